@@ -1,0 +1,74 @@
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tess {
+namespace {
+
+QMessageBox::Icon iconFor(const QString &text)
+{
+    if (text.startsWith(QLatin1String("Error")))
+        return QMessageBox::Critical;
+    if (text.startsWith(QLatin1String("Warning")))
+        return QMessageBox::Warning;
+    return QMessageBox::Information;
+}
+
+QString captionOr(const QString &caption)
+{
+    if (!caption.isEmpty())
+        return caption;
+    const QString title = QApplication::applicationDisplayName();
+    return title.isEmpty() ? QStringLiteral("VKS - Tessaline") : title;
+}
+
+}  // namespace
+
+void WidgetDialogs::showMessage(const QString &text, const QString &caption)
+{
+    QMessageBox box(iconFor(text), captionOr(caption), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool WidgetDialogs::askOkCancel(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, captionOr(caption), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+bool WidgetDialogs::askYesNo(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, captionOr(caption), text,
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString WidgetDialogs::openFileName(const FileRequest &request)
+{
+    QFileDialog dialog(parent_, request.caption);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString WidgetDialogs::saveFileName(const FileRequest &request)
+{
+    QFileDialog dialog(parent_, request.caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // Replacing an existing file is not asked about.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace tess

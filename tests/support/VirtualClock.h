@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+#include <QList>
+#include <QPointer>
+
+namespace tess::test {
+
+// Virtual time for tests: waits cost no real time, timers fire when virtual
+// time reaches them, and every blocking pause is recorded so a test can
+// assert which waits the program asked for.
+class VirtualClock final : public Clock {
+public:
+    VirtualClock();
+    ~VirtualClock() override;
+
+    qint64 nowMs() const override { return now_; }
+    void sleepBlocking(int ms) override;
+    void processPendingEvents() override;
+    void waitForEvents(int ms) override;
+    std::unique_ptr<ClockTimer> createTimer() override;
+
+    // Moves virtual time on by `ms`, firing the timers that fall due.
+    void advance(int ms);
+
+    // Every sleepBlocking() asked for, in order.
+    const QList<int> &blockingPauses() const { return pauses_; }
+    // How many blocking pauses of exactly `ms` were asked for.
+    int countPauses(int ms) const;
+    qint64 totalBlockingMs() const;
+    void clearPauses() { pauses_.clear(); }
+
+private:
+    friend class VirtualTimer;
+    void fireDue();
+
+    qint64 now_ = 0;
+    QList<int> pauses_;
+    QList<class VirtualTimer *> timers_;
+};
+
+}  // namespace tess::test
