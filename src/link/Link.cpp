@@ -1,0 +1,451 @@
+#include "link/Link.h"
+
+#include "link/LinkHost.h"
+#include "link/SerialPort.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramExit.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace tess {
+namespace {
+
+const QString kSending = QStringLiteral("Sending command....");
+const QString kResending = QStringLiteral("Resending message....");
+const QString kColorBalanceResend =
+    QStringLiteral("Detect Quorex not done with Color Balance. Resending message....");
+const QString kErrorCodeStatus =
+    QStringLiteral("Error code returned by Controller detected.... Resending message");
+const QString kNoUnitResponse = QStringLiteral(
+    "Error! Controller did not get response from Quorex(s). Please check connections and Quorex(s) Serial Mode "
+    "settings.");
+const QString kTimeout = QStringLiteral(
+    "Error! Timeout occured. Unable to communicate with Quorex. Please verify that Serial Port is connected to "
+    "Quorex.");
+const QString kOutputOverflow =
+    QStringLiteral("Error! RS-232 communication port output buffer overflow. Please resend command.");
+const QString kNotSent = QStringLiteral("Command not sent: no answer from the Controller.");
+
+// Lengths of the binary status records by their type byte: the system
+// record, the two input layouts and the four output layouts.
+int recordPayloadLength(unsigned char type)
+{
+    switch (type) {
+    case 8:
+    case 'F':
+    case 'N':
+    case '>':
+    case '?':
+    case '@':
+    case 'B':
+        return type;
+    default:
+        return 0;
+    }
+}
+
+// The controller's texts that end a reply, in the order they are checked.
+enum class Pattern { None, NeedMore, UnknownCommand, DebugMode, UnitNotResponding, ErrorCode };
+
+// Compares `text` at `at`, but only with characters that have arrived.
+// NeedMore when what has arrived agrees so far but the rest is missing.
+Pattern compareAt(const char *buffer, int at, int fill, const char *text, Pattern onMatch)
+{
+    const int length = int(std::strlen(text));
+    for (int i = 0; i < length; ++i) {
+        if (at + i >= fill)
+            return Pattern::NeedMore;
+        if (buffer[at + i] != text[i])
+            return Pattern::None;
+    }
+    return onMatch;
+}
+
+Pattern controllerPattern(const char *c, int p, int fill)
+{
+    bool needMore = false;
+    for (const auto &[text, kind] : {std::pair{"?\r\nCTR", Pattern::UnknownCommand},
+                                     std::pair{"?\r\nDEB", Pattern::DebugMode}}) {
+        const Pattern found = compareAt(c, p, fill, text, kind);
+        if (found == Pattern::NeedMore)
+            needMore = true;
+        else if (found != Pattern::None)
+            return needMore ? Pattern::NeedMore : found;
+    }
+    const Pattern err = compareAt(c, p, fill, "!ERR", Pattern::ErrorCode);
+    if (err == Pattern::NeedMore)
+        return Pattern::NeedMore;
+    if (err == Pattern::ErrorCode) {
+        // The code stands five characters after the exclamation mark.
+        if (p + 5 >= fill)
+            return Pattern::NeedMore;
+        return c[p + 5] == '4' ? Pattern::UnitNotResponding : Pattern::ErrorCode;
+    }
+    return needMore ? Pattern::NeedMore : Pattern::None;
+}
+
+}  // namespace
+
+Link::Link(SerialPort &port, Clock &clock, Dialogs &dialogs, ProgramExit &exit, LinkHost &host)
+    : port_(port), clock_(clock), dialogs_(dialogs), exit_(exit), host_(host), timer1_(clock.createTimer())
+{
+    connect(timer1_.get(), &ClockTimer::timeout, this, &Link::Timer1Timer);
+    connect(&port_, &SerialPort::dataAvailable, this, &Link::ApdComPort1TriggerAvail);
+}
+
+Link::~Link() = default;
+
+void Link::formatCommand(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(CommandBuffer, sizeof CommandBuffer, format, args);
+    va_end(args);
+}
+
+QByteArray Link::reply() const
+{
+    return QByteArray(ReplyBuffer, int(strnlen(ReplyBuffer, sizeof ReplyBuffer)));
+}
+
+bool Link::ComputeChecksum()
+{
+    unsigned sum = 0;
+    for (const char *c = CommandBuffer; *c && c < CommandBuffer + BufferSize; ++c)
+        sum += static_cast<unsigned char>(*c);
+    CommandChecksum = static_cast<quint8>(sum & 0xFF);
+    return true;
+}
+
+void Link::WriteToPort(const QByteArray &text)
+{
+    if (!port_.isOpen())
+        return;
+    if (text.size() < port_.outputFree())
+        port_.write(text);
+    else
+        dialogs_.showMessage(kOutputOverflow);
+}
+
+bool Link::SendAndWaitPrompt(const QByteArray &text)
+{
+    if (!port_.isOpen())
+        return true;
+    const int busy = host_.handlerBusy();
+    host_.setHandlerBusy(1);
+    port_.flushInput();
+    host_.setStatusText(kSending);
+    WriteToPort(text);
+    host_.setPagesEnabled(false);
+    const bool found = port_.waitForString(clock_, QByteArray(1, PromptChar), PromptWaitTicks);
+    host_.setStatusText(QString());
+    host_.setPagesEnabled(true);
+    host_.setHandlerBusy(busy);
+    return found;
+}
+
+void Link::SendDirect()
+{
+    const bool setCursor = !host_.busyCursorShown();
+    if (setCursor)
+        host_.setBusyCursor(true);
+    if (!SendAndWaitPrompt(command()))
+        RecoverDirectLink();
+    if (setCursor)
+        host_.setBusyCursor(false);
+}
+
+void Link::RecoverDirectLink()
+{
+    for (;;) {
+        PromptWaitTicks = 10;
+        while (!TryPort(port_.portNumber())) {
+            if (!dialogs_.askOkCancel(
+                    QStringLiteral("COM Port error"),
+                    QStringLiteral("Error! COM Port communication with Quorex has failed. Please check the RS-232 "
+                                   "cable. Click OK to retry. Click Cancel to exit application."))) {
+                PromptWaitTicks = DefaultPromptWaitTicks;
+                exit_.exitNow(-1);
+                return;  // only reached where ending the program is recorded (tests)
+            }
+        }
+        PromptWaitTicks = DefaultPromptWaitTicks;
+        if (SendAndWaitPrompt(command()))
+            return;
+    }
+}
+
+void Link::startReply(bool recordExpected)
+{
+    ExchangeFailed = false;
+    ControllerError = false;
+    ControllerDebugMode = false;
+    ReplyBuffer[0] = 0;
+    // Every exchange collects its reply from the start of the buffer, so a
+    // reply lost earlier cannot push this one out of place.
+    ReplyPosition = 0;
+    replyFill_ = 0;
+    recordEnd_ = 0;
+    recordExpected_ = recordExpected;
+    replyOverflow_ = false;
+    timedOut_ = false;
+}
+
+void Link::waitForExchange()
+{
+    while (AwaitingReply && !ExchangeFailed)
+        clock_.waitForEvents(50);
+    timer1_->stop();
+}
+
+bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
+{
+    if (!port_.isOpen())
+        return false;
+    const bool setCursor = !host_.busyCursorShown();
+    if (setCursor)
+        host_.setBusyCursor(true);
+
+    const QByteArray checksum = QByteArray::number(CommandChecksum, 16).toUpper().rightJustified(2, '0');
+    int timeouts = 0;
+    bool sent = false;
+    for (;;) {
+        startReply(false);
+        MinReplyLength = int(std::strlen(CommandBuffer)) + 8;
+        host_.setStatusText(kSending);
+        port_.flushInput();
+        WriteToPort(QByteArrayLiteral("PASS "));
+        WriteToPort(command());
+        WriteToPort(checksum);
+        host_.setPagesEnabled(false);
+        timer1_->start(ExchangeTimeoutMs);
+        AwaitingReply = true;
+        WriteToPort(QByteArrayLiteral("\r\r"));
+        waitForExchange();
+        if (!ExchangeFailed) {
+            sent = true;
+            break;
+        }
+        if (timedOut_ && ++timeouts % TimeoutsBeforeAsking == 0 && !askKeepTrying()) {
+            AwaitingReply = false;
+            break;
+        }
+        if (ControllerDebugMode)
+            SendAndWaitPrompt(QByteArrayLiteral("debug 0\r"));
+        if (ColorBalanceInProgress) {
+            host_.setStatusText(kColorBalanceResend);
+            clock_.sleepBlocking(5000);
+        } else {
+            host_.setStatusText(kResending);
+        }
+        clock_.sleepBlocking(900);
+        clock_.processPendingEvents();
+    }
+
+    if (sent) {
+        for (int i = 0; i < pauseCount; ++i) {
+            clock_.sleepBlocking(1);
+            clock_.processPendingEvents();
+        }
+    }
+    host_.setPagesEnabled(true);
+    if (setCursor)
+        host_.setBusyCursor(false);
+    host_.setStatusText(sent ? QString() : kNotSent);
+    return sent;
+}
+
+bool Link::askKeepTrying()
+{
+    return dialogs_.askYesNo(
+        QStringLiteral("VKS - Tessaline :No answer"),
+        QStringLiteral("Tessaline has had no answer to this command %1 times. Do you wish to keep trying?\n"
+                       "Click Yes to send it again. Click No to give it up: it is not sent and Tessaline keeps "
+                       "the setting.")
+            .arg(TimeoutsBeforeAsking));
+}
+
+void Link::AwaitQueryReply()
+{
+    if (!port_.isOpen())
+        return;
+    for (int round = 0; round < 2; ++round) {
+        startReply(true);
+        AwaitingReply = true;
+        port_.flushInput();
+        timer1_->start(ExchangeTimeoutMs);
+        WriteToPort(command());
+        waitForExchange();
+        if (!ControllerDebugMode)
+            return;
+        if (round == 0) {
+            SendAndWaitPrompt(QByteArrayLiteral("debug 0\r"));
+            clock_.sleepBlocking(1000);
+        }
+    }
+}
+
+void Link::ApdComPort1TriggerAvail(int count)
+{
+    if (!AwaitingReply)
+        return;
+    const QByteArray arrived = port_.read(qMax(count, 0));
+    if (replyOverflow_)
+        return;  // the rest of an over-long reply is dropped
+    // One place is kept for the terminating zero byte.
+    const int room = BufferSize - 1 - replyFill_;
+    const int stored = int(qMin<qsizetype>(arrived.size(), room));
+    std::memcpy(ReplyBuffer + replyFill_, arrived.constData(), size_t(stored));
+    replyFill_ += stored;
+    examineReply();
+    if (AwaitingReply && (stored < arrived.size() || replyFill_ >= BufferSize - 1))
+        replyOverflowed();
+}
+
+void Link::examineReply()
+{
+    const bool controller = host_.controllerMode();
+    char *c = ReplyBuffer;
+    while (ReplyPosition < replyFill_) {
+        const int p = ReplyPosition;
+        if (p < recordEnd_) {
+            ++ReplyPosition;  // payload of a binary record: never a prompt or error text
+            continue;
+        }
+        if (recordExpected_ && c[p] == 1 && p < 30) {
+            if (p + 1 >= replyFill_)
+                return;  // wait for the type byte
+            const int length = recordPayloadLength(static_cast<unsigned char>(c[p + 1]));
+            if (length > 0) {
+                recordEnd_ = p + 2 + length;
+                ReplyPosition = p + 2;
+                continue;
+            }
+        }
+        if (c[p] == PromptChar && p >= MinReplyLength) {
+            const bool ends = p >= 2 && (controller ? (c[p - 2] == 'L' && c[p - 1] == 'R')
+                                                    : (c[p - 2] == 13 && c[p - 1] == 10));
+            if (ends) {
+                // The zero byte lands on the last character of this arrival.
+                c[replyFill_ - 1] = 0;
+                endReply();
+                return;
+            }
+            ++ReplyPosition;
+            continue;
+        }
+        if (controller) {
+            switch (controllerPattern(c, p, replyFill_)) {
+            case Pattern::NeedMore:
+                return;
+            case Pattern::UnknownCommand:
+                ControllerError = true;
+                ExchangeFailed = true;
+                endReply();
+                return;
+            case Pattern::DebugMode:
+                ControllerDebugMode = true;
+                ExchangeFailed = true;
+                endReply();
+                return;
+            case Pattern::UnitNotResponding:
+                timer1_->stop();
+                ExchangeFailed = true;
+                endReply();
+                if (!ColorBalanceInProgress)
+                    dialogs_.showMessage(kNoUnitResponse);
+                return;
+            case Pattern::ErrorCode:
+                host_.setStatusText(kErrorCodeStatus);
+                endReply();
+                clock_.sleepBlocking(900);
+                ControllerError = true;
+                ExchangeFailed = true;
+                return;
+            case Pattern::None:
+                break;
+            }
+        }
+        ++ReplyPosition;
+    }
+}
+
+void Link::endReply()
+{
+    ReplyPosition = 0;
+    replyFill_ = 0;
+    recordEnd_ = 0;
+    AwaitingReply = false;
+}
+
+void Link::replyOverflowed()
+{
+    // A runaway device or line noise: keep what fits, drop the rest and let
+    // the exchange fail as a time-out does.
+    replyOverflow_ = true;
+    ReplyBuffer[BufferSize - 1] = 0;
+    port_.flushInput();
+    Timer1Timer();
+}
+
+void Link::Timer1Timer()
+{
+    timer1_->stop();
+    timedOut_ = true;
+    dialogs_.showMessage(kTimeout);
+    ExchangeFailed = true;
+}
+
+bool Link::timer1Active() const { return timer1_->isActive(); }
+
+void Link::SetDeviceConnected(bool value)
+{
+    DeviceConnected = value;
+    host_.setLineMonitoring(value);
+}
+
+bool Link::AdTerminal1KeyPress(char key)
+{
+    if (key != 8 || !port_.isOpen())
+        return false;
+    port_.write(QByteArray("\b \b", 3));
+    return true;
+}
+
+bool Link::TryPort(int number)
+{
+    if (!port_.portExists(number))
+        return false;
+    port_.setPortNumber(number);
+    const QString prefix = QStringLiteral("Note: COM Port #") + QString::number(number);
+    if (!port_.isOpen()) {
+        const SerialPort::OpenResult opened = port_.open();
+        if (!opened.ok()) {
+            QString text = prefix + QStringLiteral(" is not responding/being used by another application.");
+            if (opened.kind == SerialPort::OpenResult::Kind::PermissionDenied) {
+                text += QStringLiteral(
+                            "\n\nPermission to open %1 was denied. Add your user to the 'dialout' group "
+                            "(sudo usermod -aG dialout $USER), then log out and in again.")
+                            .arg(opened.detail);
+            }
+            dialogs_.showMessage(text);
+            return false;
+        }
+    }
+    bool lineError = false;
+    const auto watch = connect(&port_, &SerialPort::errorOccurred, this, [&lineError] { lineError = true; });
+    bool answered = SendAndWaitPrompt(QByteArrayLiteral("\r"));
+    if (!answered && !lineError)
+        answered = SendAndWaitPrompt(QByteArrayLiteral("\r"));
+    disconnect(watch);
+    if (lineError) {
+        dialogs_.showMessage(prefix + QStringLiteral(" is not responding."));
+        return false;
+    }
+    return answered;
+}
+
+}  // namespace tess

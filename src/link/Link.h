@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <memory>
+
+namespace tess {
+
+class Clock;
+class ClockTimer;
+class Dialogs;
+class LinkHost;
+class ProgramExit;
+class SerialPort;
+
+// The serial link: frames commands for the connection mode in force, writes
+// them, collects the answer through the receive handler while the window
+// stays alive, recognises prompts, controller errors and debug mode, and
+// repeats or recovers when an answer does not come.
+class Link : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int BufferSize = 250;
+    static constexpr int DefaultPromptWaitTicks = 80;
+    static constexpr int ExchangeTimeoutMs = 8000;
+    // Time-outs of one relayed send after which the user is asked whether
+    // to keep trying.
+    static constexpr int TimeoutsBeforeAsking = 3;
+
+    Link(SerialPort &port, Clock &clock, Dialogs &dialogs, ProgramExit &exit, LinkHost &host);
+    ~Link() override;
+
+    SerialPort &port() { return port_; }
+    Clock &clock() { return clock_; }
+    Dialogs &dialogs() { return dialogs_; }
+    LinkHost &host() { return host_; }
+
+    // Where every command and query is formatted; zero-terminated.
+    char CommandBuffer[BufferSize] = {};
+    quint8 CommandChecksum = 0;
+    // The reply of the last exchange, zero-terminated when complete.
+    char ReplyBuffer[BufferSize] = {};
+    int ReplyPosition = 0;
+    int MinReplyLength = 0;
+    char PromptChar = '#';
+    int PromptWaitTicks = DefaultPromptWaitTicks;
+
+    bool AwaitingReply = false;
+    bool ExchangeFailed = false;
+    bool ControllerError = false;
+    bool ControllerDebugMode = false;
+    bool ColorBalanceInProgress = false;
+    bool DeviceConnected = false;
+
+    // printf-style formatting into CommandBuffer (always zero-terminated,
+    // cut at the buffer's end).
+    void formatCommand(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    QByteArray command() const { return QByteArray(CommandBuffer); }
+    // The completed reply text (up to its zero byte).
+    QByteArray reply() const;
+
+    bool ComputeChecksum();
+    void WriteToPort(const QByteArray &text);
+    bool SendAndWaitPrompt(const QByteArray &text);
+    void SendDirect();
+    void RecoverDirectLink();
+    // Returns false only when the user gave the command up.
+    bool SendRelayed(int rs485Id, int pauseCount);
+    void AwaitQueryReply();
+    void ApdComPort1TriggerAvail(int count);
+    void Timer1Timer();
+    void SetDeviceConnected(bool value);
+    // Key filter of the terminal view: true when the key was swallowed.
+    bool AdTerminal1KeyPress(char key);
+
+    // Probes port n (1 or 2): open it, send a carriage return, wait for
+    // the prompt, once more on failure.
+    bool TryPort(int number);
+
+    // Asks whether to keep trying after repeated time-outs of one exchange.
+    // True = keep trying.
+    bool askKeepTrying();
+
+    bool timer1Active() const;
+    // Whether the last exchange ended by its time-out.
+    bool lastExchangeTimedOut() const { return timedOut_; }
+
+private:
+    void startReply(bool recordExpected);
+    void examineReply();
+    void endReply();
+    void replyOverflowed();
+    void waitForExchange();
+
+    SerialPort &port_;
+    Clock &clock_;
+    Dialogs &dialogs_;
+    ProgramExit &exit_;
+    LinkHost &host_;
+    std::unique_ptr<ClockTimer> timer1_;
+
+    int replyFill_ = 0;        // characters of this reply stored so far
+    int recordEnd_ = 0;        // end of a binary record's payload, if any
+    bool recordExpected_ = false;
+    bool replyOverflow_ = false;
+    bool timedOut_ = false;
+};
+
+}  // namespace tess

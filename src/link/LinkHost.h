@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+namespace tess {
+
+// What the serial link needs of the main window. The form implements it;
+// tests use a plain double.
+class LinkHost {
+public:
+    virtual ~LinkHost() = default;
+
+    // The one-panel status line.
+    virtual void setStatusText(const QString &text) = 0;
+    // The page control: all pages stop taking input while a unit is awaited.
+    virtual void setPagesEnabled(bool enabled) = 0;
+    // The busy (hourglass) mouse cursor.
+    virtual bool busyCursorShown() const = 0;
+    virtual void setBusyCursor(bool busy) = 0;
+    // The window-wide re-entrance guard of the page handlers.
+    virtual int handlerBusy() const = 0;
+    virtual void setHandlerBusy(int value) = 0;
+    // Whether the connection-mode box is ticked (through the controller).
+    virtual bool controllerMode() const = 0;
+    // The line lights of the Information page follow the connection.
+    virtual void setLineMonitoring(bool on) = 0;
+};
+
+// What finding the units needs of the main window besides the link's needs.
+class SearchHost : public LinkHost {
+public:
+    // Ticks or unticks the connection-mode box without running its handler.
+    virtual void setControllerModeBox(bool ticked) = 0;
+    // The Information page's baud list: 0 = "38400", 1 = "57600", -1 none.
+    virtual int baudSelection() const = 0;
+    virtual void setBaudSelection(int index) = 0;
+    // The label showing on which port a unit or controller was found.
+    virtual void setComNumberText(const QString &text) = 0;
+    // The RS-485 ID fields: fill unit 1's or 2's and make it visible.
+    virtual void showUnitId(int unit, int id) = 0;
+    virtual void hideUnitIds() = 0;
+    // The RS-485 ID a sender addresses unit 1 or 2 with (the field's text).
+    virtual int unitId(int unit) const = 0;
+    // "Read from Quorex(s) ..." and "Send Current Settings to Quorex(s)".
+    virtual void setConnectedMenusEnabled(bool enabled) = 0;
+    // The planning state the projector-count check reads.
+    virtual int projectorsRequired() const = 0;
+    // Selection index of the Planning page's projector count (0 = 1 projector).
+    virtual int projectorCountSelection() const = 0;
+    // Reads every setting from the units and fills the window.
+    virtual void readAllFromUnits() = 0;
+    // Brings the pages' enabled state in line with the connection.
+    virtual void pageControlChanged() = 0;
+    virtual void setSettingsReadFromUnits(bool read) = 0;
+};
+
+}  // namespace tess

@@ -1,0 +1,294 @@
+// Framing, relayed sends, retries, giving up, and direct sends with recovery.
+#include "support/LinkRig.h"
+
+#include <QTest>
+
+using namespace tess;
+using namespace tess::test;
+
+namespace {
+
+const QString kTimeout = QStringLiteral(
+    "Error! Timeout occured. Unable to communicate with Quorex. Please verify that Serial Port is connected to "
+    "Quorex.");
+
+// A controller that echoes the framed line and answers OK with its prompt.
+QByteArray controllerOk(const QByteArray &framed) { return framed + "\r\nOK\r\nLR>"; }
+
+}  // namespace
+
+class ExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void checksumIsTwoUpperCaseHexDigits_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("sum");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("byte sum 483 wraps to E3") << QByteArray("*1DDBL 1!") << 0xE3
+                                                  << QByteArray("PASS *1DDBL 1!E3\r\r");
+        QTest::newRow("below 16 keeps a leading zero") << QByteArray("ABCD") << 0x0A
+                                                       << QByteArray("PASS ABCD0A\r\r");
+        QTest::newRow("sum of exactly 256 is 00") << QByteArray("\x80\x80") << 0x00
+                                                  << QByteArray("PASS \x80\x80" "00\r\r");
+    }
+    void checksumIsTwoUpperCaseHexDigits()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, sum);
+        QFETCH(QByteArray, wire);
+        LinkRig rig(true);
+        rig.port.respond = [](int, const QByteArray &w) { return w == "\r\r" ? QByteArray("x\r\nLR>") : QByteArray(); };
+        rig.link.formatCommand("%s", text.constData());
+        QVERIFY(rig.link.ComputeChecksum());
+        QCOMPARE(int(rig.link.CommandChecksum), sum);
+        rig.link.MinReplyLength = 0;
+        // The reply is long enough for the prompt rule once the echo counts.
+        rig.port.respond = [&](int, const QByteArray &w) {
+            return w == "\r\r" ? controllerOk(rig.port.written) : QByteArray();
+        };
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        QCOMPARE(rig.port.written, wire);
+        QCOMPARE(rig.link.command(), text);  // the send leaves the command as it was
+    }
+
+    void relayedSendWaitsForThePromptThenPauses()
+    {
+        LinkRig rig(true);
+        rig.command("*1QXCTRL 1!");
+        rig.port.pieceSize = 1;  // the answer trickles in byte by byte
+        rig.port.respond = [&](int, const QByteArray &w) {
+            return w == "\r\r" ? controllerOk(rig.port.written) : QByteArray();
+        };
+        QVERIFY(rig.link.SendRelayed(1, 1550));
+        QCOMPARE(rig.port.written, QByteArray("PASS *1QXCTRL 1!") + QByteArray::number(rig.link.CommandChecksum, 16).toUpper() + "\r\r");
+        QCOMPARE(rig.clock.countPauses(1), 1550);
+        QCOMPARE(rig.clock.countPauses(900), 0);
+        QVERIFY(rig.link.reply().endsWith("LR"));  // the prompt itself became the zero byte
+        QCOMPARE(rig.window.status, QString());
+        QVERIFY(rig.window.pagesEnabled);
+        QVERIFY(rig.window.pagesDisabledCount > 0);
+        QVERIFY(!rig.window.busyCursor);
+        QVERIFY(!rig.link.timer1Active());
+    }
+
+    void echoedPromptDoesNotEndTheReply()
+    {
+        // The command itself contains L R > : inside the echo it stands
+        // before the command length plus 8 and must not count.
+        LinkRig rig(true);
+        rig.command("*1LR>!");
+        int attempts = 0;
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            if (w != "\r\r")
+                return {};
+            ++attempts;
+            // First attempt: the echo only. Second: echo and a real prompt.
+            return attempts == 1 ? QByteArray("PASS *1LR>!") : QByteArray("PASS *1LR>!xx\r\r\r\nLR>");
+        };
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        QCOMPARE(attempts, 2);
+        QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
+        QCOMPARE(rig.clock.countPauses(900), 1);
+        QCOMPARE(rig.window.statusHistory.count(QStringLiteral("Resending message....")), 1);
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void promptWithoutLRTimesOutAndIsSentAgain()
+    {
+        LinkRig rig(true);
+        rig.command("*1DDBL 1!");
+        int attempts = 0;
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            if (w != "\r\r")
+                return {};
+            return ++attempts == 1 ? QByteArray("PASS *1DDBL 1!E3\r\r\r\nOK\r\n>")
+                                   : QByteArray("PASS *1DDBL 1!E3\r\r\r\nOK\r\nLR>");
+        };
+        const qint64 start = rig.clock.nowMs();
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        QCOMPARE(attempts, 2);
+        QVERIFY(rig.clock.nowMs() - start >= 8000 + 900);
+        QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
+    }
+
+    void replyArrivingWhileTheTimeoutMessageIsOpenStillCountsAsFailed()
+    {
+        LinkRig rig(true);
+        rig.command("*1DDBL 1!");
+        int attempts = 0;
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            if (w != "\r\r")
+                return {};
+            return ++attempts == 1 ? QByteArray() : controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r"));
+        };
+        rig.dialogs.whileNextBoxOpen([&] {
+            rig.port.deliver(controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r")));
+            rig.clock.processPendingEvents();
+            QVERIFY(!rig.link.AwaitingReply);  // the late reply completed the collection
+        });
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        QCOMPARE(attempts, 2);
+        QCOMPARE(rig.port.written.count("PASS "), 2);
+        QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
+    }
+
+    void userCanGiveUpAfterRepeatedTimeouts()
+    {
+        LinkRig rig(true);
+        rig.command("*1DDBL 1!");
+        rig.dialogs.answer(true);   // after 3 time-outs: keep trying
+        rig.dialogs.answer(false);  // after 6: give up
+        QVERIFY(!rig.link.SendRelayed(1, 100));
+        QCOMPARE(rig.port.written.count("PASS *1DDBL 1!E3\r\r"), 6);
+        QCOMPARE(rig.dialogs.takeMessages().count(kTimeout), 6);
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 2);
+        QCOMPARE(rig.window.status, QStringLiteral("Command not sent: no answer from the Controller."));
+        QCOMPARE(rig.clock.countPauses(1), 0);  // no trailing pauses for a command not sent
+        QVERIFY(rig.window.pagesEnabled);
+        QVERIFY(!rig.window.busyCursor);
+        QVERIFY(!rig.link.AwaitingReply);
+        // The link is usable again afterwards.
+        rig.port.respond = [&](int, const QByteArray &w) {
+            return w == "\r\r" ? controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r")) : QByteArray();
+        };
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void controllerDebugModeIsSwitchedOffBeforeTheResend()
+    {
+        LinkRig rig(true);
+        rig.command("*1DDBL 1!");
+        int attempts = 0;
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            if (w == "debug 0\r")
+                return "debug 0\r\n>";
+            if (w != "\r\r")
+                return {};
+            return ++attempts == 1 ? QByteArray("?\r\nDEBUG MODE\r\n>")
+                                   : controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r"));
+        };
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        QCOMPARE(attempts, 2);
+        QVERIFY(rig.port.written.contains("PASS *1DDBL 1!E3\r\rdebug 0\rPASS *1DDBL 1!E3\r\r"));
+    }
+
+    void unitNotRespondingDuringColorBalanceRetriesSilentlyEveryFiveSeconds()
+    {
+        LinkRig rig(true);
+        rig.command("*1 !");
+        int attempts = 0;
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            if (w != "\r\r")
+                return {};
+            return ++attempts < 4 ? QByteArray("PASS *1 !xx\r\r\r\n!ERR 4\r\n>")
+                                  : QByteArray("PASS *1 !xx\r\r\r\nOK\r\nLR>");
+        };
+        rig.link.ColorBalanceInProgress = true;
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        QCOMPARE(attempts, 4);
+        QCOMPARE(rig.clock.countPauses(5000), 3);
+        QCOMPARE(rig.clock.countPauses(900), 3);
+        QVERIFY(rig.window.statusHistory.contains(
+            QStringLiteral("Detect Quorex not done with Color Balance. Resending message....")));
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);  // no message box at all
+    }
+
+    void outputBufferOverflowDropsThatPieceAndSays()
+    {
+        LinkRig rig(true);
+        rig.port.outputCapacity = 5;  // "PASS " is 5: not strictly less, refused
+        rig.link.WriteToPort("PASS ");
+        rig.link.WriteToPort("PASS");
+        QCOMPARE(rig.port.written, QByteArray("PASS"));
+        QCOMPARE(rig.dialogs.takeMessages(),
+                 QStringList{QStringLiteral(
+                     "Error! RS-232 communication port output buffer overflow. Please resend command.")});
+    }
+
+    void closedPortSendsNothing()
+    {
+        LinkRig rig(true);
+        rig.port.close();
+        rig.command("*1DDBL 1!");
+        QVERIFY(!rig.link.SendRelayed(1, 0));
+        rig.link.AwaitQueryReply();
+        QVERIFY(rig.link.SendAndWaitPrompt("\r"));
+        rig.link.WriteToPort("x");
+        QVERIFY(rig.port.written.isEmpty());
+    }
+
+    void directSendWaitsForThePromptHoldingHandlerBusy()
+    {
+        LinkRig rig(false);
+        rig.window.busy = 0;
+        int busyDuringWait = -1;
+        rig.port.respond = [&](int, const QByteArray &) {
+            busyDuringWait = rig.window.busy;
+            return QByteArray("DDBL 1\r\n#");
+        };
+        rig.link.formatCommand("DDBL %d\r", 1);
+        rig.link.SendDirect();
+        QCOMPARE(rig.port.written, QByteArray("DDBL 1\r"));
+        QCOMPARE(busyDuringWait, 1);
+        QCOMPARE(rig.window.busy, 0);
+        QVERIFY(!rig.window.busyCursor);
+        QVERIFY(rig.exit.codes.isEmpty());
+    }
+
+    void directSendRecoversTheLinkWhenTheUserRetries()
+    {
+        LinkRig rig(false);
+        bool unitBack = false;
+        rig.port.respond = [&](int, const QByteArray &) { return unitBack ? QByteArray("\r\n#") : QByteArray(); };
+        rig.dialogs.whileNextBoxOpen([&] { unitBack = true; });
+        rig.dialogs.answer(true);  // "COM Port error": OK, retry
+        rig.link.formatCommand("SYSAVE\r");
+        rig.link.PromptWaitTicks = 630;
+        rig.link.SendDirect();
+        // The command, two probes that failed, then after OK a probe and the
+        // command again.
+        QCOMPARE(rig.port.written, QByteArray("SYSAVE\r\r\r\rSYSAVE\r"));
+        const auto questions = rig.dialogs.takeQuestions();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions[0].caption, QStringLiteral("COM Port error"));
+        QCOMPARE(rig.link.PromptWaitTicks, 80);
+        QVERIFY(rig.exit.codes.isEmpty());
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void cancelInComPortErrorEndsTheProgramWithMinusOne()
+    {
+        LinkRig rig(false);
+        rig.dialogs.answer(false);
+        rig.link.formatCommand("SYSAVE\r");
+        rig.link.SendDirect();
+        QCOMPARE(rig.exit.codes, QList<int>{-1});
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);
+    }
+
+    void promptWaitLastsItsTicks()
+    {
+        LinkRig rig(false);
+        rig.link.PromptWaitTicks = 10;
+        const qint64 start = rig.clock.nowMs();
+        QVERIFY(!rig.link.SendAndWaitPrompt("\r"));
+        QCOMPARE(rig.clock.nowMs() - start, qint64(10 * 55));
+        QCOMPARE(rig.window.status, QString());
+        QVERIFY(rig.window.pagesEnabled);
+    }
+
+    void backspaceInTheTerminalSendsEraseSequence()
+    {
+        LinkRig rig(false);
+        QVERIFY(rig.link.AdTerminal1KeyPress(8));
+        QVERIFY(!rig.link.AdTerminal1KeyPress('a'));
+        QCOMPARE(rig.port.written, QByteArray("\x08\x20\x08"));
+        rig.port.close();
+        QVERIFY(!rig.link.AdTerminal1KeyPress(8));
+    }
+};
+
+QTEST_GUILESS_MAIN(ExchangeTest)
+#include "tst_exchange.moc"
