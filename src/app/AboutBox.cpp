@@ -75,7 +75,9 @@ AboutBox::AboutBox(const QString &versionText, QWidget *parent) : QDialog(parent
     layout->addWidget(notice);
     layout->addWidget(contact);
     layout->addWidget(buttons);
-    setFixedWidth(420);
+    // Word-wrapped lines: the height follows from the width.
+    const int width = 480;
+    setFixedSize(width, heightForWidth(width));
 }
 
 QIcon applicationIcon()

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <algorithm>
 
 namespace tess {
 namespace {
@@ -68,6 +69,21 @@ QListWidget *staticList(const char *name, const QString (&lines)[N], const QRect
     list->setTextElideMode(Qt::ElideNone);
     list->viewport()->setAutoFillBackground(false);
     list->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
+    // The lines were broken for a narrow font: where this system's font is
+    // wider, a narrower or smaller one keeps every word in sight.
+    QFont font = parent->font();
+    font.setStretch(QFont::SemiCondensed);
+    const int room = geometry.width() - 8;
+    const auto widest = [&lines](const QFont &f) {
+        const QFontMetrics metrics(f);
+        int widest = 0;
+        for (const QString &line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        return widest;
+    };
+    while (widest(font) > room && font.pixelSize() > 8)
+        font.setPixelSize(font.pixelSize() - 1);
+    list->setFont(font);
     for (const QString &line : lines) {
         auto *item = new QListWidgetItem(line, list);
         item->setFlags(Qt::ItemIsEnabled);
