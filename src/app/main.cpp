@@ -1,7 +1,29 @@
-#include <QApplication>
+#include "app/Startup.h"
+#include "app/TTessalineForm.h"
+#include "app/TessalineApplication.h"
+#include "app/Version.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramExit.h"
+
+#include <QDir>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    tess::TessalineApplication app(argc, argv);
+    // Names the user's settings folder (~/.config/Tessaline) and the window
+    // class; the caption of message boxes is the application's title.
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaline"));
+    QCoreApplication::setApplicationVersion(QLatin1String(tess::ProgramVersion));
+
+    tess::WidgetDialogs dialogs;
+    app.setErrorDialogs(&dialogs);
+
+    // The serial port joins here once the link is in place.
+    const tess::StartupServices services{dialogs, tess::Clock::system(), tess::ProgramExit::system(),
+                                         QDir::currentPath(), nullptr, QString()};
+    tess::StartedProgram program = tess::startTessaline(services);
+    if (program.form)
+        dialogs.setParent(program.form.get());
+    return tess::runTessaline(program);
 }

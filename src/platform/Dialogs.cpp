@@ -18,10 +18,10 @@ QMessageBox::Icon iconFor(const QString &text)
 
 QString captionOr(const QString &caption)
 {
-    if (!caption.isEmpty())
-        return caption;
-    const QString title = QApplication::applicationDisplayName();
-    return title.isEmpty() ? QStringLiteral("VKS - Tessaline") : title;
+    // Not QApplication::applicationDisplayName(): without a display name it
+    // is the application's name, "Tessaline"; and setting one would make Qt
+    // append it to every window caption on X11.
+    return caption.isEmpty() ? QLatin1String(ApplicationTitle) : caption;
 }
 
 }  // namespace

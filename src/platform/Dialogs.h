@@ -7,6 +7,9 @@ class QWidget;
 
 namespace tess {
 
+// The application's title: the caption of every box that names none.
+inline constexpr char ApplicationTitle[] = "VKS - Tessaline";
+
 // Every message box and file dialog of the program goes through here, so
 // that tests can answer them from a script and see every text shown.
 class Dialogs {

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "model/WindowState.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+class QTabWidget;
+
+namespace tess {
+
+class Clock;
+class Dialogs;
+class DisplaySetupPage;
+class InfoPage;
+class PlanningPage;
+class ProgramExit;
+class ProjAlignPage;
+class SeamRemovalPage;
+class SerialPort;
+class SourceSetupPage;
+class TConnectionHelpForm;
+class TInfoForm;
+
+// What the main window works with, handed in by the start-up (or a test).
+struct FormServices {
+    Dialogs &dialogs;
+    Clock &clock;
+    ProgramExit &exit;
+    // The working directory at start-up: the preferences file lives there.
+    QString startupDirectory;
+    // The serial port; closed when the window closes. May be null.
+    SerialPort *port = nullptr;
+};
+
+// The main window (TessalineForm): menus, the six pages, the status line,
+// and the state shared by every page.
+class TTessalineForm final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TTessalineForm(const FormServices &services, QWidget *parent = nullptr);
+    ~TTessalineForm() override;
+
+    WindowState &state() { return state_; }
+    const WindowState &state() const { return state_; }
+    PlanningState &planning() { return planning_; }
+    Dialogs &dialogs() { return services_.dialogs; }
+    Clock &clock() { return services_.clock; }
+    ProgramExit &programExit() { return services_.exit; }
+
+    // The planning preferences file, fixed when the window was built.
+    const QString &preferencesPath() const { return preferencesPath_; }
+    // The about box's version line.
+    const QString &aboutVersionText() const { return aboutVersionText_; }
+
+    // The one-panel status line; a text stays until the next.
+    void setStatusText(const QString &text);
+    QString statusText() const;
+    // Enables or disables the page control (while waiting for a unit).
+    void setPagesEnabled(bool enabled);
+    // Whether the serial link reaches a unit or the controller.
+    bool deviceConnected() const;
+
+    QTabWidget *PhasePageControl = nullptr;
+    PlanningPage *PlanningTabSheet = nullptr;
+    ProjAlignPage *ProjAlignTabSheet = nullptr;
+    SourceSetupPage *SourceSetupTabSheet = nullptr;
+    DisplaySetupPage *DisplaySetupTabSheet = nullptr;
+    SeamRemovalPage *SeamRemovalTabSheet = nullptr;
+    InfoPage *InfoTabSheet = nullptr;
+
+    // The wait window and the connection-help window. The start-up creates
+    // them right after the window; asking for one creates it if needed.
+    void createAuxiliaryWindows();
+    TInfoForm &infoForm();
+    TConnectionHelpForm &connectionHelpForm();
+
+    // Brings the window to the front (a second start asked for it).
+    void bringToFront();
+
+    // First show: fills the window with sending suppressed, then offers the
+    // search for units. Runs once, right after the window first appears.
+    void FormShow();
+    // The page in front changed; also called after the connection changed.
+    void PhasePageControlChange();
+    // Asks whether the program may end.
+    bool FormCloseQuery();
+    // Ends: writes the preferences file, hides, pauses, closes the port.
+    void FormClose();
+
+    // File menu
+    void OpenConfigurationFile1Click();
+    void SaveConfigurationtoFile1Click();
+    void SendCurrentSettingstoQuorexs1Click();
+    void Exit1Click();
+    // Serial Port menu
+    void SearchAllClick();
+    void QuorexconnectedthruController1Click();
+    void QuorexconnectedtoSerialPortdirectly1Click();
+    void ReadfromQuorexs1Click();
+    void DisconnectSerialCo1Click();
+    void Defaultvalues1Click();
+    void N9600Click();
+    void N19200Click();
+    void N38400Click();
+    void N57600Click();
+    void ParityNoneClick();
+    void ParityOddClick();
+    void ParityEvenClick();
+    void ParityMarkClick();
+    void ParitySpaceClick();
+    // Help menu
+    void HelpwithTessalineSerialconnection1Click();
+    void About1Click();
+
+    // Fill a page for its selected channel from the settings.
+    void SyncSourceSetup();
+    void SyncSeamRemoval();
+
+signals:
+    // The window has closed for good: the program ends.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMainMenu();
+    void buildPages();
+    void readPreferences();
+    void writePreferences();
+    void ApplyStartupDefaults();
+    void layoutProjectorBoxes();
+
+    FormServices services_;
+    WindowState state_;
+    PlanningState planning_;
+    QString preferencesPath_;
+    QString aboutVersionText_;
+    QLabel *statusPanel_ = nullptr;
+    std::unique_ptr<TInfoForm> infoForm_;
+    std::unique_ptr<TConnectionHelpForm> connectionHelpForm_;
+    bool shown_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace tess

@@ -1,0 +1,146 @@
+#include "model/PlanningPreferences.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace tess {
+namespace {
+
+// The longest file worth reading: six numbers with any sensible spacing.
+constexpr qint64 MaxReadBytes = 4096;
+
+bool isCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+class Scanner {
+public:
+    explicit Scanner(QByteArrayView text) : pos_(text.data()), end_(text.data() + text.size()) {}
+
+    bool readReal(double &out)
+    {
+        skipSpace();
+        const char *p = pos_;
+        const bool negative = p < end_ && *p == '-';
+        if (p < end_ && (*p == '+' || *p == '-'))
+            ++p;
+        if (p == end_ || *p == '+' || *p == '-')
+            return false;
+        auto format = std::chars_format::general;
+        if (end_ - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+            format = std::chars_format::hex;
+            p += 2;
+        }
+        double value = 0;
+        const auto [next, error] = std::from_chars(p, end_, value, format);
+        if (error == std::errc::invalid_argument)
+            return false;
+        // Out of range: the C library gives an infinity or zero; neither is
+        // a usable size, so the value is read but cannot be accepted.
+        out = error == std::errc::result_out_of_range ? std::numeric_limits<double>::quiet_NaN()
+                                                      : (negative ? -value : value);
+        pos_ = next;
+        return true;
+    }
+
+    bool readInt(int &out)
+    {
+        skipSpace();
+        const char *p = pos_;
+        if (p < end_ && *p == '+') {
+            ++p;
+            if (p < end_ && *p == '-')
+                return false;
+        }
+        int value = 0;
+        const auto [next, error] = std::from_chars(p, end_, value);
+        if (error != std::errc())
+            return false;
+        out = value;
+        pos_ = next;
+        return true;
+    }
+
+private:
+    void skipSpace()
+    {
+        while (pos_ < end_ && isCSpace(*pos_))
+            ++pos_;
+    }
+
+    const char *pos_;
+    const char *end_;
+};
+
+}  // namespace
+
+int scanPreferences(QByteArrayView text, PlanningPreferences &out)
+{
+    Scanner scan(text);
+    if (!scan.readReal(out.HorizontalSize))
+        return 0;
+    if (!scan.readReal(out.VerticalSize))
+        return 1;
+    int *const whole[] = {&out.OverlapWidth, &out.ProjectorCountIndex, &out.AlignmentIndex,
+                          &out.ResolutionIndex};
+    int read = 2;
+    for (int *field : whole) {
+        if (!scan.readInt(*field))
+            return read;
+        ++read;
+    }
+    return read;
+}
+
+bool preferencesAcceptable(const PlanningPreferences &prefs, int valuesRead)
+{
+    return valuesRead == 6 && prefs.ProjectorCountIndex != -1 && prefs.AlignmentIndex != -1
+        && prefs.ResolutionIndex != -1 && std::isfinite(prefs.HorizontalSize)
+        && std::isfinite(prefs.VerticalSize) && prefs.HorizontalSize > 0
+        && prefs.VerticalSize > 0 && prefs.OverlapWidth > 0;
+}
+
+QByteArray formatPreferences(const PlanningPreferences &prefs)
+{
+    const char space = ' ';
+    return QByteArray::number(prefs.HorizontalSize, 'f', 6) + space
+        + QByteArray::number(prefs.VerticalSize, 'f', 6) + space
+        + QByteArray::number(prefs.OverlapWidth) + space
+        + QByteArray::number(prefs.ProjectorCountIndex) + space
+        + QByteArray::number(prefs.AlignmentIndex) + space
+        + QByteArray::number(prefs.ResolutionIndex);
+}
+
+PreferencesReadResult readPreferencesFile(const QString &path)
+{
+    PreferencesReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return result;
+    const QByteArray text = file.read(MaxReadBytes);
+    file.close();
+    PlanningPreferences values;
+    const int read = scanPreferences(text, values);
+    if (!preferencesAcceptable(values, read)) {
+        result.status = PreferencesReadResult::Status::Refused;
+        return result;
+    }
+    result.status = PreferencesReadResult::Status::Accepted;
+    result.values = values;
+    return result;
+}
+
+bool writePreferencesFile(const QString &path, const PlanningPreferences &prefs)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    file.write(formatPreferences(prefs));
+    return file.commit();
+}
+
+}  // namespace tess

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+#include <initializer_list>
+
+class QComboBox;
+
+namespace tess {
+
+// One page of the main window's page control: its objectName is the page's
+// name (PlanningTabSheet, ...) and its caption the text of its tab.
+class TabPage : public QWidget {
+    Q_OBJECT
+public:
+    TabPage(const char *name, const QString &caption, QWidget *parent = nullptr);
+
+    QString caption() const { return caption_; }
+
+protected:
+    // Enables or disables the page's controls of these names; names the page
+    // does not hold are passed over.
+    void setNamedEnabled(std::initializer_list<const char *> names, bool enabled);
+
+private:
+    QString caption_;
+};
+
+// Gives a new control its name and returns it.
+template <typename T>
+T *named(T *control, const char *name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+// Selects item `index` of a list the way the program sets a list: the list's
+// change handler does not run. An index outside the list leaves no item
+// selected.
+void selectQuietly(QComboBox *list, int index);
+
+}  // namespace tess

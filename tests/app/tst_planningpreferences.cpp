@@ -1,0 +1,159 @@
+#include "model/PlanningPreferences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using tess::PlanningPreferences;
+using tess::PreferencesReadResult;
+using Status = tess::PreferencesReadResult::Status;
+
+Q_DECLARE_METATYPE(PlanningPreferences)
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+}  // namespace
+
+class PlanningPreferencesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("valuesRead");
+        QTest::addColumn<bool>("accepted");
+
+        QTest::newRow("defaults as written") << QByteArray("30.000000 10.000000 384 2 1 2") << 6 << true;
+        QTest::newRow("whole sizes") << QByteArray("40 12 80 3 1 2") << 6 << true;
+        QTest::newRow("any white space") << QByteArray("\n 40\t12\r\n80  3 1\n2\n") << 6 << true;
+        QTest::newRow("exponent and hex reals") << QByteArray("3e1 0x1.4p3 80 3 1 2") << 6 << true;
+        QTest::newRow("plus signs") << QByteArray("+40 +12 +80 +3 +1 +2") << 6 << true;
+        QTest::newRow("anything after six values") << QByteArray("40 12 80 3 1 2 junk") << 6 << true;
+        QTest::newRow("out-of-list selection passes") << QByteArray("40 12 80 12 1 2") << 6 << true;
+        QTest::newRow("negative selection other than -1") << QByteArray("40 12 80 -2 1 2") << 6 << true;
+
+        QTest::newRow("overlap 0") << QByteArray("30 10 0 2 1 2") << 6 << false;
+        QTest::newRow("negative overlap") << QByteArray("30 10 -5 2 1 2") << 6 << false;
+        QTest::newRow("horizontal 0") << QByteArray("0 10 384 2 1 2") << 6 << false;
+        QTest::newRow("vertical negative") << QByteArray("30 -10 384 2 1 2") << 6 << false;
+        QTest::newRow("count -1") << QByteArray("30 10 384 -1 1 2") << 6 << false;
+        QTest::newRow("alignment -1") << QByteArray("30 10 384 2 -1 2") << 6 << false;
+        QTest::newRow("resolution -1") << QByteArray("30 10 384 2 1 -1") << 6 << false;
+        QTest::newRow("five values") << QByteArray("30 10 384 2 1") << 5 << false;
+        QTest::newRow("fraction where a whole number goes") << QByteArray("30 10 384.5 2 1 2") << 3 << false;
+        QTest::newRow("infinite size") << QByteArray("inf 10 384 2 1 2") << 6 << false;
+        QTest::newRow("size out of range") << QByteArray("1e999 10 384 2 1 2") << 6 << false;
+        QTest::newRow("whole number out of range") << QByteArray("30 10 99999999999 2 1 2") << 2 << false;
+        QTest::newRow("double sign") << QByteArray("+-30 10 384 2 1 2") << 0 << false;
+        QTest::newRow("garbage") << QByteArray("\x01\xff garbage \x7f") << 0 << false;
+        QTest::newRow("empty") << QByteArray() << 0 << false;
+    }
+
+    void reading()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, valuesRead);
+        QFETCH(bool, accepted);
+        PlanningPreferences prefs;
+        const int read = tess::scanPreferences(text, prefs);
+        QCOMPARE(read, valuesRead);
+        QCOMPARE(tess::preferencesAcceptable(prefs, read), accepted);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tessaline.ini"));
+        writeBytes(path, text);
+        const PreferencesReadResult file = tess::readPreferencesFile(path);
+        QCOMPARE(file.status, accepted ? Status::Accepted : Status::Refused);
+    }
+
+    void readingGivesTheValuesInOrder()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tessaline.ini"));
+        writeBytes(path, "40.5 12 80 3 1 2");
+        const PreferencesReadResult read = tess::readPreferencesFile(path);
+        QCOMPARE(read.status, Status::Accepted);
+        QCOMPARE(read.values, (PlanningPreferences{40.5, 12, 80, 3, 1, 2}));
+    }
+
+    void fileThatCannotBeReadGivesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("a directory") << "directory";
+    }
+
+    void fileThatCannotBeReadGivesNothing()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tessaline.ini"));
+        if (kind == QLatin1String("directory"))
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Tessaline.ini")));
+        const PreferencesReadResult read = tess::readPreferencesFile(path);
+        QVERIFY(read.status != Status::Accepted);
+    }
+
+    void writingUsesTheExactFormat_data()
+    {
+        QTest::addColumn<PlanningPreferences>("prefs");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("start-up defaults") << PlanningPreferences{30, 10, 384, 2, 1, 2}
+                                           << QByteArray("30.000000 10.000000 384 2 1 2");
+        QTest::newRow("fractions rounded to six decimals")
+            << PlanningPreferences{12.3456789, 0.5, 64, 0, 0, 0} << QByteArray("12.345679 0.500000 64 0 0 0");
+        QTest::newRow("no selection written as -1")
+            << PlanningPreferences{40, 12, 80, -1, 1, 2} << QByteArray("40.000000 12.000000 80 -1 1 2");
+    }
+
+    void writingUsesTheExactFormat()
+    {
+        QFETCH(PlanningPreferences, prefs);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(tess::formatPreferences(prefs), expected);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tessaline.ini"));
+        writeBytes(path, "an older and much longer file that must be replaced as a whole");
+        QVERIFY(tess::writePreferencesFile(path, prefs));
+        QCOMPARE(readBytes(path), expected);
+    }
+
+    void writtenFileReadsBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tessaline.ini"));
+        const PlanningPreferences prefs{1234.5, 0.25, 200, 7, 0, 1};
+        QVERIFY(tess::writePreferencesFile(path, prefs));
+        const PreferencesReadResult read = tess::readPreferencesFile(path);
+        QCOMPARE(read.status, Status::Accepted);
+        QCOMPARE(read.values, prefs);
+    }
+
+    void writeThatFailsLeavesTheOldFile()
+    {
+        QTemporaryDir dir;
+        // The path names a directory: nothing can be created there.
+        const QString path = dir.filePath(QStringLiteral("Tessaline.ini"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Tessaline.ini")));
+        QVERIFY(!tess::writePreferencesFile(path, PlanningPreferences{30, 10, 384, 2, 1, 2}));
+        QVERIFY(QFileInfo(path).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(PlanningPreferencesTest)
+#include "tst_planningpreferences.moc"

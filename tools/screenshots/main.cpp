@@ -1,0 +1,104 @@
+// Renders the main window, each of its pages, the wait window, the
+// connection-help window, the about box and the menus to PNG files.
+// Usage: tessaline-screenshots OUTPUT_DIR   (runs offscreen)
+
+#include "app/AboutBox.h"
+#include "app/TConnectionHelpForm.h"
+#include "app/TInfoForm.h"
+#include "app/TTessalineForm.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramExit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// Answers every question No and keeps quiet: nobody is there to click.
+class UnattendedDialogs final : public tess::Dialogs {
+public:
+    void showMessage(const QString &, const QString &) override {}
+    bool askOkCancel(const QString &, const QString &) override { return false; }
+    bool askYesNo(const QString &, const QString &) override { return false; }
+    QString openFileName(const FileRequest &) override { return {}; }
+    QString saveFileName(const FileRequest &) override { return {}; }
+};
+
+bool save(QWidget *widget, const QDir &dir, const QString &name)
+{
+    QCoreApplication::processEvents();
+    const QString path = dir.filePath(name + QStringLiteral(".png"));
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(tess::applicationIcon());
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(out.path()));
+        return 1;
+    }
+
+    // Started from an empty directory: the designed values, no preferences.
+    QTemporaryDir startDir;
+    UnattendedDialogs dialogs;
+    tess::TTessalineForm form(
+        tess::FormServices{dialogs, tess::Clock::system(), tess::ProgramExit::system(), startDir.path(), nullptr});
+    form.createAuxiliaryWindows();
+    form.show();
+    QCoreApplication::processEvents();
+
+    bool ok = save(&form, out, QStringLiteral("main-window"));
+    QTabWidget *pages = form.PhasePageControl;
+    for (int i = 0; i < pages->count(); ++i) {
+        const bool hidden = !pages->isTabVisible(i);
+        pages->setTabVisible(i, true);
+        pages->setCurrentIndex(i);
+        ok &= save(&form, out, QStringLiteral("page-") + pages->widget(i)->objectName());
+        pages->setTabVisible(i, !hidden);
+    }
+    pages->setCurrentIndex(0);
+
+    for (QMenu *menu : form.menuBar()->findChildren<QMenu *>()) {
+        if (menu->objectName().isEmpty())
+            continue;   // the menu bar's own overflow menu
+        menu->popup(QPoint(0, 0));
+        ok &= save(menu, out, QStringLiteral("menu-") + menu->objectName());
+        menu->hide();
+    }
+
+    tess::TInfoForm &wait = form.infoForm();
+    wait.show();
+    ok &= save(&wait, out, QStringLiteral("wait-window"));
+    wait.hide();
+
+    tess::TConnectionHelpForm &help = form.connectionHelpForm();
+    help.showHelp();
+    ok &= save(&help, out, QStringLiteral("connection-help"));
+    help.hide();
+
+    tess::AboutBox about(form.aboutVersionText(), &form);
+    about.show();
+    ok &= save(&about, out, QStringLiteral("about-box"));
+    about.hide();
+
+    form.hide();
+    return ok ? 0 : 1;
+}
