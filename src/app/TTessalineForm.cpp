@@ -1,15 +1,21 @@
 #include "app/TTessalineForm.h"
 
 #include "app/AboutBox.h"
+#include "app/FormLinkHost.h"
 #include "app/TConnectionHelpForm.h"
 #include "app/TInfoForm.h"
 #include "app/Version.h"
 #include "app/WindowPlacement.h"
+#include "link/DeviceSearch.h"
+#include "link/Link.h"
+#include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
+#include "model/ConfigurationFile.h"
 #include "model/NumberFormat.h"
 #include "model/PlanningPreferences.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "pages/display/ProjAlignPage.h"
+#include "pages/info/ConnectionControls.h"
 #include "pages/info/InfoPage.h"
 #include "pages/planning/PlanningPage.h"
 #include "pages/source/SeamRemovalPage.h"
@@ -17,6 +23,8 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -52,6 +60,16 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
 
     buildPages();
     buildMainMenu();
+
+    if (!services_.port) {
+        ownPort_ = std::make_unique<QtSerialPort>();
+        services_.port = ownPort_.get();
+    }
+    linkHost_ = std::make_unique<FormLinkHost>(*this);
+    link_ = std::make_unique<Link>(*services_.port, services_.clock, services_.dialogs, services_.exit, *linkHost_);
+    search_ = std::make_unique<DeviceSearch>(*link_, *linkHost_);
+    connect(InfoTabSheet->connection()->RS485CheckBox, &QCheckBox::clicked, search_.get(),
+            &DeviceSearch::RS485CheckBoxClick);
 
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("MainStatusBar"));
@@ -149,8 +167,7 @@ void TTessalineForm::setPagesEnabled(bool enabled)
 
 bool TTessalineForm::deviceConnected() const
 {
-    // Nothing reaches a unit until the serial link is in place.
-    return false;
+    return link_->DeviceConnected;
 }
 
 void TTessalineForm::createAuxiliaryWindows()
@@ -279,8 +296,7 @@ void TTessalineForm::FormClose()
     writePreferences();
     hide();
     services_.clock.sleepBlocking(1000);
-    if (services_.port)
-        services_.port->close();
+    services_.port->close();
 }
 
 void TTessalineForm::closeEvent(QCloseEvent *event)
@@ -317,28 +333,82 @@ void TTessalineForm::About1Click()
     box->show();
 }
 
-// Call sites for the parts built elsewhere: the configuration file, the
-// serial link with its search and port settings, reading from and sending
-// to the units, and filling the pages from the settings. Until those are
-// in place the items do nothing.
+// The Serial Port menu.
+void TTessalineForm::SearchAllClick() { search_->SearchAllClick(); }
+void TTessalineForm::QuorexconnectedthruController1Click() { search_->QuorexconnectedthruController1Click(); }
+void TTessalineForm::QuorexconnectedtoSerialPortdirectly1Click()
+{
+    search_->QuorexconnectedtoSerialPortdirectly1Click();
+}
+void TTessalineForm::DisconnectSerialCo1Click() { search_->DisconnectSerialCo1Click(); }
+
+namespace {
+
+const char *const BaudItems[] = {"Defaultvalues1", "N9600", "N19200", "N38400", "N57600"};
+const char *const ParityItems[] = {"ParityNone", "ParityOdd", "ParityEven", "ParityMark", "ParitySpace"};
+
+// Ticks `chosen` and unticks the rest of its group.
+template <size_t N>
+void tickOnly(QObject *form, const char *const (&group)[N], const char *chosen)
+{
+    for (const char *name : group) {
+        if (auto *action = form->findChild<QAction *>(QLatin1String(name)))
+            action->setChecked(qstrcmp(name, chosen) == 0);
+    }
+}
+
+}  // namespace
+
+void TTessalineForm::Defaultvalues1Click()
+{
+    search_->Defaultvalues1Click();
+    tickOnly(this, BaudItems, "Defaultvalues1");
+}
+
+void TTessalineForm::chooseBaud(const char *item, int baud)
+{
+    search_->chooseFixedBaud(baud);
+    tickOnly(this, BaudItems, item);
+}
+
+void TTessalineForm::N9600Click() { chooseBaud("N9600", 9600); }
+void TTessalineForm::N19200Click() { chooseBaud("N19200", 19200); }
+void TTessalineForm::N38400Click() { chooseBaud("N38400", 38400); }
+void TTessalineForm::N57600Click() { chooseBaud("N57600", 57600); }
+
+void TTessalineForm::chooseParity(const char *item, int parity)
+{
+    search_->chooseParity(SerialPort::Parity(parity));
+    tickOnly(this, ParityItems, item);
+}
+
+void TTessalineForm::ParityNoneClick() { chooseParity("ParityNone", int(SerialPort::Parity::None)); }
+void TTessalineForm::ParityOddClick() { chooseParity("ParityOdd", int(SerialPort::Parity::Odd)); }
+void TTessalineForm::ParityEvenClick() { chooseParity("ParityEven", int(SerialPort::Parity::Even)); }
+void TTessalineForm::ParityMarkClick() { chooseParity("ParityMark", int(SerialPort::Parity::Mark)); }
+void TTessalineForm::ParitySpaceClick() { chooseParity("ParitySpace", int(SerialPort::Parity::Space)); }
+
+// Call sites for the parts built elsewhere: the configuration file, reading
+// from and sending to the units, and filling the pages from the settings.
+// Until those are in place the items do nothing.
 void TTessalineForm::OpenConfigurationFile1Click() {}
-void TTessalineForm::SaveConfigurationtoFile1Click() {}
+
+void TTessalineForm::SaveConfigurationtoFile1Click()
+{
+    Dialogs::FileRequest request;
+    request.caption = QStringLiteral("Save Configuration to File");
+    request.filters = {QStringLiteral("Quorex Config Files (*.qxc)")};
+    request.defaultSuffix = QStringLiteral("qxc");
+    const QString path = services_.dialogs.saveFileName(request);
+    if (path.isEmpty())
+        return;
+    linkHost_->setBusyCursor(true);
+    WriteConfigurationFile(settings_, path, services_.dialogs);
+    linkHost_->setBusyCursor(false);
+}
+
 void TTessalineForm::SendCurrentSettingstoQuorexs1Click() {}
-void TTessalineForm::SearchAllClick() {}
-void TTessalineForm::QuorexconnectedthruController1Click() {}
-void TTessalineForm::QuorexconnectedtoSerialPortdirectly1Click() {}
 void TTessalineForm::ReadfromQuorexs1Click() {}
-void TTessalineForm::DisconnectSerialCo1Click() {}
-void TTessalineForm::Defaultvalues1Click() {}
-void TTessalineForm::N9600Click() {}
-void TTessalineForm::N19200Click() {}
-void TTessalineForm::N38400Click() {}
-void TTessalineForm::N57600Click() {}
-void TTessalineForm::ParityNoneClick() {}
-void TTessalineForm::ParityOddClick() {}
-void TTessalineForm::ParityEvenClick() {}
-void TTessalineForm::ParityMarkClick() {}
-void TTessalineForm::ParitySpaceClick() {}
 void TTessalineForm::SyncSourceSetup() {}
 void TTessalineForm::SyncSeamRemoval() {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/SettingsModel.h"
 #include "model/WindowState.h"
 
 #include <QMainWindow>
@@ -11,8 +12,11 @@ class QTabWidget;
 namespace tess {
 
 class Clock;
+class DeviceSearch;
 class Dialogs;
 class DisplaySetupPage;
+class FormLinkHost;
+class Link;
 class InfoPage;
 class PlanningPage;
 class ProgramExit;
@@ -30,7 +34,8 @@ struct FormServices {
     ProgramExit &exit;
     // The working directory at start-up: the preferences file lives there.
     QString startupDirectory;
-    // The serial port; closed when the window closes. May be null.
+    // The serial port; closed when the window closes. Null: the window
+    // opens the system's own serial ports.
     SerialPort *port = nullptr;
 };
 
@@ -45,6 +50,8 @@ public:
     WindowState &state() { return state_; }
     const WindowState &state() const { return state_; }
     PlanningState &planning() { return planning_; }
+    // What the program knows each unit holds.
+    SettingsModel &settings() { return settings_; }
     Dialogs &dialogs() { return services_.dialogs; }
     Clock &clock() { return services_.clock; }
     ProgramExit &programExit() { return services_.exit; }
@@ -61,6 +68,9 @@ public:
     void setPagesEnabled(bool enabled);
     // Whether the serial link reaches a unit or the controller.
     bool deviceConnected() const;
+    // The serial link and the search for units.
+    Link &link() { return *link_; }
+    DeviceSearch &deviceSearch() { return *search_; }
 
     QTabWidget *PhasePageControl = nullptr;
     PlanningPage *PlanningTabSheet = nullptr;
@@ -133,15 +143,22 @@ private:
     void writePreferences();
     void ApplyStartupDefaults();
     void layoutProjectorBoxes();
+    void chooseBaud(const char *item, int baud);
+    void chooseParity(const char *item, int parity);
 
     FormServices services_;
     WindowState state_;
+    SettingsModel settings_;
     PlanningState planning_;
     QString preferencesPath_;
     QString aboutVersionText_;
     QLabel *statusPanel_ = nullptr;
     std::unique_ptr<TInfoForm> infoForm_;
     std::unique_ptr<TConnectionHelpForm> connectionHelpForm_;
+    std::unique_ptr<SerialPort> ownPort_;
+    std::unique_ptr<FormLinkHost> linkHost_;
+    std::unique_ptr<Link> link_;
+    std::unique_ptr<DeviceSearch> search_;
     bool shown_ = false;
     bool closing_ = false;
 };

@@ -6,8 +6,9 @@
 namespace tess::test {
 
 FormHarness::FormHarness(const std::optional<QByteArray> &preferences, SerialPort *port, Build when)
-    : port_(port)
+    : port_(port ? port : &noPorts)
 {
+    noPorts.existing.clear();
     if (preferences) {
         QFile file(preferencesFile());
         if (file.open(QIODevice::WriteOnly))

@@ -3,6 +3,7 @@
 #include "app/TTessalineForm.h"
 #include "support/RecordedExit.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedPort.h"
 #include "support/VirtualClock.h"
 
 #include <QByteArray>
@@ -14,7 +15,9 @@ namespace tess::test {
 
 // A main window built as the start-up builds it, with scripted boxes,
 // virtual time and a recorded exit, started from a temporary directory that
-// holds the preferences file (when one is given).
+// holds the preferences file (when one is given). Without a port of the
+// test's own, the window gets an in-memory port on a machine that has no
+// serial ports at all.
 class FormHarness {
 public:
     enum class Build { Now, Later };
@@ -40,6 +43,8 @@ public:
     {
         return form->findChild<T *>(QLatin1String(name));
     }
+
+    ScriptedPort noPorts;
 
 private:
     SerialPort *port_;

@@ -1,10 +1,17 @@
 #include "pages/info/InfoPage.h"
 
+#include "pages/info/ConnectionControls.h"
+
 #include <QComboBox>
+#include <QGroupBox>
 
 namespace tess {
 
-InfoPage::InfoPage(QWidget *parent) : TabPage("InfoTabSheet", QStringLiteral("Information"), parent) {}
+InfoPage::InfoPage(QWidget *parent) : TabPage("InfoTabSheet", QStringLiteral("Information"), parent)
+{
+    connection_ = new ConnectionControls(this);
+    connection_->rs232Group()->setGeometry(576, 330, 312, 150);
+}
 
 void InfoPage::setLinkControlsEnabled(bool enabled)
 {

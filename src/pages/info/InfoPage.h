@@ -4,6 +4,8 @@
 
 namespace tess {
 
+class ConnectionControls;
+
 // The Information page (InfoTabSheet): terminal, line lights, reset,
 // system save and the service view.
 class InfoPage final : public TabPage {
@@ -18,6 +20,12 @@ public:
     // The first show's choice: the first item of the baud and screen lists,
     // without running their change handlers.
     void selectStartItems();
+
+    // The port number, baud list, RS-485 IDs and connection-mode box.
+    ConnectionControls *connection() const { return connection_; }
+
+private:
+    ConnectionControls *connection_ = nullptr;
 };
 
 }  // namespace tess

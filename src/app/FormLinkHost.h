@@ -1,0 +1,41 @@
+#pragma once
+
+#include "link/LinkHost.h"
+
+namespace tess {
+
+class TTessalineForm;
+
+// The main window as the serial link and the search see it.
+class FormLinkHost final : public SearchHost {
+public:
+    explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
+
+    void setStatusText(const QString &text) override;
+    void setPagesEnabled(bool enabled) override;
+    bool busyCursorShown() const override;
+    void setBusyCursor(bool busy) override;
+    int handlerBusy() const override;
+    void setHandlerBusy(int value) override;
+    bool controllerMode() const override;
+    void setLineMonitoring(bool on) override;
+
+    void setControllerModeBox(bool ticked) override;
+    int baudSelection() const override;
+    void setBaudSelection(int index) override;
+    void setComNumberText(const QString &text) override;
+    void showUnitId(int unit, int id) override;
+    void hideUnitIds() override;
+    int unitId(int unit) const override;
+    void setConnectedMenusEnabled(bool enabled) override;
+    int projectorsRequired() const override;
+    int projectorCountSelection() const override;
+    void readAllFromUnits() override;
+    void pageControlChanged() override;
+    void setSettingsReadFromUnits(bool read) override;
+
+private:
+    TTessalineForm &form_;
+};
+
+}  // namespace tess
