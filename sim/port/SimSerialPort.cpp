@@ -211,7 +211,7 @@ void SimSerialPort::inject(const QByteArray &bytes)
 
 ControlResult SimSerialPort::control(const QString &command)
 {
-    const ControlResult result = current()->control(command, clock_.nowMs());
+    const ControlResult result = simulator_.control(command, clock_.nowMs());
     if (result.action == ControlResult::Action::Vanish)
         vanish();
     else if (result.action == ControlResult::Action::Restore)
@@ -244,10 +244,12 @@ void SimSerialPort::deliver()
 {
     deliveryQueued_ = false;
     timer_->stop();
-    if (!open_ || vanished_.contains(number_))
-        return;
-    const std::optional<QByteArray> piece = current()->takeNext(clock_.nowMs());
-    if (piece) {
+    // Every piece that is due is its own arrival; the handler may close the
+    // port or write meanwhile.
+    while (open_ && !vanished_.contains(number_)) {
+        const std::optional<QByteArray> piece = current()->takeNext(clock_.nowMs());
+        if (!piece)
+            break;
         input_ += *piece;
         emit dataAvailable(int(input_.size()));
     }

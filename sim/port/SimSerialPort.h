@@ -48,8 +48,8 @@ public:
     // Bytes that arrive as if the device had sent them (the simulator's
     // piece and delay faults apply).
     void inject(const QByteArray &bytes);
-    // A control command for the simulator on the current port; "vanish" and
-    // "restore" act on this port.
+    // A control command for the simulator given at construction; "vanish"
+    // and "restore" act on the port's current number.
     ControlResult control(const QString &command);
 
     // --- what the program did
