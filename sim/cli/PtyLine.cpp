@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -50,6 +51,15 @@ PtyLine::PtyLine(Simulator &simulator, const QElapsedTimer &clock, QObject *pare
 {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &PtyLine::pump);
+    // The program's serial port makes the terminal exclusive while it has it
+    // open. Since the simulator keeps the terminal open too, a program that
+    // ended without closing its port would leave it exclusive, and the next
+    // start (without root) would find the port busy: clear it now and then.
+    unlock_.setInterval(1000);
+    connect(&unlock_, &QTimer::timeout, this, [this] {
+        if (slave_ >= 0)
+            ::ioctl(slave_, TIOCNXCL);
+    });
 }
 
 PtyLine::~PtyLine()
@@ -86,6 +96,7 @@ bool PtyLine::open(QString *error)
     tcsetattr(slave_, TCSANOW, &raw);
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
 
+    unlock_.start();
     reader_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
     connect(reader_, &QSocketNotifier::activated, this, &PtyLine::readable);
     return true;
@@ -94,6 +105,7 @@ bool PtyLine::open(QString *error)
 void PtyLine::close()
 {
     timer_.stop();
+    unlock_.stop();
     delete reader_;
     reader_ = nullptr;
     if (master_ >= 0)

@@ -46,6 +46,7 @@ private:
     QString path_;
     QSocketNotifier *reader_ = nullptr;
     QTimer timer_;
+    QTimer unlock_;
     QByteArray outgoing_;
     int pacingBaud_ = 0;
     bool reportLine_ = true;
