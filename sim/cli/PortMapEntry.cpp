@@ -59,6 +59,9 @@ bool PortMapEntry::create(int number, const QString &device, bool force, QString
                                     "Use --force to put the simulator there until it ends, or --port to choose the "
                                     "other port.")
                          .arg(path_, what);
+            if (existing.isSymLink() && !existing.exists() && existing.symLinkTarget().startsWith(QLatin1String("/dev/pts/")))
+                *error += QStringLiteral(" The entry points at a terminal that no longer exists, perhaps left by a "
+                                         "simulator that was killed: if so, remove it.");
             return false;
         }
         if (QFileInfo(backupPath()).isSymLink() || QFileInfo::exists(backupPath())) {
