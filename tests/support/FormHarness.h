@@ -33,6 +33,9 @@ public:
 
     // Builds the window (for Build::Later, once the directory is prepared).
     void build();
+    // For Build::Later: the port the window will use (for example one that
+    // runs on this harness's clock).
+    void setPort(SerialPort *port) { port_ = port; }
     QString preferencesFile() const;
     // Shows the window and lets its first show run; the search question is
     // answered No and the note that follows is checked and taken.

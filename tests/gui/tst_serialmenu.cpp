@@ -1,0 +1,149 @@
+// The Serial Port menu driven as a user drives it, against simulated units.
+#include "app/TTessalineForm.h"
+#include "core/Simulator.h"
+#include "link/Link.h"
+#include "port/SimSerialPort.h"
+#include "support/FormHarness.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace tess;
+using tess::test::FormHarness;
+
+namespace {
+
+// A window whose serial port reaches simulated hardware on COM1, in the
+// harness's virtual time.
+struct Rig {
+    explicit Rig(const sim::Setup &setup) : sim(setup)
+    {
+        port = std::make_unique<sim::SimSerialPort>(h.clock, sim);
+        h.setPort(port.get());
+        h.build();
+    }
+    QAction *item(const char *name) { return h.form->findChild<QAction *>(QLatin1String(name)); }
+    void choose(const char *name)
+    {
+        item(name)->trigger();
+        QCoreApplication::processEvents();
+    }
+    QStringList ticked(std::initializer_list<const char *> names)
+    {
+        QStringList out;
+        for (const char *name : names) {
+            if (item(name)->isChecked())
+                out << QLatin1String(name);
+        }
+        return out;
+    }
+
+    FormHarness h{std::nullopt, nullptr, FormHarness::Build::Later};
+    sim::Simulator sim;
+    std::unique_ptr<sim::SimSerialPort> port;
+};
+
+}  // namespace
+
+class SerialMenuTest : public QObject {
+    Q_OBJECT
+private slots:
+    void searchFindsTheControllerAndFollowsItInTheWindow()
+    {
+        Rig rig(sim::Setup::controller({5, 6}));
+        QVERIFY(!rig.item("ReadfromQuorexs1")->isEnabled());
+        rig.choose("SearchAll");
+        TTessalineForm &form = *rig.h.form;
+        QVERIFY(form.deviceConnected());
+        QVERIFY(rig.h.find<QCheckBox>("RS485CheckBox")->isChecked());
+        QCOMPARE(rig.h.find<QComboBox>("BaudComboBox")->currentText(), QStringLiteral("57600"));
+        QCOMPARE(rig.h.find<QLabel>("ComNumberLabel")->text(), QStringLiteral("1"));
+        QCOMPARE(rig.port->baudRate(), 57600);
+        QVERIFY(rig.port->flowControlAtOpen());
+        QVERIFY(rig.item("ReadfromQuorexs1")->isEnabled());
+        QVERIFY(rig.item("SendCurrentSettingstoQuorexs1")->isEnabled());
+        QVERIFY(rig.port->written().endsWith("debug 0\r"));
+        QVERIFY(form.PhasePageControl->isEnabled());
+        QCOMPARE(form.state().HandlerBusy, 0);
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+
+        rig.choose("DisconnectSerialCo1");
+        QVERIFY(!form.deviceConnected());
+        QVERIFY(!rig.port->isOpen());
+        QVERIFY(!rig.item("ReadfromQuorexs1")->isEnabled());
+        QVERIFY(!rig.item("SendCurrentSettingstoQuorexs1")->isEnabled());
+        QCOMPARE(form.statusText(), QStringLiteral("Note: No Quorex communication established yet."));
+    }
+
+    void directMenuItemConnectsAndAsksToRead()
+    {
+        Rig rig(sim::Setup::direct());
+        rig.h.dialogs.answer(false);
+        rig.choose("QuorexconnectedtoSerialPortdirectly1");
+        const auto questions = rig.h.dialogs.takeQuestions();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions[0].caption, QStringLiteral("Tessaline - Query Quorex settings verification"));
+        QVERIFY(rig.h.form->deviceConnected());
+        QVERIFY(!rig.h.find<QCheckBox>("RS485CheckBox")->isChecked());
+        QCOMPARE(rig.port->baudRate(), 38400);
+        QVERIFY(!rig.port->flowControlAtOpen());
+        QCOMPARE(rig.h.form->link().PromptChar, '#');
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+
+    void baudAndParityItemsTickAndSetThePort()
+    {
+        Rig rig(sim::Setup::direct());
+        const auto baudItems = {"Defaultvalues1", "N9600", "N19200", "N38400", "N57600"};
+        const auto parityItems = {"ParityNone", "ParityOdd", "ParityEven", "ParityMark", "ParitySpace"};
+        QCOMPARE(rig.ticked(baudItems), QStringList{QStringLiteral("Defaultvalues1")});
+        QCOMPARE(rig.ticked(parityItems), QStringList{QStringLiteral("ParityNone")});
+
+        rig.choose("N19200");
+        QCOMPARE(rig.ticked(baudItems), QStringList{QStringLiteral("N19200")});
+        QCOMPARE(rig.port->baudRate(), 19200);
+        rig.choose("N19200");  // choosing it again keeps the tick
+        QCOMPARE(rig.ticked(baudItems), QStringList{QStringLiteral("N19200")});
+        rig.choose("Defaultvalues1");
+        QCOMPARE(rig.ticked(baudItems), QStringList{QStringLiteral("Defaultvalues1")});
+        QCOMPARE(rig.port->baudRate(), 19200);  // until the next mode is applied
+
+        rig.choose("ParityEven");
+        QCOMPARE(rig.ticked(parityItems), QStringList{QStringLiteral("ParityEven")});
+        QCOMPARE(rig.port->parity(), SerialPort::Parity::Even);
+    }
+
+    void userInputWaitsWhileTheLinkWaits()
+    {
+        // While a relayed command waits for its answer the pages take no
+        // input and the busy cursor shows.
+        Rig rig(sim::Setup::controller({1}));
+        rig.choose("SearchAll");
+        QVERIFY(rig.h.form->deviceConnected());
+        rig.sim.control(QStringLiteral("delay 300"), rig.h.clock.nowMs());
+        bool pagesEnabledDuring = true;
+        bool busyDuring = false;
+        rig.port->clearWritten();
+        QObject::connect(rig.port.get(), &SerialPort::dataAvailable, rig.h.form.get(), [&] {
+            pagesEnabledDuring = rig.h.form->PhasePageControl->isEnabled();
+            busyDuring = QApplication::overrideCursor() != nullptr;
+        });
+        Link &link = rig.h.form->link();
+        link.formatCommand("*%dDDBL %d!", 1, 0);
+        link.ComputeChecksum();
+        QVERIFY(link.SendRelayed(1, 0));
+        QVERIFY(!pagesEnabledDuring);
+        QVERIFY(busyDuring);
+        QVERIFY(rig.h.form->PhasePageControl->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(rig.port->written().startsWith("PASS *1DDBL 0!"));
+        QCOMPARE(rig.sim.unit(1).settings.wide.dataDoubling, quint8(0));
+    }
+};
+
+QTEST_MAIN(SerialMenuTest)
+#include "tst_serialmenu.moc"
