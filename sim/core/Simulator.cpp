@@ -163,6 +163,8 @@ void Simulator::queue(const QByteArray &bytes, qint64 due)
         at += size;
         due = lastDue_ + faults_.splitGapMs;
     }
+    if (!bytes.isEmpty() && onOutput)
+        onOutput();
 }
 
 QList<QByteArray> Simulator::takeDue(qint64 now)

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -76,6 +77,9 @@ public:
     std::optional<QByteArray> takeNext(qint64 nowMs);
     std::optional<qint64> nextDueMs() const;
     void discardPendingOutput() { pending_.clear(); }
+    // Called whenever output is queued (the in-process port plans its
+    // delivery); never delivers anything itself.
+    std::function<void()> onOutput;
 
     // A control command (see sim/README.md), e.g. "drop 2" or "debug on".
     ControlResult control(const QString &command, qint64 nowMs);

@@ -37,11 +37,18 @@ SimSerialPort::SimSerialPort(Clock &clock, Simulator &simulator, QObject *parent
     : SerialPort(parent), clock_(clock), simulator_(simulator), timer_(clock.createTimer())
 {
     silent_.faults().silent = true;
+    silent_.onOutput = [this] { scheduleDelivery(); };
+    simulator_.onOutput = [this] { scheduleDelivery(); };
     sims_.insert(1, &simulator_);
     connect(timer_.get(), &ClockTimer::timeout, this, &SimSerialPort::deliver);
 }
 
-SimSerialPort::~SimSerialPort() = default;
+SimSerialPort::~SimSerialPort()
+{
+    simulator_.onOutput = nullptr;
+    for (Simulator *sim : std::as_const(sims_))
+        sim->onOutput = nullptr;
+}
 
 void SimSerialPort::setExistingPorts(const QList<int> &numbers)
 {
@@ -50,10 +57,14 @@ void SimSerialPort::setExistingPorts(const QList<int> &numbers)
 
 void SimSerialPort::attach(int number, Simulator *simulator)
 {
-    if (simulator)
+    if (Simulator *previous = sims_.value(number); previous && previous != &simulator_)
+        previous->onOutput = nullptr;
+    if (simulator) {
         sims_.insert(number, simulator);
-    else
+        simulator->onOutput = [this] { scheduleDelivery(); };
+    } else {
         sims_.remove(number);
+    }
 }
 
 void SimSerialPort::setAnsweringPort(int number)
@@ -178,7 +189,6 @@ void SimSerialPort::write(const QByteArray &bytes)
 void SimSerialPort::send(const QByteArray &bytes)
 {
     current()->receive(bytes, clock_.nowMs(), LineSettings{baud_, toSim(parity_)});
-    scheduleDelivery();
 }
 
 QByteArray SimSerialPort::read(qint64 n)
@@ -206,7 +216,6 @@ void SimSerialPort::restore()
 void SimSerialPort::inject(const QByteArray &bytes)
 {
     current()->sendRaw(bytes, clock_.nowMs());
-    scheduleDelivery();
 }
 
 ControlResult SimSerialPort::control(const QString &command)

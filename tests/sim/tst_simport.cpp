@@ -284,6 +284,31 @@ private slots:
         QCOMPARE(line.port.read(10), QByteArray("abc"));
     }
 
+    void outputQueuedOnTheSimulatorItselfArrivesToo()
+    {
+        SimulatedLine line;
+        openOn(line, 1);
+        line.sim.sendRaw("xy", line.clock.nowMs());
+        QVERIFY(line.sim.control("garbage 3 1", line.clock.nowMs()).ok);
+        line.clock.processPendingEvents();
+        QCOMPARE(line.port.read(10).left(2), QByteArray("xy"));
+    }
+
+    void simulatorOutlivesItsPort()
+    {
+        test::VirtualClock clock;
+        Simulator sim;
+        {
+            SimSerialPort port(clock, sim);
+            Simulator other;
+            port.attach(2, &other);
+            port.attach(2, nullptr);
+            other.sendRaw("x", 0);
+        }
+        sim.sendRaw("nobody listens", 0);
+        QCOMPARE(sim.takeDue(0), QByteArrayList{"nobody listens"});
+    }
+
     void lineSettingsReachTheSimulator()
     {
         SimulatedLine line(Setup::controller({1}));

@@ -1,0 +1,107 @@
+#include "cli/ControlServer.h"
+
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTextStream>
+
+namespace tess::sim {
+
+ControlServer::ControlServer(Handler handler, QObject *parent) : QObject(parent), handler_(std::move(handler)) {}
+
+ControlServer::~ControlServer()
+{
+    close();
+}
+
+bool ControlServer::listen(const QString &path, QString *error)
+{
+    // A socket left by a run that did not end cleanly answers nobody.
+    QLocalSocket probe;
+    probe.connectToServer(path);
+    if (probe.waitForConnected(200)) {
+        *error = QStringLiteral("another simulator listens on %1").arg(path);
+        return false;
+    }
+    QLocalServer::removeServer(path);
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(path)) {
+        *error = QStringLiteral("cannot listen on %1: %2").arg(path, server_->errorString());
+        return false;
+    }
+    path_ = path;
+    connect(server_, &QLocalServer::newConnection, this, &ControlServer::connection);
+    return true;
+}
+
+void ControlServer::close()
+{
+    if (server_) {
+        server_->close();
+        delete server_;
+        server_ = nullptr;
+        QFile::remove(path_);
+    }
+}
+
+void ControlServer::connection()
+{
+    while (QLocalSocket *socket = server_->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readable(socket); });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void ControlServer::readable(QLocalSocket *socket)
+{
+    while (socket->canReadLine()) {
+        const QString command = QString::fromUtf8(socket->readLine()).trimmed();
+        if (command.isEmpty())
+            continue;
+        QString message;
+        const bool ok = handler_(command, &message);
+        QByteArray answer;
+        if (ok) {
+            if (!message.isEmpty() && message != QLatin1String("ok"))
+                answer += message.toUtf8() + '\n';
+            answer += "ok\n";
+        } else {
+            answer += "error: " + message.toUtf8() + '\n';
+        }
+        socket->write(answer);
+        socket->flush();
+    }
+}
+
+int ControlServer::send(const QString &path, const QString &command)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(3000)) {
+        err << "quorex-sim: no simulator listens on " << path << ": " << socket.errorString() << Qt::endl;
+        return 2;
+    }
+    socket.write(command.toUtf8() + '\n');
+    socket.flush();
+    for (;;) {
+        while (!socket.canReadLine()) {
+            if (!socket.waitForReadyRead(5000)) {
+                err << "quorex-sim: no answer from the simulator" << Qt::endl;
+                return 2;
+            }
+        }
+        const QString line = QString::fromUtf8(socket.readLine()).chopped(1);
+        if (line == QLatin1String("ok"))
+            return 0;
+        if (line.startsWith(QLatin1String("error: "))) {
+            err << "quorex-sim: " << line.mid(7) << Qt::endl;
+            return 1;
+        }
+        out << line << Qt::endl;
+    }
+}
+
+}  // namespace tess::sim

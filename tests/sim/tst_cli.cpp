@@ -1,0 +1,258 @@
+// quorex-sim on a real pseudo-terminal, talked to with QSerialPort through
+// the port-map entry it makes, with faults switched over its control
+// socket while it runs.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString simulatorPath()
+{
+    return qEnvironmentVariable("QUOREX_SIM");
+}
+
+bool canMakePty(QString *why)
+{
+    const int fd = posix_openpt(O_RDWR | O_NOCTTY);
+    if (fd < 0) {
+        *why = QStringLiteral("no pseudo-terminal can be made here (posix_openpt failed)");
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+class Running {
+public:
+    explicit Running(const QTemporaryDir &dir) : dir_(dir)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        process.setProcessEnvironment(env);
+    }
+    ~Running()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            if (!process.waitForFinished(5000))
+                process.kill();
+        }
+    }
+
+    bool start(const QStringList &args)
+    {
+        process.start(simulatorPath(), args);
+        return process.waitForStarted(5000);
+    }
+    // Reads the lines of standard output up to `last`.
+    QStringList linesUntil(const QString &last, int ms = 10000)
+    {
+        QStringList lines;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) {
+            while (process.canReadLine()) {
+                lines << QString::fromUtf8(process.readLine()).trimmed();
+                if (lines.constLast().startsWith(last))
+                    return lines;
+            }
+            if (!process.waitForReadyRead(200) && process.state() == QProcess::NotRunning)
+                break;
+        }
+        return lines;
+    }
+    static QString value(const QStringList &lines, const QString &key)
+    {
+        for (const QString &line : lines) {
+            if (line.startsWith(key + QLatin1Char(' ')))
+                return line.mid(key.size() + 1);
+        }
+        return {};
+    }
+
+    QProcess process;
+    const QTemporaryDir &dir_;
+};
+
+// Reads from the port until `end` has arrived or `ms` have passed.
+QByteArray readUntil(QSerialPort &port, const QByteArray &end, int ms = 3000)
+{
+    QByteArray got;
+    QElapsedTimer timer;
+    timer.start();
+    while (!got.endsWith(end) && timer.elapsed() < ms) {
+        if (port.waitForReadyRead(50))
+            got += port.readAll();
+    }
+    return got;
+}
+
+QString controlCommand(const QString &socketPath, const QString &command)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketPath);
+    if (!socket.waitForConnected(3000))
+        return QStringLiteral("not connected");
+    socket.write(command.toUtf8() + '\n');
+    QByteArray answer;
+    while (!answer.endsWith("ok\n") && !answer.contains("error:") && socket.waitForReadyRead(3000))
+        answer += socket.readAll();
+    return QString::fromUtf8(answer).trimmed();
+}
+
+bool openPort(QSerialPort &port, const QString &path, int baud)
+{
+    port.setPortName(path);
+    if (!port.open(QIODevice::ReadWrite))
+        return false;
+    return port.setBaudRate(baud) && port.setParity(QSerialPort::NoParity)
+        && port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+}  // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QString why;
+        if (!canMakePty(&why))
+            QSKIP(qPrintable(why));
+        if (simulatorPath().isEmpty() || !QFileInfo(simulatorPath()).isExecutable())
+            QSKIP("QUOREX_SIM does not name the quorex-sim program");
+    }
+
+    void servesADirectUnitThroughThePortMap()
+    {
+        QTemporaryDir dir;
+        Running sim(dir);
+        const QString control = dir.filePath(QStringLiteral("ctl"));
+        QVERIFY(sim.start({"--print-pty", "--control", control, "--log", dir.filePath(QStringLiteral("log"))}));
+        const QStringList lines = sim.linesUntil(QStringLiteral("ready"));
+        QCOMPARE(lines.constLast(), QStringLiteral("ready"));
+        const QString pty = Running::value(lines, QStringLiteral("pty"));
+        const QString entry = dir.filePath(QStringLiteral("config/Tessaline/ports/COM1"));
+        QCOMPARE(Running::value(lines, QStringLiteral("port-map")), entry);
+        QCOMPARE(QFileInfo(entry).symLinkTarget(), pty);
+
+        QSerialPort port;
+        QVERIFY2(openPort(port, entry, 38400), qPrintable(port.errorString()));
+        port.write("\r");
+        QCOMPARE(readUntil(port, "#"), QByteArray("\r\n#"));
+        port.write("SYINFOQX\r");
+        const QByteArray record = readUntil(port, "#");
+        QCOMPARE(record, QByteArray("SYINFOQX\r\n\x01\x08QX2.40\0\0\r\n#", 23));
+
+        // A fault switched while it runs.
+        QCOMPARE(controlCommand(control, QStringLiteral("silence on")), QStringLiteral("ok"));
+        port.write("\r");
+        QCOMPARE(readUntil(port, "#", 500), QByteArray());
+        QCOMPARE(controlCommand(control, QStringLiteral("silence off")), QStringLiteral("ok"));
+        port.write("\r");
+        QCOMPARE(readUntil(port, "#"), QByteArray("\r\n#"));
+
+        // A program set to another rate hears nothing.
+        QVERIFY(port.setBaudRate(9600));
+        port.write("\r");
+        QCOMPARE(readUntil(port, "#", 500), QByteArray());
+        QVERIFY(port.setBaudRate(38400));
+
+        // Output is paced at the baud rate: 1920 bytes take half a second.
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(controlCommand(control, QStringLiteral("garbage 1920 3")), QStringLiteral("ok"));
+        QByteArray flood;
+        while (flood.size() < 1920 && timer.elapsed() < 5000) {
+            if (port.waitForReadyRead(50))
+                flood += port.readAll();
+        }
+        QCOMPARE(flood.size(), 1920);
+        QVERIFY2(timer.elapsed() >= 400, qPrintable(QString::number(timer.elapsed())));
+        port.close();
+
+        QFile log(dir.filePath(QStringLiteral("log")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray logged = log.readAll();
+        QVERIFY(logged.contains("<- SYINFOQX"));
+        QVERIFY(logged.contains("heard only noise"));
+
+        sim.process.terminate();
+        QVERIFY(sim.process.waitForFinished(5000));
+        QCOMPARE(sim.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.process.exitCode(), 0);
+        QVERIFY(!QFileInfo(entry).isSymLink());
+        QVERIFY(!QFileInfo::exists(control));
+    }
+
+    void controllerLineVanishesAndComesBack()
+    {
+        QTemporaryDir dir;
+        Running sim(dir);
+        const QString control = dir.filePath(QStringLiteral("ctl"));
+        QVERIFY(sim.start({"--mode", "controller", "--ids", "5", "--port", "COM2", "--control", control}));
+        QCOMPARE(sim.linesUntil(QStringLiteral("ready")).constLast(), QStringLiteral("ready"));
+        const QString entry = dir.filePath(QStringLiteral("config/Tessaline/ports/COM2"));
+
+        QSerialPort port;
+        QVERIFY2(openPort(port, entry, 57600), qPrintable(port.errorString()));
+        port.write("PASS *5DDBL 0!E6\r\r");
+        QCOMPARE(readUntil(port, "LR>"), QByteArray("PASS *5DDBL 0!E6\r\nCTRLR>"));
+
+        QCOMPARE(controlCommand(control, QStringLiteral("vanish")), QStringLiteral("ok"));
+        QVERIFY(QFileInfo(entry).isSymLink());
+        QVERIFY(!QFileInfo::exists(entry));  // the device behind the entry is gone
+        port.close();
+
+        QCOMPARE(controlCommand(control, QStringLiteral("restore")), QStringLiteral("ok"));
+        const QString pty = Running::value(sim.linesUntil(QStringLiteral("pty")), QStringLiteral("pty"));
+        QCOMPARE(QFileInfo(entry).symLinkTarget(), pty);
+        QVERIFY2(openPort(port, entry, 57600), qPrintable(port.errorString()));
+        port.write("\r");
+        QCOMPARE(readUntil(port, "LR>"), QByteArray("\r\nCTRLR>"));
+    }
+
+    void leavesAUsersOwnEntryAlone()
+    {
+        QTemporaryDir dir;
+        const QString ports = dir.filePath(QStringLiteral("config/Tessaline/ports"));
+        QVERIFY(QDir().mkpath(ports));
+        const QString entry = ports + QStringLiteral("/COM1");
+        QVERIFY(QFile::link(QStringLiteral("/dev/ttyUSB7"), entry));
+
+        {
+            Running sim(dir);
+            QVERIFY(sim.start({}));
+            QVERIFY(sim.process.waitForFinished(5000));
+            QCOMPARE(sim.process.exitCode(), 1);
+            QVERIFY(sim.process.readAllStandardError().contains("--force"));
+            QCOMPARE(QFileInfo(entry).symLinkTarget(), QStringLiteral("/dev/ttyUSB7"));
+        }
+        {
+            // Forced: the simulator takes the place until it ends, then the
+            // user's entry is back.
+            Running sim(dir);
+            QVERIFY(sim.start({"--force", "--print-pty"}));
+            const QString pty = Running::value(sim.linesUntil(QStringLiteral("ready")), QStringLiteral("pty"));
+            QCOMPARE(QFileInfo(entry).symLinkTarget(), pty);
+            sim.process.terminate();
+            QVERIFY(sim.process.waitForFinished(5000));
+            QCOMPARE(sim.process.exitCode(), 0);
+            QCOMPARE(QFileInfo(entry).symLinkTarget(), QStringLiteral("/dev/ttyUSB7"));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "tst_cli.moc"
