@@ -133,15 +133,16 @@ private:
     }
 };
 
-bool waitForPortMapEntry(QProcess &sim)
+// The simulator prints "ready" once it serves and its COM1 entry exists.
+bool waitUntilReady(QProcess &sim)
 {
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 10000) {
-        if (PortMap::hasEntry(1))
-            return true;
-        if (sim.state() == QProcess::NotRunning)
-            return false;
+    while (waited.elapsed() < 10000 && sim.state() != QProcess::NotRunning) {
+        while (sim.canReadLine()) {
+            if (sim.readLine().trimmed() == "ready")
+                return PortMap::hasEntry(1);
+        }
         sim.waitForReadyRead(50);
     }
     return false;
@@ -174,7 +175,7 @@ int main(int argc, char **argv)
         QStringLiteral("sim-args"),
         QStringLiteral("The simulator's arguments, replacing the default (%DELAY% stands for --delay-ms)."),
         QStringLiteral("args"),
-        QStringLiteral("--controller --ids 5,6 --baud 57600 --delay %DELAY% --com 1"));
+        QStringLiteral("--mode controller --ids 5,6 --baud 57600 --port COM1 -c \"delay %DELAY%\""));
     options.addOptions({simOption, delayOption, runsOption, argsOption});
     options.process(app);
 
@@ -190,7 +191,7 @@ int main(int argc, char **argv)
     QProcess sim;
     sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     sim.start(simPath, QProcess::splitCommand(simArgs));
-    if (!sim.waitForStarted(5000) || !waitForPortMapEntry(sim)) {
+    if (!sim.waitForStarted(5000) || !waitUntilReady(sim)) {
         std::fprintf(stderr, "bench_readall: %s %s did not come up with a COM1 entry in %s\n", qPrintable(simPath),
                      qPrintable(simArgs), qPrintable(PortMap::directory()));
         sim.kill();
