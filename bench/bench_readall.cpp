@@ -1,0 +1,256 @@
+// A complete status read of two units through the controller at 57600 baud,
+// against quorex-sim on a pseudo-terminal, with the real serial port and the
+// real clock. Each run is measured against the time its bytes need on the
+// wire: (bytes sent + bytes received) x 10 bits / baud, plus the simulator's
+// reply delay for every exchange. The target is a ratio of at most 1.10.
+//
+//   bench_readall [--sim PATH] [--delay-ms N] [--runs N] [--sim-args "ARGS"]
+//
+// The simulator is started with a private XDG_CONFIG_HOME, so its COM1
+// entry goes into a temporary port map that only this run reads.
+#include "device/DeviceHost.h"
+#include "device/StatusQueries.h"
+#include "link/Link.h"
+#include "link/LinkHost.h"
+#include "link/PortMap.h"
+#include "link/QtSerialPort.h"
+#include "model/SettingsModel.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramExit.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace tess;
+
+namespace {
+
+constexpr int kBaud = 57600;
+constexpr int kExchangesPerUnit = 9;  // SYINFOQX, four IINFOQX, four OINFOQX
+
+// The real port, counting the bytes that pass each way.
+class CountingPort final : public SerialPort {
+public:
+    CountingPort()
+    {
+        connect(&port_, &SerialPort::dataAvailable, this, &SerialPort::dataAvailable);
+        connect(&port_, &SerialPort::errorOccurred, this, &SerialPort::errorOccurred);
+    }
+    qint64 sent = 0;
+    qint64 received = 0;
+
+    bool portExists(int number) const override { return port_.portExists(number); }
+    void setPortNumber(int number) override { port_.setPortNumber(number); }
+    int portNumber() const override { return port_.portNumber(); }
+    OpenResult open() override { return port_.open(); }
+    void close() override { port_.close(); }
+    bool isOpen() const override { return port_.isOpen(); }
+    void setBaudRate(int baud) override { port_.setBaudRate(baud); }
+    int baudRate() const override { return port_.baudRate(); }
+    void setParity(Parity parity) override { port_.setParity(parity); }
+    Parity parity() const override { return port_.parity(); }
+    void setHardwareFlowControl(bool on) override { port_.setHardwareFlowControl(on); }
+    bool hardwareFlowControl() const override { return port_.hardwareFlowControl(); }
+    void write(const QByteArray &bytes) override
+    {
+        sent += bytes.size();
+        port_.write(bytes);
+    }
+    qint64 outputFree() const override { return port_.outputFree(); }
+    void flushInput() override
+    {
+        received += port_.bytesAvailable();
+        port_.flushInput();
+    }
+    qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
+    QByteArray read(qint64 n) override
+    {
+        const QByteArray bytes = port_.read(n);
+        received += bytes.size();
+        return bytes;
+    }
+
+private:
+    QtSerialPort port_;
+};
+
+class BenchWindow final : public LinkHost, public DeviceHost {
+public:
+    void setStatusText(const QString &) override {}
+    void setPagesEnabled(bool) override {}
+    bool busyCursorShown() const override { return busy_; }
+    void setBusyCursor(bool busy) override { busy_ = busy; }
+    int handlerBusy() const override { return handlerBusy_; }
+    void setHandlerBusy(int value) override { handlerBusy_ = value; }
+    bool controllerMode() const override { return true; }
+    void setLineMonitoring(bool) override {}
+
+    int unitId(int unit) const override { return unit == 1 ? 5 : 6; }
+    bool suppressSend() const override { return suppress_; }
+    void setSuppressSend(bool on) override { suppress_ = on; }
+    void SyncDisplaySetup() override {}
+    void SyncSourceSetup() override {}
+    void SyncSeamRemoval() override {}
+    void SyncColourBalance(int) override {}
+    int selectedSourceChannel() const override { return 1; }
+    void setInfoText(const QString &) override {}
+    void setInfoProgressText(const QString &) override {}
+    void showInfoForm() override {}
+    void hideInfoForm() override {}
+    void setVersion1Text(const QString &) override {}
+    void setOutputFormatSize(int, int) override {}
+    void setSettingsReadFromUnits(bool) override {}
+
+private:
+    bool busy_ = false;
+    int handlerBusy_ = 0;
+    bool suppress_ = false;
+};
+
+// Every box is a failure of the run: say what it was and answer No.
+class StderrDialogs final : public Dialogs {
+public:
+    int shown = 0;
+    void showMessage(const QString &text, const QString & = QString()) override { note(text); }
+    bool askOkCancel(const QString &, const QString &text) override { return note(text), false; }
+    bool askYesNo(const QString &, const QString &text) override { return note(text), false; }
+    QString openFileName(const FileRequest &) override { return {}; }
+    QString saveFileName(const FileRequest &) override { return {}; }
+
+private:
+    void note(const QString &text)
+    {
+        ++shown;
+        std::fprintf(stderr, "bench_readall: box shown: %s\n", qPrintable(text));
+    }
+};
+
+// The simulator prints "ready" once it serves and its COM1 entry exists.
+bool waitUntilReady(QProcess &sim)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 10000 && sim.state() != QProcess::NotRunning) {
+        while (sim.canReadLine()) {
+            if (sim.readLine().trimmed() == "ready")
+                return PortMap::hasEntry(1);
+        }
+        sim.waitForReadyRead(50);
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    // The simulator and this program share a port map of their own.
+    QTemporaryDir config;
+    if (!config.isValid()) {
+        std::fprintf(stderr, "bench_readall: no temporary folder\n");
+        return 2;
+    }
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+
+    QCoreApplication app(argc, argv);
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Times a complete read of two units through the controller."));
+    options.addHelpOption();
+    const QCommandLineOption simOption(QStringLiteral("sim"), QStringLiteral("quorex-sim to start."),
+                                       QStringLiteral("path"));
+    const QCommandLineOption delayOption(QStringLiteral("delay-ms"),
+                                         QStringLiteral("The simulator's reply delay (default 0)."),
+                                         QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Runs (default 5)."),
+                                        QStringLiteral("n"), QStringLiteral("5"));
+    const QCommandLineOption argsOption(
+        QStringLiteral("sim-args"),
+        QStringLiteral("The simulator's arguments, replacing the default (%DELAY% stands for --delay-ms)."),
+        QStringLiteral("args"),
+        QStringLiteral("--mode controller --ids 5,6 --baud 57600 --port COM1 -c \"delay %DELAY%\""));
+    options.addOptions({simOption, delayOption, runsOption, argsOption});
+    options.process(app);
+
+    QString simPath = options.value(simOption);
+    if (simPath.isEmpty())
+        simPath = qEnvironmentVariable("QUOREX_SIM",
+                                       QCoreApplication::applicationDirPath() + QStringLiteral("/../sim/quorex-sim"));
+    const int delayMs = options.value(delayOption).toInt();
+    const int runs = std::max(1, options.value(runsOption).toInt());
+    QString simArgs = options.value(argsOption);
+    simArgs.replace(QStringLiteral("%DELAY%"), QString::number(delayMs));
+
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start(simPath, QProcess::splitCommand(simArgs));
+    if (!sim.waitForStarted(5000) || !waitUntilReady(sim)) {
+        std::fprintf(stderr, "bench_readall: %s %s did not come up with a COM1 entry in %s\n", qPrintable(simPath),
+                     qPrintable(simArgs), qPrintable(PortMap::directory()));
+        sim.kill();
+        sim.waitForFinished(2000);
+        return 2;
+    }
+
+    CountingPort port;
+    BenchWindow window;
+    StderrDialogs dialogs;
+    Link link(port, Clock::system(), dialogs, ProgramExit::system(), window);
+    SettingsModel model;
+    StatusQueries queries(link, model, window);
+    link.PromptChar = '>';
+    port.setBaudRate(kBaud);
+    port.setHardwareFlowControl(true);
+    port.setPortNumber(1);
+    if (!port.open().ok()) {
+        // A pseudo-terminal may refuse hardware flow control.
+        port.setHardwareFlowControl(false);
+        if (!port.open().ok()) {
+            std::fprintf(stderr, "bench_readall: cannot open %s\n", qPrintable(PortMap::devicePath(1)));
+            sim.kill();
+            sim.waitForFinished(2000);
+            return 2;
+        }
+    }
+    link.SetDeviceConnected(true);
+
+    std::printf("%-5s %10s %10s %7s %9s %9s\n", "run", "time ms", "bound ms", "ratio", "sent", "received");
+    QList<double> ratios;
+    bool failed = false;
+    for (int run = 1; run <= runs; ++run) {
+        port.sent = port.received = 0;
+        QElapsedTimer timer;
+        timer.start();
+        const int first = queries.ReadAllStatus(1);
+        const int second = queries.ReadAllStatus(2);
+        const double ms = double(timer.nsecsElapsed()) / 1e6;
+        const double bound = double(port.sent + port.received) * 10.0 * 1000.0 / kBaud
+                             + double(2 * kExchangesPerUnit * delayMs);
+        const double ratio = ms / bound;
+        std::printf("%-5d %10.1f %10.1f %7.3f %9lld %9lld\n", run, ms, bound, ratio, port.sent, port.received);
+        if (first != 1 || second != 1 || dialogs.shown > 0) {
+            std::fprintf(stderr, "bench_readall: the read failed (%d, %d)\n", first, second);
+            failed = true;
+            break;
+        }
+        ratios << ratio;
+        QThread::msleep(100);
+    }
+    if (!ratios.isEmpty()) {
+        std::sort(ratios.begin(), ratios.end());
+        std::printf("median ratio %.3f (target at most 1.10)\n", ratios[ratios.size() / 2]);
+    }
+
+    port.close();
+    sim.terminate();
+    if (!sim.waitForFinished(3000))
+        sim.kill();
+    return failed ? 1 : 0;
+}

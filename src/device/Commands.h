@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+
+namespace tess {
+
+class DeviceHost;
+class Link;
+class SettingsModel;
+class StatusQueries;
+namespace command {
+struct Description;
+}
+
+// One sender per command keyword. Each stores the caller's values in the
+// settings model first (so the model holds the user's last value, sent or
+// not), then sends the command in the form the connection mode needs:
+// through the controller while RS485CheckBox is ticked, directly otherwise,
+// and only while DeviceConnected is set unless the keyword says otherwise.
+// The caller has validated the values. Units are 1 or 2, screens 1 to 4.
+// Every sender leaves PromptWaitTicks at 80 and ColorBalanceInProgress clear.
+class Commands {
+public:
+    Commands(Link &link, SettingsModel &model, DeviceHost &host, StatusQueries &queries);
+
+    // Display
+    void BLKGN(int unit, int screen, int level);
+    // Screen 5 means all four screens of the unit.
+    void OTPMQX(int unit, int screen, int pattern, int raster, int grid);
+    // side 0 is the left edge, anything else the right.
+    void HALO(int unit, int screen, int side, int width, int offset);
+    // mode 1 advanced, 0 basic. Reads the four screens back and refills the
+    // Display Setup page, also when nothing was sent.
+    void QXCTRL(int unit, int mode);
+    void DDBL(int unit, int on);
+    void DISP(int unit, int justification, int overlapWidth);
+    void EFTB(int unit, int on, float gamma);
+    // side 'L' or 'R'. Stores nothing.
+    void PEFT(int unit, int screen, char side, int on, float gamma, int width, int offset);
+    void FEATHER(int unit, bool linear);
+    void PRJ(int unit, int totalProjectors);
+
+    // Input
+    void ICPHOQX(int unit, int screen, int phase);
+    void IRSPQX_H(int unit, int screen, int position);
+    void IRSPQX_V(int unit, int screen, int position);
+    // colour 0 C, 1 R, 2 G, 3 B.
+    void ICNTQX(int unit, int screen, int colour, float value);
+    void IBRTQX(int unit, int screen, int colour, float value);
+    void ICSAVQX(int unit, int screen);
+    // Reads the four channels back and refills the Source Setup page.
+    void ICRSTQX(int unit, int screen);
+
+    // Seams
+    void MANSEAM(int unit, int screen, int prefix, const std::array<int, 8> &gains);
+    // The screen is not part of the command; the bridge is unit-wide.
+    void BRDGSEAM(int unit, int screen, int on);
+    // Reads the screen back and refills the Seam Removal page.
+    void AUTOSEAM(int unit, int screen);
+    void BRTHRS(int unit, int threshold);
+
+    // Automatic colour balance of one unit; runs for minutes.
+    void RGBADJ(int unit);
+
+    // System
+    void SYSAVE(int unit);
+    // letter 'F' for the factory reset.
+    void RESETQX(int unit, char letter);
+
+private:
+    enum class Route { None, Relayed, Direct };
+
+    // The RS-485 ID of unit 1 or 2; any other unit value is used unchanged.
+    int address(int unit) const;
+    // Formats and sends one command as `what` describes; `arguments` is a
+    // printf format for the text between the keyword and the end.
+    Route send(const command::Description &what, int address, const char *arguments, ...)
+        __attribute__((format(printf, 4, 5)));
+    Route route(const command::Description &what) const;
+    bool relay(int address, int pauseCount);
+    void sendDirect(int promptWaitTicks);
+
+    Link &link_;
+    SettingsModel &model_;
+    DeviceHost &host_;
+    StatusQueries &queries_;
+};
+
+}  // namespace tess
