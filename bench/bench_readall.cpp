@@ -8,6 +8,7 @@
 //
 // The simulator is started with a private XDG_CONFIG_HOME, so its COM1
 // entry goes into a temporary port map that only this run reads.
+#include "BenchSupport.h"
 #include "device/DeviceHost.h"
 #include "device/StatusQueries.h"
 #include "link/Link.h"
@@ -30,69 +31,16 @@
 #include <cstdio>
 
 using namespace tess;
+using tess::bench::CountingPort;
+using tess::bench::StderrDialogs;
 
 namespace {
 
 constexpr int kBaud = 57600;
 constexpr int kExchangesPerUnit = 9;  // SYINFOQX, four IINFOQX, four OINFOQX
 
-// The real port, counting the bytes that pass each way.
-class CountingPort final : public SerialPort {
+class BenchWindow final : public bench::QuietLinkHost, public DeviceHost {
 public:
-    CountingPort()
-    {
-        connect(&port_, &SerialPort::dataAvailable, this, &SerialPort::dataAvailable);
-        connect(&port_, &SerialPort::errorOccurred, this, &SerialPort::errorOccurred);
-    }
-    qint64 sent = 0;
-    qint64 received = 0;
-
-    bool portExists(int number) const override { return port_.portExists(number); }
-    void setPortNumber(int number) override { port_.setPortNumber(number); }
-    int portNumber() const override { return port_.portNumber(); }
-    OpenResult open() override { return port_.open(); }
-    void close() override { port_.close(); }
-    bool isOpen() const override { return port_.isOpen(); }
-    void setBaudRate(int baud) override { port_.setBaudRate(baud); }
-    int baudRate() const override { return port_.baudRate(); }
-    void setParity(Parity parity) override { port_.setParity(parity); }
-    Parity parity() const override { return port_.parity(); }
-    void setHardwareFlowControl(bool on) override { port_.setHardwareFlowControl(on); }
-    bool hardwareFlowControl() const override { return port_.hardwareFlowControl(); }
-    void write(const QByteArray &bytes) override
-    {
-        sent += bytes.size();
-        port_.write(bytes);
-    }
-    qint64 outputFree() const override { return port_.outputFree(); }
-    void flushInput() override
-    {
-        received += port_.bytesAvailable();
-        port_.flushInput();
-    }
-    qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
-    QByteArray read(qint64 n) override
-    {
-        const QByteArray bytes = port_.read(n);
-        received += bytes.size();
-        return bytes;
-    }
-
-private:
-    QtSerialPort port_;
-};
-
-class BenchWindow final : public LinkHost, public DeviceHost {
-public:
-    void setStatusText(const QString &) override {}
-    void setPagesEnabled(bool) override {}
-    bool busyCursorShown() const override { return busy_; }
-    void setBusyCursor(bool busy) override { busy_ = busy; }
-    int handlerBusy() const override { return handlerBusy_; }
-    void setHandlerBusy(int value) override { handlerBusy_ = value; }
-    bool controllerMode() const override { return true; }
-    void setLineMonitoring(bool) override {}
-
     int unitId(int unit) const override { return unit == 1 ? 5 : 6; }
     bool suppressSend() const override { return suppress_; }
     void setSuppressSend(bool on) override { suppress_ = on; }
@@ -110,43 +58,8 @@ public:
     void setSettingsReadFromUnits(bool) override {}
 
 private:
-    bool busy_ = false;
-    int handlerBusy_ = 0;
     bool suppress_ = false;
 };
-
-// Every box is a failure of the run: say what it was and answer No.
-class StderrDialogs final : public Dialogs {
-public:
-    int shown = 0;
-    void showMessage(const QString &text, const QString & = QString()) override { note(text); }
-    bool askOkCancel(const QString &, const QString &text) override { return note(text), false; }
-    bool askYesNo(const QString &, const QString &text) override { return note(text), false; }
-    QString openFileName(const FileRequest &) override { return {}; }
-    QString saveFileName(const FileRequest &) override { return {}; }
-
-private:
-    void note(const QString &text)
-    {
-        ++shown;
-        std::fprintf(stderr, "bench_readall: box shown: %s\n", qPrintable(text));
-    }
-};
-
-// The simulator prints "ready" once it serves and its COM1 entry exists.
-bool waitUntilReady(QProcess &sim)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 10000 && sim.state() != QProcess::NotRunning) {
-        while (sim.canReadLine()) {
-            if (sim.readLine().trimmed() == "ready")
-                return PortMap::hasEntry(1);
-        }
-        sim.waitForReadyRead(50);
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -179,19 +92,14 @@ int main(int argc, char **argv)
     options.addOptions({simOption, delayOption, runsOption, argsOption});
     options.process(app);
 
-    QString simPath = options.value(simOption);
-    if (simPath.isEmpty())
-        simPath = qEnvironmentVariable("QUOREX_SIM",
-                                       QCoreApplication::applicationDirPath() + QStringLiteral("/../sim/quorex-sim"));
+    const QString simPath = bench::simulatorPath(options.value(simOption));
     const int delayMs = options.value(delayOption).toInt();
     const int runs = std::max(1, options.value(runsOption).toInt());
     QString simArgs = options.value(argsOption);
     simArgs.replace(QStringLiteral("%DELAY%"), QString::number(delayMs));
 
     QProcess sim;
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(simPath, QProcess::splitCommand(simArgs));
-    if (!sim.waitForStarted(5000) || !waitUntilReady(sim)) {
+    if (!bench::startSimulator(sim, simPath, simArgs)) {
         std::fprintf(stderr, "bench_readall: %s %s did not come up with a COM1 entry in %s\n", qPrintable(simPath),
                      qPrintable(simArgs), qPrintable(PortMap::directory()));
         sim.kill();
@@ -206,18 +114,10 @@ int main(int argc, char **argv)
     SettingsModel model;
     StatusQueries queries(link, model, window);
     link.PromptChar = '>';
-    port.setBaudRate(kBaud);
-    port.setHardwareFlowControl(true);
-    port.setPortNumber(1);
-    if (!port.open().ok()) {
-        // A pseudo-terminal may refuse hardware flow control.
-        port.setHardwareFlowControl(false);
-        if (!port.open().ok()) {
-            std::fprintf(stderr, "bench_readall: cannot open %s\n", qPrintable(PortMap::devicePath(1)));
-            sim.kill();
-            sim.waitForFinished(2000);
-            return 2;
-        }
+    if (!port.openCom1(kBaud)) {
+        std::fprintf(stderr, "bench_readall: cannot open %s\n", qPrintable(PortMap::devicePath(1)));
+        bench::stopSimulator(sim);
+        return 2;
     }
     link.SetDeviceConnected(true);
 
@@ -249,8 +149,6 @@ int main(int argc, char **argv)
     }
 
     port.close();
-    sim.terminate();
-    if (!sim.waitForFinished(3000))
-        sim.kill();
+    bench::stopSimulator(sim);
     return failed ? 1 : 0;
 }

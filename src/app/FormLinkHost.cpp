@@ -1,5 +1,6 @@
 #include "app/FormLinkHost.h"
 
+#include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
 #include "pages/info/ConnectionControls.h"
 #include "pages/info/InfoPage.h"
@@ -104,5 +105,44 @@ void FormLinkHost::readAllFromUnits() { form_.ReadfromQuorexs1Click(); }
 void FormLinkHost::pageControlChanged() { form_.PhasePageControlChange(); }
 
 void FormLinkHost::setSettingsReadFromUnits(bool read) { form_.state().SettingsReadFromUnits = read; }
+
+bool FormLinkHost::suppressSend() const { return form_.state().SuppressSend; }
+
+void FormLinkHost::setSuppressSend(bool on) { form_.state().SuppressSend = on; }
+
+void FormLinkHost::SyncDisplaySetup() { form_.SyncDisplaySetup(); }
+
+void FormLinkHost::SyncSourceSetup() { form_.SyncSourceSetup(); }
+
+void FormLinkHost::SyncSeamRemoval() { form_.SyncSeamRemoval(); }
+
+void FormLinkHost::SyncColourBalance(int channel) { form_.SyncColourBalance(channel); }
+
+int FormLinkHost::selectedSourceChannel() const
+{
+    // Channel 1 is selected until the Source Setup page has its channel
+    // selection.
+    return 1;
+}
+
+void FormLinkHost::setInfoText(const QString &text) { form_.infoForm().InfoLabel->setText(text); }
+
+void FormLinkHost::setInfoProgressText(const QString &text) { form_.infoForm().InfoProgressLabel->setText(text); }
+
+void FormLinkHost::showInfoForm() { form_.infoForm().show(); }
+
+void FormLinkHost::hideInfoForm() { form_.infoForm().hide(); }
+
+void FormLinkHost::setVersion1Text(const QString &text)
+{
+    if (auto *label = form_.findChild<QLabel *>(QStringLiteral("Version1Label")))
+        label->setText(text);
+}
+
+void FormLinkHost::setOutputFormatSize(int width, int height)
+{
+    form_.state().OutputFormatWidth = width;
+    form_.state().OutputFormatHeight = height;
+}
 
 }  // namespace tess

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "device/DeviceHost.h"
 #include "link/LinkHost.h"
 
 namespace tess {
 
 class TTessalineForm;
 
-// The main window as the serial link and the search see it.
-class FormLinkHost final : public SearchHost {
+// The main window as the serial link, the search, the command senders and
+// the status queries see it.
+class FormLinkHost final : public SearchHost, public DeviceHost {
 public:
     explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
 
@@ -33,6 +35,20 @@ public:
     void readAllFromUnits() override;
     void pageControlChanged() override;
     void setSettingsReadFromUnits(bool read) override;
+
+    bool suppressSend() const override;
+    void setSuppressSend(bool on) override;
+    void SyncDisplaySetup() override;
+    void SyncSourceSetup() override;
+    void SyncSeamRemoval() override;
+    void SyncColourBalance(int channel) override;
+    int selectedSourceChannel() const override;
+    void setInfoText(const QString &text) override;
+    void setInfoProgressText(const QString &text) override;
+    void showInfoForm() override;
+    void hideInfoForm() override;
+    void setVersion1Text(const QString &text) override;
+    void setOutputFormatSize(int width, int height) override;
 
 private:
     TTessalineForm &form_;

@@ -6,6 +6,8 @@
 #include "app/TInfoForm.h"
 #include "app/Version.h"
 #include "app/WindowPlacement.h"
+#include "device/Commands.h"
+#include "device/StatusQueries.h"
 #include "link/DeviceSearch.h"
 #include "link/Link.h"
 #include "link/QtSerialPort.h"
@@ -68,6 +70,8 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
     linkHost_ = std::make_unique<FormLinkHost>(*this);
     link_ = std::make_unique<Link>(*services_.port, services_.clock, services_.dialogs, services_.exit, *linkHost_);
     search_ = std::make_unique<DeviceSearch>(*link_, *linkHost_);
+    queries_ = std::make_unique<StatusQueries>(*link_, settings_, *linkHost_);
+    commands_ = std::make_unique<Commands>(*link_, settings_, *linkHost_, *queries_);
     connect(InfoTabSheet->connection()->RS485CheckBox, &QCheckBox::clicked, search_.get(),
             &DeviceSearch::RS485CheckBoxClick);
 
@@ -411,5 +415,7 @@ void TTessalineForm::SendCurrentSettingstoQuorexs1Click() {}
 void TTessalineForm::ReadfromQuorexs1Click() {}
 void TTessalineForm::SyncSourceSetup() {}
 void TTessalineForm::SyncSeamRemoval() {}
+void TTessalineForm::SyncDisplaySetup() {}
+void TTessalineForm::SyncColourBalance(int) {}
 
 }  // namespace tess

@@ -12,6 +12,7 @@ class QTabWidget;
 namespace tess {
 
 class Clock;
+class Commands;
 class DeviceSearch;
 class Dialogs;
 class DisplaySetupPage;
@@ -24,6 +25,7 @@ class ProjAlignPage;
 class SeamRemovalPage;
 class SerialPort;
 class SourceSetupPage;
+class StatusQueries;
 class TConnectionHelpForm;
 class TInfoForm;
 
@@ -71,6 +73,9 @@ public:
     // The serial link and the search for units.
     Link &link() { return *link_; }
     DeviceSearch &deviceSearch() { return *search_; }
+    // The command senders and the status queries.
+    Commands &commands() { return *commands_; }
+    StatusQueries &queries() { return *queries_; }
 
     QTabWidget *PhasePageControl = nullptr;
     PlanningPage *PlanningTabSheet = nullptr;
@@ -124,9 +129,11 @@ public:
     void HelpwithTessalineSerialconnection1Click();
     void About1Click();
 
-    // Fill a page for its selected channel from the settings.
+    // Fill a page (for its selected channel) from the settings.
     void SyncSourceSetup();
     void SyncSeamRemoval();
+    void SyncDisplaySetup();
+    void SyncColourBalance(int channel);
 
 signals:
     // The window has closed for good: the program ends.
@@ -159,6 +166,8 @@ private:
     std::unique_ptr<FormLinkHost> linkHost_;
     std::unique_ptr<Link> link_;
     std::unique_ptr<DeviceSearch> search_;
+    std::unique_ptr<StatusQueries> queries_;
+    std::unique_ptr<Commands> commands_;
     bool shown_ = false;
     bool closing_ = false;
 };

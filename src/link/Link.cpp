@@ -262,9 +262,9 @@ bool Link::askKeepTrying()
 {
     return dialogs_.askYesNo(
         QStringLiteral("VKS - Tessaline :No answer"),
-        QStringLiteral("Tessaline has had no answer to this command %1 times. Do you wish to keep trying?\n"
-                       "Click Yes to send it again. Click No to give it up: it is not sent and Tessaline keeps "
-                       "the setting.")
+        QStringLiteral("Tessaline has had no answer from the Quorex(s) %1 times in a row. Do you wish to keep "
+                       "trying?\nClick Yes to try again. Click No to give up: Tessaline keeps its settings, but "
+                       "this exchange does not reach the Quorex(s).")
             .arg(TimeoutsBeforeAsking));
 }
 
