@@ -2,6 +2,7 @@
 #include "app/TTessalineForm.h"
 #include "app/TessalineApplication.h"
 #include "app/Version.h"
+#include "link/QtSerialPort.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
@@ -19,9 +20,10 @@ int main(int argc, char **argv)
     tess::WidgetDialogs dialogs;
     app.setErrorDialogs(&dialogs);
 
-    // The serial port joins here once the link is in place.
+    // COM1 and COM2 as the user's port map names them.
+    tess::QtSerialPort port;
     const tess::StartupServices services{dialogs, tess::Clock::system(), tess::ProgramExit::system(),
-                                         QDir::currentPath(), nullptr, QString()};
+                                         QDir::currentPath(), &port, QString()};
     tess::StartedProgram program = tess::startTessaline(services);
     if (program.form)
         dialogs.setParent(program.form.get());

@@ -1,5 +1,7 @@
 #include "device/StatusRecords.h"
 
+#include "link/Link.h"
+
 #include <algorithm>
 
 namespace tess::records {
@@ -52,18 +54,7 @@ private:
 
 int payloadLength(std::uint8_t type)
 {
-    switch (type) {
-    case 8:
-    case 'F':
-    case 'N':
-    case '>':
-    case '?':
-    case '@':
-    case 'B':
-        return type;
-    default:
-        return 0;
-    }
+    return Link::recordPayloadLength(type);
 }
 
 std::optional<Record> findRecord(Bytes reply, std::string_view types)

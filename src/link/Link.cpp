@@ -29,24 +29,6 @@ const QString kOutputOverflow =
     QStringLiteral("Error! RS-232 communication port output buffer overflow. Please resend command.");
 const QString kNotSent = QStringLiteral("Command not sent: no answer from the Controller.");
 
-// Lengths of the binary status records by their type byte: the system
-// record, the two input layouts and the four output layouts.
-int recordPayloadLength(unsigned char type)
-{
-    switch (type) {
-    case 8:
-    case 'F':
-    case 'N':
-    case '>':
-    case '?':
-    case '@':
-    case 'B':
-        return type;
-    default:
-        return 0;
-    }
-}
-
 // The controller's texts that end a reply, in the order they are checked.
 enum class Pattern { None, NeedMore, UnknownCommand, DebugMode, UnitNotResponding, ErrorCode };
 
@@ -88,6 +70,22 @@ Pattern controllerPattern(const char *c, int p, int fill)
 }
 
 }  // namespace
+
+int Link::recordPayloadLength(unsigned char type)
+{
+    switch (type) {
+    case 8:
+    case 'F':
+    case 'N':
+    case '>':
+    case '?':
+    case '@':
+    case 'B':
+        return type;
+    default:
+        return 0;
+    }
+}
 
 Link::Link(SerialPort &port, Clock &clock, Dialogs &dialogs, ProgramExit &exit, LinkHost &host)
     : port_(port), clock_(clock), dialogs_(dialogs), exit_(exit), host_(host), timer1_(clock.createTimer())

@@ -27,6 +27,11 @@ public:
     // to keep trying.
     static constexpr int TimeoutsBeforeAsking = 3;
 
+    // Payload length of a binary status record by its type byte: the
+    // system record (8), the input layouts ('F', 'N') and the output
+    // layouts ('>', '?', '@', 'B'); 0 for any other byte.
+    static int recordPayloadLength(unsigned char type);
+
     Link(SerialPort &port, Clock &clock, Dialogs &dialogs, ProgramExit &exit, LinkHost &host);
     ~Link() override;
 

@@ -26,24 +26,29 @@ QString captionOr(const QString &caption)
 
 }  // namespace
 
+QMessageBox::StandardButton WidgetDialogs::runBox(int icon, const QString &caption, const QString &text,
+                                                  int buttons)
+{
+    QMessageBox box(QMessageBox::Icon(icon), captionOr(caption), text, QMessageBox::StandardButtons(buttons),
+                    parent_);
+    // Above the stay-on-top wait window, which may be showing.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return QMessageBox::StandardButton(box.exec());
+}
+
 void WidgetDialogs::showMessage(const QString &text, const QString &caption)
 {
-    QMessageBox box(iconFor(text), captionOr(caption), text, QMessageBox::Ok, parent_);
-    box.exec();
+    runBox(iconFor(text), caption, text, QMessageBox::Ok);
 }
 
 bool WidgetDialogs::askOkCancel(const QString &caption, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, captionOr(caption), text,
-                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
-    return box.exec() == QMessageBox::Ok;
+    return runBox(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 bool WidgetDialogs::askYesNo(const QString &caption, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, captionOr(caption), text,
-                    QMessageBox::Yes | QMessageBox::No, parent_);
-    return box.exec() == QMessageBox::Yes;
+    return runBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString WidgetDialogs::openFileName(const FileRequest &request)

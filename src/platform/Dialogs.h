@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QMessageBox>
 #include <QStringList>
 
 class QWidget;
@@ -48,6 +49,9 @@ public:
     QString saveFileName(const FileRequest &request) override;
 
 private:
+    // Shows one modal message box; the answer is a QMessageBox button.
+    QMessageBox::StandardButton runBox(int icon, const QString &caption, const QString &text, int buttons);
+
     QWidget *parent_;
 };
 
