@@ -1,6 +1,7 @@
 // The three status queries through the link: their two forms, where the
 // record may stand in the reply, what happens without one, and the
 // controller's retry rules.
+#include "support/LinkTexts.h"
 #include "support/DeviceRig.h"
 #include "support/RecordEncoder.h"
 
@@ -13,9 +14,7 @@ using namespace tess::test;
 
 namespace {
 
-const QString kTimeout = QStringLiteral(
-    "Error! Timeout occured. Unable to communicate with Quorex. Please verify that Serial Port is connected to "
-    "Quorex.");
+const QString &kTimeout = TimeoutText;
 
 enum Query { System, Input, Output };
 

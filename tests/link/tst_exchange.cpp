@@ -1,4 +1,5 @@
 // Framing, relayed sends, retries, giving up, and direct sends with recovery.
+#include "support/LinkTexts.h"
 #include "support/LinkRig.h"
 
 #include <QTest>
@@ -8,9 +9,7 @@ using namespace tess::test;
 
 namespace {
 
-const QString kTimeout = QStringLiteral(
-    "Error! Timeout occured. Unable to communicate with Quorex. Please verify that Serial Port is connected to "
-    "Quorex.");
+const QString &kTimeout = TimeoutText;
 
 // A controller that echoes the framed line and answers OK with its prompt.
 QByteArray controllerOk(const QByteArray &framed) { return framed + "\r\nOK\r\nLR>"; }

@@ -1,6 +1,7 @@
 // The receive handler: when a reply ends, what it holds, and how the
 // controller's error texts are recognised, also when a reply arrives in
 // pieces, runs long, or carries a binary record.
+#include "support/LinkTexts.h"
 #include "support/LinkRig.h"
 
 #include <QTest>
@@ -10,12 +11,8 @@ using namespace tess::test;
 
 namespace {
 
-const QString kTimeout = QStringLiteral(
-    "Error! Timeout occured. Unable to communicate with Quorex. Please verify that Serial Port is connected to "
-    "Quorex.");
-const QString kNoUnit = QStringLiteral(
-    "Error! Controller did not get response from Quorex(s). Please check connections and Quorex(s) Serial Mode "
-    "settings.");
+const QString &kTimeout = TimeoutText;
+const QString &kNoUnit = NoUnitResponseText;
 
 // One query exchange whose answer is `reply`, delivered in `piece` pieces.
 void query(LinkRig &rig, const QByteArray &reply, int piece = 0, int minLength = 2)
