@@ -300,7 +300,7 @@ void TTessalineForm::FormClose()
     writePreferences();
     hide();
     services_.clock.sleepBlocking(1000);
-    services_.port->close();
+    link_->closePort();
 }
 
 void TTessalineForm::closeEvent(QCloseEvent *event)

@@ -77,7 +77,7 @@ int DeviceSearch::ConnectToPorts()
         host_.setComNumberText(QString::number(found));
         result = 1;
     } else {
-        link_.port().close();
+        link_.closePort();
     }
 
     link_.PromptWaitTicks = Link::DefaultPromptWaitTicks;
@@ -189,7 +189,7 @@ void DeviceSearch::SearchAllClick()
             link_.dialogs().showMessage(QStringLiteral(
                 "Error! Current output settings require 2 Quorexs. Please connect PC's COM Port to VKS "
                 "Controller's Serial Port and have the Quorexs connected to the VKS Controller's Remote Port."));
-            link_.port().close();
+            link_.closePort();
             return;
         }
         link_.SetDeviceConnected(true);
@@ -262,7 +262,7 @@ void DeviceSearch::QuorexconnectedtoSerialPortdirectly1Click()
 
 void DeviceSearch::DisconnectSerialCo1Click()
 {
-    link_.port().close();
+    link_.closePort();
     link_.SetDeviceConnected(false);
     host_.setConnectedMenusEnabled(false);
     host_.pageControlChanged();

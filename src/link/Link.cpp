@@ -92,6 +92,7 @@ Link::Link(SerialPort &port, Clock &clock, Dialogs &dialogs, ProgramExit &exit, 
 {
     connect(timer1_.get(), &ClockTimer::timeout, this, &Link::Timer1Timer);
     connect(&port_, &SerialPort::dataAvailable, this, &Link::ApdComPort1TriggerAvail);
+    connect(&port_, &SerialPort::errorOccurred, this, [this] { lineLost_ = true; });
 }
 
 Link::~Link() = default;
@@ -130,6 +131,10 @@ void Link::WriteToPort(const QByteArray &text)
 
 bool Link::SendAndWaitPrompt(const QByteArray &text)
 {
+    // A line that failed cannot carry the prompt: the caller recovers it
+    // instead of taking silence for success.
+    if (lineLost_)
+        return false;
     if (!port_.isOpen())
         return true;
     const int busy = host_.handlerBusy();
@@ -201,7 +206,9 @@ void Link::waitForExchange()
 
 bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
 {
-    if (!port_.isOpen())
+    // On a line that failed the exchange times out like any unanswered one,
+    // so the user hears of it and can give up.
+    if (!port_.isOpen() && !lineLost_)
         return false;
     const bool setCursor = !host_.busyCursorShown();
     if (setCursor)
@@ -268,7 +275,7 @@ bool Link::askKeepTrying()
 
 void Link::AwaitQueryReply()
 {
-    if (!port_.isOpen())
+    if (!port_.isOpen() && !lineLost_)
         return;
     for (int round = 0; round < 2; ++round) {
         startReply(true);
@@ -405,6 +412,12 @@ void Link::SetDeviceConnected(bool value)
     host_.setLineMonitoring(value);
 }
 
+void Link::closePort()
+{
+    port_.close();
+    lineLost_ = false;
+}
+
 bool Link::AdTerminal1KeyPress(char key)
 {
     if (key != 8 || !port_.isOpen())
@@ -419,7 +432,9 @@ bool Link::TryPort(int number)
         return false;
     port_.setPortNumber(number);
     const QString prefix = QStringLiteral("Note: COM Port #") + QString::number(number);
-    if (!port_.isOpen()) {
+    if (!port_.isOpen() || lineLost_) {
+        // A port whose line failed is opened afresh.
+        port_.close();
         const SerialPort::OpenResult opened = port_.open();
         if (!opened.ok()) {
             QString text = prefix + QStringLiteral(" is not responding/being used by another application.");
@@ -432,6 +447,7 @@ bool Link::TryPort(int number)
             dialogs_.showMessage(text);
             return false;
         }
+        lineLost_ = false;
     }
     bool lineError = false;
     const auto watch = connect(&port_, &SerialPort::errorOccurred, this, [&lineError] { lineError = true; });

@@ -81,6 +81,12 @@ public:
     // Probes port n (1 or 2): open it, send a carriage return, wait for
     // the prompt, once more on failure.
     bool TryPort(int number);
+    // Closes the port on purpose (disconnecting, a search that found
+    // nothing): no line is lost.
+    void closePort();
+    // Whether the port reported a failure (the device went away, the
+    // adapter was pulled) since it was last opened.
+    bool lineLost() const { return lineLost_; }
 
     // Asks whether to keep trying after repeated time-outs of one exchange.
     // True = keep trying.
@@ -109,6 +115,7 @@ private:
     bool recordExpected_ = false;
     bool replyOverflow_ = false;
     bool timedOut_ = false;
+    bool lineLost_ = false;
 };
 
 }  // namespace tess

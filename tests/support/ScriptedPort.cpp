@@ -68,7 +68,12 @@ void ScriptedPort::arrive(const QByteArray &bytes)
     Q_EMIT dataAvailable(int(input_.size()));
 }
 
-void ScriptedPort::failLine(const QString &what) { Q_EMIT errorOccurred(what); }
+void ScriptedPort::failLine(const QString &what, bool closes)
+{
+    if (closes)
+        open_ = false;
+    Q_EMIT errorOccurred(what);
+}
 
 QByteArray ScriptedPort::takeWritten()
 {

@@ -33,8 +33,9 @@ public:
     void deliver(const QByteArray &bytes);
     // Delivers one arrival now (synchronously raises dataAvailable).
     void arriveNow(const QByteArray &bytes);
-    // The line fails: raises errorOccurred.
-    void failLine(const QString &what = QStringLiteral("device gone"));
+    // The line fails: raises errorOccurred. With `closes`, the port closes
+    // itself as the real one does when its device goes away.
+    void failLine(const QString &what = QStringLiteral("device gone"), bool closes = false);
 
     // Everything written since the last take, per port number.
     QByteArray takeWritten();

@@ -1,0 +1,77 @@
+// A line that fails while connected (the device goes away, the adapter is
+// pulled and the port closes itself): sends must not pass for sent.
+#include "support/LinkRig.h"
+#include "support/LinkTexts.h"
+
+#include <QTest>
+
+using namespace tess;
+using namespace tess::test;
+
+class LostLineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void directSendRecoversTheLineOnceTheDeviceIsBack()
+    {
+        LinkRig rig(false);
+        bool alive = true;
+        rig.port.respond = [&](int, const QByteArray &) { return alive ? QByteArray("\r\n#") : QByteArray(); };
+        rig.link.SetDeviceConnected(true);
+        alive = false;
+        rig.port.existing.clear();
+        rig.port.failLine(QStringLiteral("Input/output error"), true);
+        QVERIFY(rig.link.lineLost());
+
+        // The device comes back while the user reads the message; OK retries.
+        rig.dialogs.whileNextBoxOpen([&] {
+            alive = true;
+            rig.port.existing = {1, 2};
+        });
+        rig.dialogs.answer(true);
+        rig.link.formatCommand("DDBL %d\r", 1);
+        rig.link.SendDirect();
+
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);  // "COM Port error"
+        QCOMPARE(rig.port.opens, 2);                       // opened afresh
+        QVERIFY(rig.port.written.endsWith("\rDDBL 1\r"));  // probe, then the command
+        QVERIFY(!rig.link.lineLost());
+        QVERIFY(rig.exit.codes.isEmpty());
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void relayedSendOnALostLineTimesOutAndCanBeGivenUp()
+    {
+        LinkRig rig(true);
+        rig.link.SetDeviceConnected(true);
+        rig.port.failLine(QStringLiteral("Input/output error"), true);
+        rig.command("*1DDBL 1!");
+        rig.dialogs.answer(false);  // after three time-outs: give up
+        QVERIFY(!rig.link.SendRelayed(1, 0));
+        QCOMPARE(rig.dialogs.takeMessages(), QStringList(3, TimeoutText));
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(rig.window.status, QStringLiteral("Command not sent: no answer from the Controller."));
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void searchOpensALostPortAfresh()
+    {
+        LinkRig rig(false);
+        rig.port.respond = [](int, const QByteArray &) { return QByteArray("\r\n#"); };
+        rig.port.failLine(QStringLiteral("Input/output error"), false);  // still reported open
+        QVERIFY(rig.link.TryPort(1));
+        QCOMPARE(rig.port.opens, 2);
+        QVERIFY(!rig.link.lineLost());
+    }
+
+    void disconnectingIsNotALostLine()
+    {
+        LinkRig rig(false);
+        rig.link.closePort();
+        QVERIFY(!rig.link.lineLost());
+        QVERIFY(rig.link.SendAndWaitPrompt("\r"));  // a closed port sends nothing and waits for nothing
+        QVERIFY(rig.port.written.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(LostLineTest)
+#include "tst_lostline.moc"
