@@ -339,6 +339,52 @@ void TTessalineForm::About1Click()
 
 // The Serial Port menu.
 void TTessalineForm::SearchAllClick() { search_->SearchAllClick(); }
+
+void TTessalineForm::ReadfromQuorexs1Click()
+{
+    const auto end = [this] {
+        linkHost_->setBusyCursor(false);
+        setStatusText(QString());
+    };
+    setStatusText(QStringLiteral("Querying Quorex(s). Please wait...."));
+    linkHost_->setBusyCursor(true);
+    if (linkHost_->controllerMode()) {
+        state_.UnitCount = search_->CountUnits();
+        if (state_.UnitCount < 1) {
+            services_.dialogs.showMessage(
+                QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
+                               "booted up completely and reboot the Controller."));
+            end();
+            return;
+        }
+    } else {
+        state_.UnitCount = 1;
+    }
+    if (auto *label = findChild<QLabel *>(QStringLiteral("NumOfQuorexDetectedLabel")))
+        label->setText(QString::number(state_.UnitCount));
+
+    for (int unit = 1; unit <= (state_.UnitCount == 2 ? 2 : 1); ++unit) {
+        const int read = queries_->ReadAllStatus(unit);
+        if (read <= 0) {
+            services_.dialogs.showMessage((unit == 1 ? QStringLiteral("Quorex communication error! ")
+                                                     : QStringLiteral("Quorex 2 communication error! "))
+                                          + QStringLiteral("Please check Serial connections and try again (%1)")
+                                                .arg(read));
+            end();
+            return;
+        }
+    }
+
+    // The window follows what the units hold. The pages' own fills join
+    // here as the pages are built.
+    state_.SuppressSend = true;
+    SyncSourceSetup();
+    SyncDisplaySetup();
+    SyncSeamRemoval();
+    PhasePageControlChange();
+    end();
+    state_.SuppressSend = false;
+}
 void TTessalineForm::QuorexconnectedthruController1Click() { search_->QuorexconnectedthruController1Click(); }
 void TTessalineForm::QuorexconnectedtoSerialPortdirectly1Click()
 {
@@ -412,7 +458,6 @@ void TTessalineForm::SaveConfigurationtoFile1Click()
 }
 
 void TTessalineForm::SendCurrentSettingstoQuorexs1Click() {}
-void TTessalineForm::ReadfromQuorexs1Click() {}
 void TTessalineForm::SyncSourceSetup() {}
 void TTessalineForm::SyncSeamRemoval() {}
 void TTessalineForm::SyncDisplaySetup() {}

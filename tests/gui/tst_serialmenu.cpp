@@ -1,4 +1,5 @@
 // The Serial Port menu driven as a user drives it, against simulated units.
+#include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
 #include "core/Simulator.h"
 #include "link/Link.h"
@@ -66,7 +67,8 @@ private slots:
         QVERIFY(rig.port->flowControlAtOpen());
         QVERIFY(rig.item("ReadfromQuorexs1")->isEnabled());
         QVERIFY(rig.item("SendCurrentSettingstoQuorexs1")->isEnabled());
-        QVERIFY(rig.port->written().endsWith("debug 0\r"));
+        // Debug output off, then straight on to counting and reading the units.
+        QVERIFY(rig.port->written().contains("\rdebug 0\rNQX\r"));
         QVERIFY(form.PhasePageControl->isEnabled());
         QCOMPARE(form.state().HandlerBusy, 0);
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
@@ -77,6 +79,48 @@ private slots:
         QVERIFY(!rig.item("ReadfromQuorexs1")->isEnabled());
         QVERIFY(!rig.item("SendCurrentSettingstoQuorexs1")->isEnabled());
         QCOMPARE(form.statusText(), QStringLiteral("Note: No Quorex communication established yet."));
+    }
+
+    void searchReadsEveryUnitBehindTheController()
+    {
+        Rig rig(sim::Setup::controller({5, 6}));
+        rig.sim.control(QStringLiteral("version 1 3.10"), 0);
+        rig.sim.control(QStringLiteral("version 2 3.20"), 0);
+        rig.sim.control(QStringLiteral("output 1 all 2"), 0);  // 1024x768
+        rig.sim.control(QStringLiteral("video 1 1 1024 768"), 0);
+        TTessalineForm &form = *rig.h.form;
+        rig.choose("SearchAll");
+
+        QCOMPARE(form.state().UnitCount, 2);
+        QVERIFY(form.state().SettingsReadFromUnits);
+        QCOMPARE(form.settings().versionText(1), QStringLiteral("3.10"));
+        QCOMPARE(form.settings().versionText(2), QStringLiteral("3.20"));
+        QCOMPARE(form.settings().output(2, 1).ProjectorGroup, quint8(1));
+        QCOMPARE(form.state().OutputFormatWidth, 1024);
+        QCOMPARE(form.state().OutputFormatHeight, 768);
+        QCOMPARE(rig.h.find<QLineEdit>("QuorexID2Edit")->text(), QStringLiteral("6"));
+        // The wait window told the user and went away again.
+        QCOMPARE(form.infoForm().InfoLabel->text(), QStringLiteral("Tessaline querying Quorex(s). Please wait...."));
+        QCOMPARE(form.infoForm().InfoProgressLabel->text(), QStringLiteral("...."));
+        QVERIFY(!form.infoForm().isVisible());
+        QCOMPARE(form.statusText(), QString());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!form.state().SuppressSend);
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+
+    void readingStopsWhenTheControllerSeesNoUnit()
+    {
+        Rig rig(sim::Setup::controller({5}));
+        rig.sim.control(QStringLiteral("unit 1 absent"), 0);
+        rig.choose("SearchAll");
+        QCOMPARE(rig.h.dialogs.takeMessages(),
+                 (QStringList{QStringLiteral("No Quorex(s) connected to Controllers. Check cables and try again."),
+                             QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure "
+                                            "the Quorex has booted up completely and reboot the Controller.")}));
+        QVERIFY(!rig.h.form->state().SettingsReadFromUnits);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(rig.h.form->statusText(), QString());
     }
 
     void directMenuItemConnectsAndAsksToRead()
