@@ -267,7 +267,7 @@ bool Link::askKeepTrying()
 {
     return dialogs_.askYesNo(
         QStringLiteral("VKS - Tessaline :No answer"),
-        QStringLiteral("Tessaline has had no answer from the Quorex(s) %1 times in a row. Do you wish to keep "
+        QStringLiteral("Tessaline has not had a good answer from the Quorex(s) %1 times in a row. Do you wish to keep "
                        "trying?\nClick Yes to try again. Click No to give up: Tessaline keeps its settings, but "
                        "this exchange does not reach the Quorex(s).")
             .arg(TimeoutsBeforeAsking));
