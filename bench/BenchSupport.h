@@ -9,6 +9,8 @@
 #include "link/QtSerialPort.h"
 #include "platform/Dialogs.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -108,6 +110,15 @@ private:
         ++shown;
         std::fprintf(stderr, "box shown: %s\n", qPrintable(text));
     }
+};
+
+// The options every benchmark takes: the simulator to start and its reply
+// delay.
+struct SimulatorOptions {
+    QCommandLineOption path{QStringLiteral("sim"), QStringLiteral("quorex-sim to start."), QStringLiteral("path")};
+    QCommandLineOption delayMs{QStringLiteral("delay-ms"), QStringLiteral("The simulator's reply delay (default 0)."),
+                               QStringLiteral("ms"), QStringLiteral("0")};
+    void addTo(QCommandLineParser &parser) const { parser.addOptions({path, delayMs}); }
 };
 
 // The path of quorex-sim: given, from QUOREX_SIM, or beside the build.

@@ -39,22 +39,19 @@ int main(int argc, char **argv)
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Times relayed commands through the controller."));
     options.addHelpOption();
-    const QCommandLineOption simOption(QStringLiteral("sim"), QStringLiteral("quorex-sim to start."),
-                                       QStringLiteral("path"));
-    const QCommandLineOption delayOption(QStringLiteral("delay-ms"),
-                                         QStringLiteral("The simulator's reply delay (default 0)."),
-                                         QStringLiteral("ms"), QStringLiteral("0"));
+    const bench::SimulatorOptions simOptions;
+    simOptions.addTo(options);
     const QCommandLineOption burstOption(QStringLiteral("burst"), QStringLiteral("Commands in the burst (100)."),
                                          QStringLiteral("n"), QStringLiteral("100"));
-    options.addOptions({simOption, delayOption, burstOption});
+    options.addOption(burstOption);
     options.process(app);
-    const int delayMs = options.value(delayOption).toInt();
+    const int delayMs = options.value(simOptions.delayMs).toInt();
     const int burst = qMax(1, options.value(burstOption).toInt());
 
     QProcess sim;
     const QString args = QStringLiteral("--mode controller --ids 5,6 --baud 57600 --port COM1 -c \"delay %1\"")
                              .arg(delayMs);
-    if (!bench::startSimulator(sim, bench::simulatorPath(options.value(simOption)), args)) {
+    if (!bench::startSimulator(sim, bench::simulatorPath(options.value(simOptions.path)), args)) {
         std::fprintf(stderr, "bench_link: the simulator did not come up\n");
         bench::stopSimulator(sim);
         return 2;

@@ -77,11 +77,8 @@ int main(int argc, char **argv)
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Times a complete read of two units through the controller."));
     options.addHelpOption();
-    const QCommandLineOption simOption(QStringLiteral("sim"), QStringLiteral("quorex-sim to start."),
-                                       QStringLiteral("path"));
-    const QCommandLineOption delayOption(QStringLiteral("delay-ms"),
-                                         QStringLiteral("The simulator's reply delay (default 0)."),
-                                         QStringLiteral("ms"), QStringLiteral("0"));
+    const bench::SimulatorOptions simOptions;
+    simOptions.addTo(options);
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Runs (default 5)."),
                                         QStringLiteral("n"), QStringLiteral("5"));
     const QCommandLineOption argsOption(
@@ -89,11 +86,11 @@ int main(int argc, char **argv)
         QStringLiteral("The simulator's arguments, replacing the default (%DELAY% stands for --delay-ms)."),
         QStringLiteral("args"),
         QStringLiteral("--mode controller --ids 5,6 --baud 57600 --port COM1 -c \"delay %DELAY%\""));
-    options.addOptions({simOption, delayOption, runsOption, argsOption});
+    options.addOptions({runsOption, argsOption});
     options.process(app);
 
-    const QString simPath = bench::simulatorPath(options.value(simOption));
-    const int delayMs = options.value(delayOption).toInt();
+    const QString simPath = bench::simulatorPath(options.value(simOptions.path));
+    const int delayMs = options.value(simOptions.delayMs).toInt();
     const int runs = std::max(1, options.value(runsOption).toInt());
     QString simArgs = options.value(argsOption);
     simArgs.replace(QStringLiteral("%DELAY%"), QString::number(delayMs));

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <memory>
+
 using namespace tess;
 using namespace tess::test;
 
@@ -13,6 +15,22 @@ const QString &kTimeout = TimeoutText;
 
 // A controller that echoes the framed line and answers OK with its prompt.
 QByteArray controllerOk(const QByteArray &framed) { return framed + "\r\nOK\r\nLR>"; }
+
+// The controller answers each attempt of a relayed send (ended by its two
+// carriage returns) with the next of `replies`, the last one from then on;
+// "debug 0" gets its prompt. Returns the count of attempts.
+std::shared_ptr<int> answerAttempts(LinkRig &rig, const QList<QByteArray> &replies)
+{
+    auto attempts = std::make_shared<int>(0);
+    rig.port.respond = [attempts, replies](int, const QByteArray &w) -> QByteArray {
+        if (w == "debug 0\r")
+            return "debug 0\r\n>";
+        if (w != "\r\r")
+            return {};
+        return replies.at(qMin(qsizetype((*attempts)++), replies.size() - 1));
+    };
+    return attempts;
+}
 
 }  // namespace
 
@@ -77,16 +95,10 @@ private slots:
         // before the command length plus 8 and must not count.
         LinkRig rig(true);
         rig.command("*1LR>!");
-        int attempts = 0;
-        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
-            if (w != "\r\r")
-                return {};
-            ++attempts;
-            // First attempt: the echo only. Second: echo and a real prompt.
-            return attempts == 1 ? QByteArray("PASS *1LR>!") : QByteArray("PASS *1LR>!xx\r\r\r\nLR>");
-        };
+        // First attempt: the echo only. Second: echo and a real prompt.
+        const auto attempts = answerAttempts(rig, {"PASS *1LR>!", "PASS *1LR>!xx\r\r\r\nLR>"});
         QVERIFY(rig.link.SendRelayed(1, 0));
-        QCOMPARE(attempts, 2);
+        QCOMPARE(*attempts, 2);
         QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
         QCOMPARE(rig.clock.countPauses(900), 1);
         QCOMPARE(rig.window.statusHistory.count(QStringLiteral("Resending message....")), 1);
@@ -97,16 +109,11 @@ private slots:
     {
         LinkRig rig(true);
         rig.command("*1DDBL 1!");
-        int attempts = 0;
-        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
-            if (w != "\r\r")
-                return {};
-            return ++attempts == 1 ? QByteArray("PASS *1DDBL 1!E3\r\r\r\nOK\r\n>")
-                                   : QByteArray("PASS *1DDBL 1!E3\r\r\r\nOK\r\nLR>");
-        };
+        const auto attempts =
+            answerAttempts(rig, {"PASS *1DDBL 1!E3\r\r\r\nOK\r\n>", "PASS *1DDBL 1!E3\r\r\r\nOK\r\nLR>"});
         const qint64 start = rig.clock.nowMs();
         QVERIFY(rig.link.SendRelayed(1, 0));
-        QCOMPARE(attempts, 2);
+        QCOMPARE(*attempts, 2);
         QVERIFY(rig.clock.nowMs() - start >= 8000 + 900);
         QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
     }
@@ -115,19 +122,14 @@ private slots:
     {
         LinkRig rig(true);
         rig.command("*1DDBL 1!");
-        int attempts = 0;
-        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
-            if (w != "\r\r")
-                return {};
-            return ++attempts == 1 ? QByteArray() : controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r"));
-        };
+        const auto attempts = answerAttempts(rig, {QByteArray(), controllerOk("PASS *1DDBL 1!E3\r\r")});
         rig.dialogs.whileNextBoxOpen([&] {
             rig.port.deliver(controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r")));
             rig.clock.processPendingEvents();
             QVERIFY(!rig.link.AwaitingReply);  // the late reply completed the collection
         });
         QVERIFY(rig.link.SendRelayed(1, 0));
-        QCOMPARE(attempts, 2);
+        QCOMPARE(*attempts, 2);
         QCOMPARE(rig.port.written.count("PASS "), 2);
         QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
     }
@@ -159,17 +161,10 @@ private slots:
     {
         LinkRig rig(true);
         rig.command("*1DDBL 1!");
-        int attempts = 0;
-        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
-            if (w == "debug 0\r")
-                return "debug 0\r\n>";
-            if (w != "\r\r")
-                return {};
-            return ++attempts == 1 ? QByteArray("?\r\nDEBUG MODE\r\n>")
-                                   : controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r"));
-        };
+        const auto attempts =
+            answerAttempts(rig, {"?\r\nDEBUG MODE\r\n>", controllerOk("PASS *1DDBL 1!E3\r\r")});
         QVERIFY(rig.link.SendRelayed(1, 0));
-        QCOMPARE(attempts, 2);
+        QCOMPARE(*attempts, 2);
         QVERIFY(rig.port.written.contains("PASS *1DDBL 1!E3\r\rdebug 0\rPASS *1DDBL 1!E3\r\r"));
     }
 
@@ -177,16 +172,11 @@ private slots:
     {
         LinkRig rig(true);
         rig.command("*1 !");
-        int attempts = 0;
-        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
-            if (w != "\r\r")
-                return {};
-            return ++attempts < 4 ? QByteArray("PASS *1 !xx\r\r\r\n!ERR 4\r\n>")
-                                  : QByteArray("PASS *1 !xx\r\r\r\nOK\r\nLR>");
-        };
+        const QByteArray busy = "PASS *1 !xx\r\r\r\n!ERR 4\r\n>";
+        const auto attempts = answerAttempts(rig, {busy, busy, busy, "PASS *1 !xx\r\r\r\nOK\r\nLR>"});
         rig.link.ColorBalanceInProgress = true;
         QVERIFY(rig.link.SendRelayed(1, 0));
-        QCOMPARE(attempts, 4);
+        QCOMPARE(*attempts, 4);
         QCOMPARE(rig.clock.countPauses(5000), 3);
         QCOMPARE(rig.clock.countPauses(900), 3);
         QVERIFY(rig.window.statusHistory.contains(
