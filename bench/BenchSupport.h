@@ -86,7 +86,6 @@ public:
     void setBusyCursor(bool busy) override { busy_ = busy; }
     int handlerBusy() const override { return handlerBusy_; }
     void setHandlerBusy(int value) override { handlerBusy_ = value; }
-    bool controllerMode() const override { return true; }
     void setLineMonitoring(bool) override {}
 
 private:

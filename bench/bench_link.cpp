@@ -62,6 +62,7 @@ int main(int argc, char **argv)
     bench::StderrDialogs dialogs;
     Link link(port, Clock::system(), dialogs, ProgramExit::system(), window);
     link.PromptChar = '>';
+    link.ControllerMode = true;
     if (!port.openCom1(kBaud)) {
         std::fprintf(stderr, "bench_link: cannot open COM1\n");
         bench::stopSimulator(sim);

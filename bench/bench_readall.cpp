@@ -42,23 +42,17 @@ constexpr int kExchangesPerUnit = 9;  // SYINFOQX, four IINFOQX, four OINFOQX
 class BenchWindow final : public bench::QuietLinkHost, public DeviceHost {
 public:
     int unitId(int unit) const override { return unit == 1 ? 5 : 6; }
-    bool suppressSend() const override { return suppress_; }
-    void setSuppressSend(bool on) override { suppress_ = on; }
-    void SyncDisplaySetup() override {}
-    void SyncSourceSetup() override {}
-    void SyncSeamRemoval() override {}
-    void SyncColourBalance(int) override {}
+    void setStatusText(const QString &text) override { QuietLinkHost::setStatusText(text); }
+    void setBusyCursor(bool busy) override { QuietLinkHost::setBusyCursor(busy); }
     int selectedSourceChannel() const override { return 1; }
     void setInfoText(const QString &) override {}
     void setInfoProgressText(const QString &) override {}
     void showInfoForm() override {}
     void hideInfoForm() override {}
     void setVersion1Text(const QString &) override {}
+    void setUnitsDetected(int) override {}
     void setOutputFormatSize(int, int) override {}
     void setSettingsReadFromUnits(bool) override {}
-
-private:
-    bool suppress_ = false;
 };
 
 }  // namespace
@@ -111,6 +105,7 @@ int main(int argc, char **argv)
     SettingsModel model;
     StatusQueries queries(link, model, window);
     link.PromptChar = '>';
+    link.ControllerMode = true;
     if (!port.openCom1(kBaud)) {
         std::fprintf(stderr, "bench_readall: cannot open %s\n", qPrintable(PortMap::devicePath(1)));
         bench::stopSimulator(sim);

@@ -8,7 +8,8 @@ namespace tess {
 class TTessalineForm;
 
 // The main window as the serial link, the search, the command senders and
-// the status queries see it.
+// the status queries see it: the window's own status line, cursor, menus
+// and flags, and the pages' behaviour.
 class FormLinkHost final : public SearchHost, public DeviceHost {
 public:
     explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
@@ -19,7 +20,6 @@ public:
     void setBusyCursor(bool busy) override;
     int handlerBusy() const override;
     void setHandlerBusy(int value) override;
-    bool controllerMode() const override;
     void setLineMonitoring(bool on) override;
 
     void setControllerModeBox(bool ticked) override;
@@ -36,18 +36,13 @@ public:
     void pageControlChanged() override;
     void setSettingsReadFromUnits(bool read) override;
 
-    bool suppressSend() const override;
-    void setSuppressSend(bool on) override;
-    void SyncDisplaySetup() override;
-    void SyncSourceSetup() override;
-    void SyncSeamRemoval() override;
-    void SyncColourBalance(int channel) override;
     int selectedSourceChannel() const override;
     void setInfoText(const QString &text) override;
     void setInfoProgressText(const QString &text) override;
     void showInfoForm() override;
     void hideInfoForm() override;
     void setVersion1Text(const QString &text) override;
+    void setUnitsDetected(int count) override;
     void setOutputFormatSize(int width, int height) override;
 
 private:

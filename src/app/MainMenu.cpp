@@ -92,6 +92,7 @@ void TTessalineForm::buildMainMenu()
         }
         QAction *action = open.constLast()->addAction(caption);
         action->setObjectName(QLatin1String(entry.name));
+        menuItems_.insert(QByteArray(entry.name), action);
         action->setEnabled(!(entry.flags & Disabled));
         action->setCheckable(entry.flags & Tickable);
         action->setChecked((entry.flags & Ticked) == Ticked);

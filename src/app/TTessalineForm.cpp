@@ -7,6 +7,7 @@
 #include "app/Version.h"
 #include "app/WindowPlacement.h"
 #include "device/Commands.h"
+#include "device/ReadAll.h"
 #include "device/StatusQueries.h"
 #include "link/DeviceSearch.h"
 #include "link/Link.h"
@@ -15,9 +16,8 @@
 #include "model/ConfigurationFile.h"
 #include "model/NumberFormat.h"
 #include "model/PlanningPreferences.h"
+#include "pages/PageContext.h"
 #include "pages/display/DisplaySetupPage.h"
-#include "pages/display/ProjAlignPage.h"
-#include "pages/info/ConnectionControls.h"
 #include "pages/info/InfoPage.h"
 #include "pages/planning/PlanningPage.h"
 #include "pages/source/SeamRemovalPage.h"
@@ -26,12 +26,9 @@
 #include "platform/Dialogs.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -52,16 +49,13 @@ void reportCannotOpen()
 }  // namespace
 
 TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
-    : QMainWindow(parent), services_(services)
+    : QMainWindow(parent), services_(services), fieldEnv_{state_, services.dialogs, services.clock, {}, {}}
 {
     setObjectName(QStringLiteral("TessalineForm"));
     setWindowTitle(QStringLiteral("Vekslan - Tessaline"));
     // Fixed single border: system menu and minimize, no maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-
-    buildPages();
-    buildMainMenu();
 
     if (!services_.port) {
         ownPort_ = std::make_unique<QtSerialPort>();
@@ -71,9 +65,14 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
     link_ = std::make_unique<Link>(*services_.port, services_.clock, services_.dialogs, services_.exit, *linkHost_);
     search_ = std::make_unique<DeviceSearch>(*link_, *linkHost_);
     queries_ = std::make_unique<StatusQueries>(*link_, settings_, *linkHost_);
-    commands_ = std::make_unique<Commands>(*link_, settings_, *linkHost_, *queries_);
-    connect(InfoTabSheet->connection()->RS485CheckBox, &QCheckBox::clicked, search_.get(),
-            &DeviceSearch::RS485CheckBoxClick);
+    commands_ = std::make_unique<Commands>(*link_, settings_, state_, *linkHost_, *queries_, refills_);
+    readAll_ = std::make_unique<ReadAll>(*link_, *search_, *queries_, state_, *linkHost_, refills_, services_.dialogs);
+    fieldEnv_.deviceConnected = [this] { return link_->DeviceConnected; };
+
+    buildPages();
+    buildMainMenu();
+    connect(&pages_.info(), &InfoPage::connectionModeClicked, search_.get(), &DeviceSearch::RS485CheckBoxClick);
+    refills_.provide(Refill::PageControlChange, [this](int) { PhasePageControlChange(); });
 
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("MainStatusBar"));
@@ -90,7 +89,7 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
     preferencesPath_ = QDir(services_.startupDirectory).filePath(QLatin1String(PreferencesFileName));
     readPreferences();
     aboutVersionText_ = QStringLiteral("Version ") + QLatin1String(ProgramVersion);
-    PhasePageControl->setCurrentWidget(PlanningTabSheet);
+    PhasePageControl->setCurrentWidget(&pages_.planning());
 
     connect(PhasePageControl, &QTabWidget::currentChanged, this, &TTessalineForm::PhasePageControlChange);
 }
@@ -101,18 +100,13 @@ void TTessalineForm::buildPages()
 {
     PhasePageControl = new QTabWidget(this);
     PhasePageControl->setObjectName(QStringLiteral("PhasePageControl"));
-    PlanningTabSheet = new PlanningPage;
-    ProjAlignTabSheet = new ProjAlignPage;
-    SourceSetupTabSheet = new SourceSetupPage;
-    DisplaySetupTabSheet = new DisplaySetupPage;
-    SeamRemovalTabSheet = new SeamRemovalPage;
-    InfoTabSheet = new InfoPage;
-    TabPage *const pages[] = {PlanningTabSheet,    ProjAlignTabSheet,   SourceSetupTabSheet,
-                              DisplaySetupTabSheet, SeamRemovalTabSheet, InfoTabSheet};
-    for (TabPage *page : pages)
+    pageContext_.reset(new PageContext{settings_, *commands_, state_, planning_, services_.dialogs, services_.clock,
+                                       fieldEnv_, refills_, pages_});
+    pages_.build(*pageContext_);
+    for (TabPage *page : pages_.all())
         PhasePageControl->addTab(page, page->caption());
     // The service view on the Information page shows this tab.
-    PhasePageControl->setTabVisible(PhasePageControl->indexOf(SeamRemovalTabSheet), false);
+    PhasePageControl->setTabVisible(PhasePageControl->indexOf(&pages_.seamRemoval()), false);
     setCentralWidget(PhasePageControl);
 }
 
@@ -125,32 +119,17 @@ void TTessalineForm::readPreferences()
     }
     if (read.status != PreferencesReadResult::Status::Accepted)
         return;
-    const PlanningPreferences &prefs = read.values;
-    PlanningTabSheet->HorizontalOutEdit->setText(formatGeneral(prefs.HorizontalSize, 5));
-    PlanningTabSheet->VerticalOutEdit->setText(formatGeneral(prefs.VerticalSize, 5));
-    DisplaySetupTabSheet->OWidthEdit->setText(QString::number(prefs.OverlapWidth));
-    selectQuietly(PlanningTabSheet->NumOfScreenComboBox, prefs.ProjectorCountIndex);
-    selectQuietly(PlanningTabSheet->ImageAlignComboBox, prefs.AlignmentIndex);
-    selectQuietly(PlanningTabSheet->ProjectorResComboBox, prefs.ResolutionIndex);
+    pages_.restorePreferences(read.values);
     state_.PreferencesLoaded = true;
 }
 
 void TTessalineForm::writePreferences()
 {
     // A field that holds no number keeps the old file as it was.
-    const auto horizontal = parseReal(PlanningTabSheet->HorizontalOutEdit->text());
-    const auto vertical = parseReal(PlanningTabSheet->VerticalOutEdit->text());
-    const auto overlap = parseWhole(DisplaySetupTabSheet->OWidthEdit->text());
-    if (!horizontal || !vertical || !overlap)
+    const std::optional<PlanningPreferences> prefs = pages_.preferences();
+    if (!prefs)
         return;
-    PlanningPreferences prefs;
-    prefs.HorizontalSize = *horizontal;
-    prefs.VerticalSize = *vertical;
-    prefs.OverlapWidth = *overlap;
-    prefs.ProjectorCountIndex = PlanningTabSheet->NumOfScreenComboBox->currentIndex();
-    prefs.AlignmentIndex = PlanningTabSheet->ImageAlignComboBox->currentIndex();
-    prefs.ResolutionIndex = PlanningTabSheet->ProjectorResComboBox->currentIndex();
-    if (!writePreferencesFile(preferencesPath_, prefs))
+    if (!writePreferencesFile(preferencesPath_, *prefs))
         reportCannotOpen();
 }
 
@@ -218,9 +197,12 @@ void TTessalineForm::FormShow()
     state_.SuppressSend = true;
     layoutProjectorBoxes();
     planning_.AspectRatio = 1.0;
-    ApplyStartupDefaults();
-    PlanningTabSheet->CalcOutButtonClick();
-    InfoTabSheet->selectStartItems();
+    state_.OutputFormatWidth = 1280;
+    state_.OutputFormatHeight = 1024;
+    pages_.displaySetup().AdvanceModeCheckBoxClick();
+    pages_.planning().applyStartupDefaults(state_.PreferencesLoaded);
+    pages_.planning().CalcOutButtonClick();
+    pages_.info().selectStartItems();
     state_.SuppressSend = false;
 
     if (services_.dialogs.askYesNo(
@@ -243,49 +225,24 @@ void TTessalineForm::layoutProjectorBoxes()
         state_.ProjectorBoxRects[i] = BoxRect{5 + 110 * i, 5, 115 + 110 * i, 99};
 }
 
-void TTessalineForm::ApplyStartupDefaults()
-{
-    PlanningPage &page = *PlanningTabSheet;
-    planning_.OutputSizeH = parseReal(page.HorizontalOutEdit->text()).value_or(planning_.OutputSizeH);
-    planning_.OutputSizeV = parseReal(page.VerticalOutEdit->text()).value_or(planning_.OutputSizeV);
-    planning_.OverlapPixels = 0;
-    state_.OutputFormatWidth = 1280;
-    state_.OutputFormatHeight = 1024;
-    DisplaySetupTabSheet->AdvanceModeCheckBoxClick();
-
-    // A list the preferences left without a selection (an index outside the
-    // list) gets the default too.
-    const auto needsDefault = [this](const QComboBox *list) {
-        return !state_.PreferencesLoaded || list->currentIndex() < 0;
-    };
-    if (needsDefault(page.ProjectorResComboBox))
-        selectQuietly(page.ProjectorResComboBox, page.ProjectorResComboBox->findText(QStringLiteral("1280x1024")));
-    page.ProjectorResComboBoxChange();
-    if (needsDefault(page.NumOfScreenComboBox))
-        selectQuietly(page.NumOfScreenComboBox, page.NumOfScreenComboBox->findText(QStringLiteral("1 Projector")));
-    page.NumOfScreenComboBoxChange();
-    if (needsDefault(page.ImageAlignComboBox))
-        selectQuietly(page.ImageAlignComboBox, page.ImageAlignComboBox->findText(QStringLiteral("Centered")));
-}
-
 void TTessalineForm::PhasePageControlChange()
 {
     if (!deviceConnected())
         setStatusText(QStringLiteral("Note: No Quorex communication established yet."));
     const bool live = deviceConnected() && state_.HandlerBusy != 1;
     QWidget *const page = PhasePageControl->currentWidget();
-    if (page == SourceSetupTabSheet) {
+    if (page == &pages_.sourceSetup()) {
         if (live)
-            SyncSourceSetup();
-        SourceSetupTabSheet->setLinkControlsEnabled(live);
-    } else if (page == SeamRemovalTabSheet) {
+            pages_.sourceSetup().SyncSourceSetup();
+        pages_.sourceSetup().setLinkControlsEnabled(live);
+    } else if (page == &pages_.seamRemoval()) {
         if (live)
-            SyncSeamRemoval();
-        SeamRemovalTabSheet->setLinkControlsEnabled(live);
-    } else if (page == InfoTabSheet) {
+            pages_.seamRemoval().SyncSeamRemoval();
+        pages_.seamRemoval().setLinkControlsEnabled(live);
+    } else if (page == &pages_.info()) {
         if (live)
-            InfoTabSheet->focusTerminal();
-        InfoTabSheet->setLinkControlsEnabled(live);
+            pages_.info().focusTerminal();
+        pages_.info().setLinkControlsEnabled(live);
     }
 }
 
@@ -340,51 +297,7 @@ void TTessalineForm::About1Click()
 // The Serial Port menu.
 void TTessalineForm::SearchAllClick() { search_->SearchAllClick(); }
 
-void TTessalineForm::ReadfromQuorexs1Click()
-{
-    const auto end = [this] {
-        linkHost_->setBusyCursor(false);
-        setStatusText(QString());
-    };
-    setStatusText(QStringLiteral("Querying Quorex(s). Please wait...."));
-    linkHost_->setBusyCursor(true);
-    if (linkHost_->controllerMode()) {
-        state_.UnitCount = search_->CountUnits();
-        if (state_.UnitCount < 1) {
-            services_.dialogs.showMessage(
-                QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
-                               "booted up completely and reboot the Controller."));
-            end();
-            return;
-        }
-    } else {
-        state_.UnitCount = 1;
-    }
-    if (auto *label = findChild<QLabel *>(QStringLiteral("NumOfQuorexDetectedLabel")))
-        label->setText(QString::number(state_.UnitCount));
-
-    for (int unit = 1; unit <= (state_.UnitCount == 2 ? 2 : 1); ++unit) {
-        const int read = queries_->ReadAllStatus(unit);
-        if (read <= 0) {
-            services_.dialogs.showMessage((unit == 1 ? QStringLiteral("Quorex communication error! ")
-                                                     : QStringLiteral("Quorex 2 communication error! "))
-                                          + QStringLiteral("Please check Serial connections and try again (%1)")
-                                                .arg(read));
-            end();
-            return;
-        }
-    }
-
-    // The window follows what the units hold. The pages' own fills join
-    // here as the pages are built.
-    state_.SuppressSend = true;
-    SyncSourceSetup();
-    SyncDisplaySetup();
-    SyncSeamRemoval();
-    PhasePageControlChange();
-    end();
-    state_.SuppressSend = false;
-}
+void TTessalineForm::ReadfromQuorexs1Click() { readAll_->ReadfromQuorexs1Click(); }
 void TTessalineForm::QuorexconnectedthruController1Click() { search_->QuorexconnectedthruController1Click(); }
 void TTessalineForm::QuorexconnectedtoSerialPortdirectly1Click()
 {
@@ -394,31 +307,37 @@ void TTessalineForm::DisconnectSerialCo1Click() { search_->DisconnectSerialCo1Cl
 
 namespace {
 
-const char *const BaudItems[] = {"Defaultvalues1", "N9600", "N19200", "N38400", "N57600"};
-const char *const ParityItems[] = {"ParityNone", "ParityOdd", "ParityEven", "ParityMark", "ParitySpace"};
-
-// Ticks `chosen` and unticks the rest of its group.
-template <size_t N>
-void tickOnly(QObject *form, const char *const (&group)[N], const char *chosen)
-{
-    for (const char *name : group) {
-        if (auto *action = form->findChild<QAction *>(QLatin1String(name)))
-            action->setChecked(qstrcmp(name, chosen) == 0);
-    }
-}
+const std::initializer_list<const char *> BaudItems = {"Defaultvalues1", "N9600", "N19200", "N38400", "N57600"};
+const std::initializer_list<const char *> ParityItems = {"ParityNone", "ParityOdd", "ParityEven", "ParityMark",
+                                                         "ParitySpace"};
 
 }  // namespace
+
+QAction *TTessalineForm::menuItem(const char *name) const
+{
+    QAction *item = menuItems_.value(QByteArray(name));
+    if (!item)
+        qFatal("The main menu has no item %s", name);
+    return item;
+}
+
+// Ticks `chosen` and unticks the rest of its group.
+void TTessalineForm::tickOnly(std::initializer_list<const char *> group, const char *chosen)
+{
+    for (const char *name : group)
+        menuItem(name)->setChecked(qstrcmp(name, chosen) == 0);
+}
 
 void TTessalineForm::Defaultvalues1Click()
 {
     search_->Defaultvalues1Click();
-    tickOnly(this, BaudItems, "Defaultvalues1");
+    tickOnly(BaudItems, "Defaultvalues1");
 }
 
 void TTessalineForm::chooseBaud(const char *item, int baud)
 {
     search_->chooseFixedBaud(baud);
-    tickOnly(this, BaudItems, item);
+    tickOnly(BaudItems, item);
 }
 
 void TTessalineForm::N9600Click() { chooseBaud("N9600", 9600); }
@@ -429,7 +348,7 @@ void TTessalineForm::N57600Click() { chooseBaud("N57600", 57600); }
 void TTessalineForm::chooseParity(const char *item, int parity)
 {
     search_->chooseParity(SerialPort::Parity(parity));
-    tickOnly(this, ParityItems, item);
+    tickOnly(ParityItems, item);
 }
 
 void TTessalineForm::ParityNoneClick() { chooseParity("ParityNone", int(SerialPort::Parity::None)); }
@@ -438,9 +357,9 @@ void TTessalineForm::ParityEvenClick() { chooseParity("ParityEven", int(SerialPo
 void TTessalineForm::ParityMarkClick() { chooseParity("ParityMark", int(SerialPort::Parity::Mark)); }
 void TTessalineForm::ParitySpaceClick() { chooseParity("ParitySpace", int(SerialPort::Parity::Space)); }
 
-// Call sites for the parts built elsewhere: the configuration file, reading
-// from and sending to the units, and filling the pages from the settings.
-// Until those are in place the items do nothing.
+// Call sites for the parts built elsewhere: opening a configuration file
+// and sending everything to the units. Until those are in place the items
+// do nothing.
 void TTessalineForm::OpenConfigurationFile1Click() {}
 
 void TTessalineForm::SaveConfigurationtoFile1Click()
@@ -453,14 +372,12 @@ void TTessalineForm::SaveConfigurationtoFile1Click()
     if (path.isEmpty())
         return;
     linkHost_->setBusyCursor(true);
-    WriteConfigurationFile(settings_, path, services_.dialogs);
+    const ConfigurationFileResult saved = WriteConfigurationFile(settings_, path);
     linkHost_->setBusyCursor(false);
+    if (saved != ConfigurationFileResult::Done)
+        services_.dialogs.showMessage(configurationFileMessage(saved));
 }
 
 void TTessalineForm::SendCurrentSettingstoQuorexs1Click() {}
-void TTessalineForm::SyncSourceSetup() {}
-void TTessalineForm::SyncSeamRemoval() {}
-void TTessalineForm::SyncDisplaySetup() {}
-void TTessalineForm::SyncColourBalance(int) {}
 
 }  // namespace tess

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "device/Refills.h"
+#include "fields/FieldEnv.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
+#include "pages/Pages.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <initializer_list>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QTabWidget;
 
@@ -15,17 +21,13 @@ class Clock;
 class Commands;
 class DeviceSearch;
 class Dialogs;
-class DisplaySetupPage;
 class FormLinkHost;
 class Link;
-class InfoPage;
-class PlanningPage;
 class ProgramExit;
-class ProjAlignPage;
-class SeamRemovalPage;
+class ReadAll;
 class SerialPort;
-class SourceSetupPage;
 class StatusQueries;
+struct PageContext;
 class TConnectionHelpForm;
 class TInfoForm;
 
@@ -41,8 +43,9 @@ struct FormServices {
     SerialPort *port = nullptr;
 };
 
-// The main window (TessalineForm): menus, the six pages, the status line,
-// and the state shared by every page.
+// The main window (TessalineForm): assembles the serial link, the device
+// layer and the six pages, and holds the menus, the status line and the
+// state shared by every page. The pages carry their own behaviour.
 class TTessalineForm final : public QMainWindow {
     Q_OBJECT
 public:
@@ -77,13 +80,11 @@ public:
     Commands &commands() { return *commands_; }
     StatusQueries &queries() { return *queries_; }
 
+    // The pages and the window operations they provide.
+    Pages &pages() { return pages_; }
+    const Refills &refills() const { return refills_; }
+
     QTabWidget *PhasePageControl = nullptr;
-    PlanningPage *PlanningTabSheet = nullptr;
-    ProjAlignPage *ProjAlignTabSheet = nullptr;
-    SourceSetupPage *SourceSetupTabSheet = nullptr;
-    DisplaySetupPage *DisplaySetupTabSheet = nullptr;
-    SeamRemovalPage *SeamRemovalTabSheet = nullptr;
-    InfoPage *InfoTabSheet = nullptr;
 
     // The wait window and the connection-help window. The start-up creates
     // them right after the window; asking for one creates it if needed.
@@ -129,11 +130,8 @@ public:
     void HelpwithTessalineSerialconnection1Click();
     void About1Click();
 
-    // Fill a page (for its selected channel) from the settings.
-    void SyncSourceSetup();
-    void SyncSeamRemoval();
-    void SyncDisplaySetup();
-    void SyncColourBalance(int channel);
+    // A menu item by its name; every name the form uses exists.
+    QAction *menuItem(const char *name) const;
 
 signals:
     // The window has closed for good: the program ends.
@@ -148,15 +146,20 @@ private:
     void buildPages();
     void readPreferences();
     void writePreferences();
-    void ApplyStartupDefaults();
     void layoutProjectorBoxes();
     void chooseBaud(const char *item, int baud);
     void chooseParity(const char *item, int parity);
+    void tickOnly(std::initializer_list<const char *> group, const char *chosen);
 
     FormServices services_;
     WindowState state_;
     SettingsModel settings_;
     PlanningState planning_;
+    Refills refills_;
+    FieldEnv fieldEnv_;
+    std::unique_ptr<PageContext> pageContext_;
+    Pages pages_;
+    QHash<QByteArray, QAction *> menuItems_;
     QString preferencesPath_;
     QString aboutVersionText_;
     QLabel *statusPanel_ = nullptr;
@@ -168,6 +171,7 @@ private:
     std::unique_ptr<DeviceSearch> search_;
     std::unique_ptr<StatusQueries> queries_;
     std::unique_ptr<Commands> commands_;
+    std::unique_ptr<ReadAll> readAll_;
     bool shown_ = false;
     bool closing_ = false;
 };

@@ -5,8 +5,9 @@
 #include "device/DeviceHost.h"
 #include "device/StatusQueries.h"
 #include "link/Link.h"
-#include "link/LinkHost.h"
+#include "device/Refills.h"
 #include "model/SettingsModel.h"
+#include "model/WindowState.h"
 #include "platform/Clock.h"
 
 #include <cstdarg>
@@ -14,8 +15,9 @@
 
 namespace tess {
 
-Commands::Commands(Link &link, SettingsModel &model, DeviceHost &host, StatusQueries &queries)
-    : link_(link), model_(model), host_(host), queries_(queries)
+Commands::Commands(Link &link, SettingsModel &model, WindowState &state, DeviceHost &host, StatusQueries &queries,
+                   const Refills &refills)
+    : link_(link), model_(model), state_(state), host_(host), queries_(queries), refills_(refills)
 {
 }
 
@@ -26,7 +28,7 @@ int Commands::address(int unit) const
 
 Commands::Route Commands::route(const command::Description &what) const
 {
-    if (link_.host().controllerMode())
+    if (link_.ControllerMode)
         return link_.DeviceConnected || what.relayedWhenNotConnected ? Route::Relayed : Route::None;
     return link_.DeviceConnected ? Route::Direct : Route::None;
 }
@@ -101,8 +103,7 @@ void Commands::HALO(int unit, int screen, int side, int width, int offset)
 
 void Commands::QXCTRL(int unit, int mode)
 {
-    LinkHost &window = link_.host();
-    window.setBusyCursor(true);
+    host_.setBusyCursor(true);
     model_.output(unit, 1).AdvancedMode = std::uint8_t(mode);
 
     const Route way = route(command::QXCTRL);
@@ -123,10 +124,10 @@ void Commands::QXCTRL(int unit, int mode)
     for (int screen = 1; screen <= SettingsModel::ScreensPerUnit; ++screen)
         queries_.QueryOutputInfo(unit, screen);
     {
-        const SuppressSendScope quiet(host_);
-        host_.SyncDisplaySetup();
+        const SuppressSendScope quiet(state_);
+        refills_.run(Refill::DisplaySetup);
     }
-    window.setBusyCursor(false);
+    host_.setBusyCursor(false);
 }
 
 void Commands::DDBL(int unit, int on)

@@ -6,8 +6,10 @@ namespace tess {
 
 class DeviceHost;
 class Link;
+class Refills;
 class SettingsModel;
 class StatusQueries;
+struct WindowState;
 namespace command {
 struct Description;
 }
@@ -21,7 +23,10 @@ struct Description;
 // Every sender leaves PromptWaitTicks at 80 and ColorBalanceInProgress clear.
 class Commands {
 public:
-    Commands(Link &link, SettingsModel &model, DeviceHost &host, StatusQueries &queries);
+    // `refills` brings the window in line after a command that reads the
+    // units back; `state` holds SuppressSend, set around those refills.
+    Commands(Link &link, SettingsModel &model, WindowState &state, DeviceHost &host, StatusQueries &queries,
+             const Refills &refills);
 
     // Display
     void BLKGN(int unit, int screen, int level);
@@ -82,8 +87,10 @@ private:
 
     Link &link_;
     SettingsModel &model_;
+    WindowState &state_;
     DeviceHost &host_;
     StatusQueries &queries_;
+    const Refills &refills_;
 };
 
 }  // namespace tess

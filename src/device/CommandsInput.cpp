@@ -4,8 +4,9 @@
 #include "device/DeviceHost.h"
 #include "device/StatusQueries.h"
 #include "link/Link.h"
-#include "link/LinkHost.h"
+#include "device/Refills.h"
 #include "model/SettingsModel.h"
+#include "model/WindowState.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
@@ -80,8 +81,8 @@ void Commands::ICRSTQX(int unit, int screen)
         return;
     for (int s = 1; s <= SettingsModel::ScreensPerUnit; ++s)
         queries_.QueryInputInfo(unit, s);
-    const SuppressSendScope quiet(host_);
-    host_.SyncSourceSetup();
+    const SuppressSendScope quiet(state_);
+    refills_.run(Refill::SourceSetup);
 }
 
 void Commands::MANSEAM(int unit, int screen, int prefix, const std::array<int, 8> &gains)
@@ -114,8 +115,8 @@ void Commands::AUTOSEAM(int unit, int screen)
     case Route::None:
         break;
     }
-    const SuppressSendScope quiet(host_);
-    host_.SyncSeamRemoval();
+    const SuppressSendScope quiet(state_);
+    refills_.run(Refill::SeamRemoval);
 }
 
 void Commands::BRTHRS(int unit, int threshold)
@@ -127,7 +128,6 @@ void Commands::BRTHRS(int unit, int threshold)
 void Commands::RGBADJ(int unit)
 {
     const int id = address(unit);
-    LinkHost &window = link_.host();
     const auto readInputs = [&] {
         for (int screen = 1; screen <= SettingsModel::ScreensPerUnit; ++screen)
             queries_.QueryInputInfo(unit, screen);
@@ -135,18 +135,18 @@ void Commands::RGBADJ(int unit)
 
     readInputs();
     {
-        const SuppressSendScope quiet(host_);
-        host_.SyncSourceSetup();
+        const SuppressSendScope quiet(state_);
+        refills_.run(Refill::SourceSetup);
     }
     if (model_.input(unit, 1).VideoLoaded == 0) {
         link_.dialogs().showMessage(kNoInput);
         return;
     }
 
-    window.setBusyCursor(true);
+    host_.setBusyCursor(true);
     switch (route(command::RGBADJ)) {
     case Route::Relayed: {
-        window.setStatusText(kColourBalanceRunning);
+        host_.setStatusText(kColourBalanceRunning);
         const int pauses = model_.output(unit, 1).TotalProjectors * command::RGBADJPausePerProjector;
         link_.formatCommand("*%dRGBADJ!", id);
         // The empty command is answered only once the unit is free again;
@@ -163,18 +163,18 @@ void Commands::RGBADJ(int unit)
     }
     case Route::Direct:
         link_.formatCommand("RGBADJ\r\r");
-        window.setStatusText(kColourBalanceRunning);
+        host_.setStatusText(kColourBalanceRunning);
         sendDirect(command::RGBADJ.promptWaitTicks);
         break;
     case Route::None:
         break;
     }
 
-    window.setStatusText(QString());
+    host_.setStatusText(QString());
     readInputs();
-    window.setBusyCursor(false);
-    const SuppressSendScope quiet(host_);
-    host_.SyncColourBalance(host_.selectedSourceChannel());
+    host_.setBusyCursor(false);
+    const SuppressSendScope quiet(state_);
+    refills_.run(Refill::ColourBalance, host_.selectedSourceChannel());
 }
 
 void Commands::SYSAVE(int unit)

@@ -3,7 +3,6 @@
 #include "device/DeviceHost.h"
 #include "device/StatusRecords.h"
 #include "link/Link.h"
-#include "link/LinkHost.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
@@ -60,7 +59,7 @@ bool StatusQueries::exchange(Query query)
     link_.AwaitQueryReply();
     if (!link_.ExchangeFailed)
         return true;
-    if (!link_.host().controllerMode())
+    if (!link_.ControllerMode)
         return false;
 
     // Through the controller a refusal is asked again; an output query is
@@ -84,7 +83,7 @@ bool StatusQueries::exchange(Query query)
 bool StatusQueries::noRecord(Query query)
 {
     static const char *const keyword[] = {"SYINFOQX", "IINFOQX", "OINFOQX"};
-    link_.host().setStatusText(QStringLiteral("Error parsing %1 message....").arg(QLatin1String(keyword[int(query)])));
+    host_.setStatusText(QStringLiteral("Error parsing %1 message....").arg(QLatin1String(keyword[int(query)])));
     link_.clock().processPendingEvents();
     link_.clock().sleepBlocking(100);
     if (query == Query::System)
@@ -94,7 +93,7 @@ bool StatusQueries::noRecord(Query query)
 
 bool StatusQueries::QuerySystemInfo(int unit)
 {
-    if (link_.host().controllerMode())
+    if (link_.ControllerMode)
         link_.formatCommand("QXQUERY *%dSYINFOQX!\r", queryId(unit));
     else
         link_.formatCommand("SYINFOQX\r");
@@ -111,7 +110,7 @@ bool StatusQueries::QuerySystemInfo(int unit)
 
 bool StatusQueries::QueryInputInfo(int unit, int screen)
 {
-    if (link_.host().controllerMode())
+    if (link_.ControllerMode)
         link_.formatCommand("QXQUERY *%dIINFOQX %1d!\r", queryId(unit), screen);
     else
         link_.formatCommand("IINFOQX %1d\r", screen);
@@ -126,7 +125,7 @@ bool StatusQueries::QueryInputInfo(int unit, int screen)
 
 bool StatusQueries::QueryOutputInfo(int unit, int screen)
 {
-    if (link_.host().controllerMode())
+    if (link_.ControllerMode)
         link_.formatCommand("QXQUERY *%dOINFOQX %1d!\r", queryId(unit), screen);
     else
         link_.formatCommand("OINFOQX %1d\r", screen);

@@ -1,6 +1,6 @@
 #include "device/StatusRecords.h"
 
-#include "link/Link.h"
+#include "model/RecordTypes.h"
 
 #include <algorithm>
 
@@ -54,7 +54,7 @@ private:
 
 int payloadLength(std::uint8_t type)
 {
-    return Link::recordPayloadLength(type);
+    return statusRecordPayloadLength(type);
 }
 
 std::optional<Record> findRecord(Bytes reply, std::string_view types)

@@ -23,9 +23,10 @@ const QString DeviceSearch::TwoUnitsInstructions = QStringLiteral(
 
 DeviceSearch::DeviceSearch(Link &link, SearchHost &host) : link_(link), host_(host) {}
 
-void DeviceSearch::RS485CheckBoxClick()
+void DeviceSearch::RS485CheckBoxClick(bool ticked)
 {
-    if (host_.controllerMode()) {
+    link_.ControllerMode = ticked;
+    if (ticked) {
         if (BaudFollowsMode)
             host_.setBaudSelection(1);
         link_.PromptChar = '>';
@@ -56,7 +57,7 @@ void DeviceSearch::BaudComboBoxChange()
 void DeviceSearch::applyMode(bool controller)
 {
     host_.setControllerModeBox(controller);
-    RS485CheckBoxClick();
+    RS485CheckBoxClick(controller);
 }
 
 int DeviceSearch::ConnectToPorts()
@@ -105,7 +106,7 @@ int DeviceSearch::CountUnits()
     link_.MinReplyLength = 2;
     link_.AwaitQueryReply();
     if (link_.ExchangeFailed) {
-        if (!(host_.controllerMode() && link_.ControllerError))
+        if (!(link_.ControllerMode && link_.ControllerError))
             return 0;
         if (!repeatWhileControllerError())
             return 0;
@@ -148,7 +149,7 @@ int DeviceSearch::CountUnits()
 
 bool DeviceSearch::CheckUnitsForProjectorCount()
 {
-    const bool controller = host_.controllerMode();
+    const bool controller = link_.ControllerMode;
     if (host_.projectorsRequired() > 4 && !controller) {
         if (link_.dialogs().askYesNo(
                 kConnectCaption,

@@ -25,7 +25,8 @@ public:
     int ControllerUnitCount = 0;
     int ControllerUnitIds[2] = {0, 0};
 
-    void RS485CheckBoxClick();
+    // The connection-mode box was ticked (through the controller) or not.
+    void RS485CheckBoxClick(bool ticked);
     void BaudComboBoxChange();
     int ConnectToPorts();
     int CountUnits();

@@ -2,6 +2,7 @@
 
 #include "link/LinkHost.h"
 #include "link/SerialPort.h"
+#include "model/RecordTypes.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
@@ -73,18 +74,7 @@ Pattern controllerPattern(const char *c, int p, int fill)
 
 int Link::recordPayloadLength(unsigned char type)
 {
-    switch (type) {
-    case 8:
-    case 'F':
-    case 'N':
-    case '>':
-    case '?':
-    case '@':
-    case 'B':
-        return type;
-    default:
-        return 0;
-    }
+    return statusRecordPayloadLength(type);
 }
 
 Link::Link(SerialPort &port, Clock &clock, Dialogs &dialogs, ProgramExit &exit, LinkHost &host)
@@ -312,7 +302,7 @@ void Link::ApdComPort1TriggerAvail(int count)
 
 void Link::examineReply()
 {
-    const bool controller = host_.controllerMode();
+    const bool controller = ControllerMode;
     char *c = ReplyBuffer;
     while (ReplyPosition < replyFill_) {
         const int p = ReplyPosition;

@@ -56,6 +56,9 @@ public:
     bool ControllerDebugMode = false;
     bool ColorBalanceInProgress = false;
     bool DeviceConnected = false;
+    // Through the controller (RS-485 frames, '>' prompt) or straight to one
+    // unit. The search and the connection-mode box set it.
+    bool ControllerMode = false;
 
     // printf-style formatting into CommandBuffer (always zero-terminated,
     // cut at the buffer's end).

@@ -20,8 +20,6 @@ public:
     // The window-wide re-entrance guard of the page handlers.
     virtual int handlerBusy() const = 0;
     virtual void setHandlerBusy(int value) = 0;
-    // Whether the connection-mode box is ticked (through the controller).
-    virtual bool controllerMode() const = 0;
     // The line lights of the Information page follow the connection.
     virtual void setLineMonitoring(bool on) = 0;
 };
@@ -29,7 +27,7 @@ public:
 // What finding the units needs of the main window besides the link's needs.
 class SearchHost : public LinkHost {
 public:
-    // Ticks or unticks the connection-mode box without running its handler.
+    // Shows the connection mode in its box, without running the box's handler.
     virtual void setControllerModeBox(bool ticked) = 0;
     // The Information page's baud list: 0 = "38400", 1 = "57600", -1 none.
     virtual int baudSelection() const = 0;

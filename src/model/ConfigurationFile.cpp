@@ -1,7 +1,6 @@
 #include "model/ConfigurationFile.h"
 
 #include "model/SettingsModel.h"
-#include "platform/Dialogs.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -49,7 +48,22 @@ bool ApplyConfigurationFileImage(SettingsModel &model, QByteArrayView image)
     return true;
 }
 
-bool WriteConfigurationFile(const SettingsModel &model, const QString &path, Dialogs &dialogs)
+QString configurationFileMessage(ConfigurationFileResult result)
+{
+    switch (result) {
+    case ConfigurationFileResult::Done:
+        break;
+    case ConfigurationFileResult::CannotCreate:
+        return QString::fromLatin1(CannotCreateText);
+    case ConfigurationFileResult::CannotOpen:
+        return QString::fromLatin1(CannotOpenText);
+    case ConfigurationFileResult::BadSize:
+        return QString::fromLatin1(BadSizeText);
+    }
+    return QString();
+}
+
+ConfigurationFileResult WriteConfigurationFile(const SettingsModel &model, const QString &path)
 {
     // Written beside the target and put in its place only when complete, so a
     // full disk or a failing write never leaves a truncated file behind.
@@ -63,39 +77,31 @@ bool WriteConfigurationFile(const SettingsModel &model, const QString &path, Dia
                        && file.commit();
     if (!saved) {
         file.cancelWriting();
-        dialogs.showMessage(QString::fromLatin1(CannotCreateText));
-        return false;
+        return ConfigurationFileResult::CannotCreate;
     }
-    return true;
+    return ConfigurationFileResult::Done;
 }
 
-bool ReadConfigurationFile(SettingsModel &model, const QString &path, Dialogs &dialogs)
+ConfigurationFileResult ReadConfigurationFile(SettingsModel &model, const QString &path)
 {
     // Only a plain file is opened: a directory cannot be read, and a pipe or
     // device could block or never end.
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        dialogs.showMessage(QString::fromLatin1(CannotOpenText));
-        return false;
-    }
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return ConfigurationFileResult::CannotOpen;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs.showMessage(QString::fromLatin1(CannotOpenText));
-        return false;
-    }
-    if (file.size() != ConfigurationFileSize) {
-        dialogs.showMessage(QString::fromLatin1(BadSizeText));
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return ConfigurationFileResult::CannotOpen;
+    if (file.size() != ConfigurationFileSize)
+        return ConfigurationFileResult::BadSize;
     // Everything is read before the model is touched; one byte more is asked
     // for to notice a file that grew since its size was taken.
     const QByteArray image = file.read(ConfigurationFileSize + 1);
     if (image.size() != ConfigurationFileSize) {
-        dialogs.showMessage(QString::fromLatin1(image.isEmpty() && file.error() != QFileDevice::NoError
-                                                    ? CannotOpenText
-                                                    : BadSizeText));
-        return false;
+        return image.isEmpty() && file.error() != QFileDevice::NoError ? ConfigurationFileResult::CannotOpen
+                                                                      : ConfigurationFileResult::BadSize;
     }
-    return ApplyConfigurationFileImage(model, image);
+    ApplyConfigurationFileImage(model, image);
+    return ConfigurationFileResult::Done;
 }
 
 }  // namespace tess

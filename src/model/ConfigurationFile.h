@@ -6,7 +6,6 @@
 
 namespace tess {
 
-class Dialogs;
 class SettingsModel;
 
 // A configuration file (*.qxc) is the four blocks of the settings model back
@@ -24,14 +23,23 @@ QByteArray ConfigurationFileImage(const SettingsModel &model);
 // unchanged) anything that is not exactly ConfigurationFileSize bytes.
 bool ApplyConfigurationFileImage(SettingsModel &model, QByteArrayView image);
 
-// Saves the model to `path`, replacing any file there. The old file stays as
-// it was unless the new one was written completely. Reports its own failure
-// in a message box and returns false then.
-bool WriteConfigurationFile(const SettingsModel &model, const QString &path, Dialogs &dialogs);
+// What became of reading or writing a configuration file.
+enum class ConfigurationFileResult {
+    Done,
+    CannotCreate,   // not written; any old file there is as it was
+    CannotOpen,     // not a readable plain file
+    BadSize,        // not exactly ConfigurationFileSize bytes
+};
 
-// Reads a configuration file into the model. Returns true when the model was
-// replaced; otherwise it reports why in a message box and leaves the model
-// as it was.
-bool ReadConfigurationFile(SettingsModel &model, const QString &path, Dialogs &dialogs);
+// The message the user sees for a failure; empty for Done.
+QString configurationFileMessage(ConfigurationFileResult result);
+
+// Saves the model to `path`, replacing any file there. The old file stays as
+// it was unless the new one was written completely.
+ConfigurationFileResult WriteConfigurationFile(const SettingsModel &model, const QString &path);
+
+// Reads a configuration file into the model. Unless the result is Done the
+// model is as it was.
+ConfigurationFileResult ReadConfigurationFile(SettingsModel &model, const QString &path);
 
 }  // namespace tess

@@ -41,6 +41,22 @@ struct WindowState {
     std::array<BoxRect, 8> ProjectorBoxRects{};
 };
 
+// Sets SuppressSend for its lifetime and gives it back its earlier value.
+class SuppressSendScope {
+public:
+    explicit SuppressSendScope(WindowState &state) : state_(state), was_(state.SuppressSend)
+    {
+        state_.SuppressSend = true;
+    }
+    ~SuppressSendScope() { state_.SuppressSend = was_; }
+    SuppressSendScope(const SuppressSendScope &) = delete;
+    SuppressSendScope &operator=(const SuppressSendScope &) = delete;
+
+private:
+    WindowState &state_;
+    bool was_;
+};
+
 // The planning calculator's numbers, held by the main window.
 struct PlanningState {
     double ProjectorResH = 0;

@@ -11,14 +11,6 @@ TabPage::TabPage(const char *name, const QString &caption, QWidget *parent)
     setObjectName(QLatin1String(name));
 }
 
-void TabPage::setNamedEnabled(std::initializer_list<const char *> names, bool enabled)
-{
-    for (const char *name : names) {
-        if (auto *control = findChild<QWidget *>(QLatin1String(name)))
-            control->setEnabled(enabled);
-    }
-}
-
 void selectQuietly(QComboBox *list, int index)
 {
     const QSignalBlocker quiet(list);

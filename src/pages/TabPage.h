@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <initializer_list>
 
 class QComboBox;
 
@@ -15,11 +14,6 @@ public:
     TabPage(const char *name, const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const { return caption_; }
-
-protected:
-    // Enables or disables the page's controls of these names; names the page
-    // does not hold are passed over.
-    void setNamedEnabled(std::initializer_list<const char *> names, bool enabled);
 
 private:
     QString caption_;

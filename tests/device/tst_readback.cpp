@@ -79,7 +79,7 @@ private slots:
             QCOMPARE(int(rig.model.output(1, s).BlackLevel), 10 + s);
         QVERIFY(busyThroughout);
         QVERIFY(!rig.window.busyCursor);
-        QVERIFY(!rig.host.suppress);
+        QVERIFY(!rig.host.state.SuppressSend);
         QCOMPARE(rig.link.PromptWaitTicks, 80);
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }

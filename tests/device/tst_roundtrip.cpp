@@ -27,6 +27,7 @@ struct SimDeviceRig {
         : line(controller ? sim::Setup::controller({5, 6}) : sim::Setup::direct())
     {
         window.controllerBox = controller;
+        link.ControllerMode = controller;
         link.PromptChar = controller ? '>' : '#';
         line.port.setPortNumber(1);
         line.port.open();
@@ -41,7 +42,7 @@ struct SimDeviceRig {
     SettingsModel model;
     FakeDeviceHost host;
     StatusQueries queries{link, model, host};
-    Commands commands{link, model, host, queries};
+    Commands commands{link, model, host.state, host, queries, host.refills};
 };
 
 // Every setting a sender can change, for unit u.

@@ -1,6 +1,5 @@
 #include "model/ConfigurationFile.h"
 #include "model/SettingsModel.h"
-#include "support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +17,8 @@ using tess::ConfigurationFileImage;
 using tess::ReadConfigurationFile;
 using tess::SettingsModel;
 using tess::WriteConfigurationFile;
-using tess::test::ScriptedDialogs;
+using Result = tess::ConfigurationFileResult;
+using tess::configurationFileMessage;
 
 namespace {
 
@@ -134,11 +134,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("fresh.qxc"));
-        ScriptedDialogs dialogs;
         const SettingsModel model;
-        QVERIFY(WriteConfigurationFile(model, path, dialogs));
+        QCOMPARE(WriteConfigurationFile(model, path), Result::Done);
         QCOMPARE(readRaw(path), QByteArray(1720, '\0'));
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 
     void savingTwiceGivesIdenticalFiles()
@@ -146,16 +144,14 @@ private slots:
         QTemporaryDir dir;
         const QString first = dir.filePath(QStringLiteral("a.qxc"));
         const QString second = dir.filePath(QStringLiteral("b.qxc"));
-        ScriptedDialogs dialogs;
         SettingsModel model;
         model.projectorOutput(6).BlackLevel = 42;
         model.input(1, 1).BrightnessR = -3.5f;
-        QVERIFY(WriteConfigurationFile(model, first, dialogs));
-        QVERIFY(WriteConfigurationFile(model, second, dialogs));
+        QCOMPARE(WriteConfigurationFile(model, first), Result::Done);
+        QCOMPARE(WriteConfigurationFile(model, second), Result::Done);
         QCOMPARE(readRaw(first).size(), 1720);
         QCOMPARE(readRaw(first), readRaw(second));
         QCOMPARE(readRaw(first), ConfigurationFileImage(model));
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 
     void savingReplacesALongerFile()
@@ -163,11 +159,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.qxc"));
         QVERIFY(writeRaw(path, QByteArray(5000, 'x')));
-        ScriptedDialogs dialogs;
         const SettingsModel model = filledModel();
-        QVERIFY(WriteConfigurationFile(model, path, dialogs));
+        QCOMPARE(WriteConfigurationFile(model, path), Result::Done);
         QCOMPARE(readRaw(path), ConfigurationFileImage(model));
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 
     void anyContentOfTheRightSizeRoundTrips()
@@ -178,18 +172,16 @@ private slots:
         const QByteArray content = randomBytes(1720, 2024);
         QVERIFY(writeRaw(in, content));
 
-        ScriptedDialogs dialogs;
         SettingsModel model;
         model.setFirmwareVersion(1, {'Q', 'X', '1', '.', '0', '4', 'a', 0});
-        QVERIFY(ReadConfigurationFile(model, in, dialogs));
+        QCOMPARE(ReadConfigurationFile(model, in), Result::Done);
         QCOMPARE(ConfigurationFileImage(model), content);
         // The firmware versions belong to the units, not to the file.
         QCOMPARE(model.versionText(1), QStringLiteral("1.04a"));
         QCOMPARE(model.versionText(2), QString());
 
-        QVERIFY(WriteConfigurationFile(model, out, dialogs));
+        QCOMPARE(WriteConfigurationFile(model, out), Result::Done);
         QCOMPARE(readRaw(out), content);
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 
     void readingReplacesEveryField()
@@ -198,12 +190,10 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("zero.qxc"));
         QVERIFY(writeRaw(path, QByteArray(1720, '\0')));
-        ScriptedDialogs dialogs;
         SettingsModel model = filledModel();
-        QVERIFY(ReadConfigurationFile(model, path, dialogs));
+        QCOMPARE(ReadConfigurationFile(model, path), Result::Done);
         QCOMPARE(ConfigurationFileImage(model), QByteArray(1720, '\0'));
         QCOMPARE(model.versionText(2), QStringLiteral("2.00b"));
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 
     void wrongSizeIsRefused_data()
@@ -222,13 +212,11 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("bad.qxc"));
         QVERIFY(writeRaw(path, randomBytes(size, quint32(size))));
-        ScriptedDialogs dialogs;
         SettingsModel model = filledModel();
         const QByteArray before = ConfigurationFileImage(model);
-        QVERIFY(!ReadConfigurationFile(model, path, dialogs));
-        QCOMPARE(dialogs.takeMessages(), QStringList{BadSize});
+        QCOMPARE(ReadConfigurationFile(model, path), Result::BadSize);
+        QCOMPARE(configurationFileMessage(Result::BadSize), BadSize);
         QCOMPARE(ConfigurationFileImage(model), before);
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 
     void fileThatCannotBeOpenedIsRefused_data()
@@ -259,13 +247,11 @@ private slots:
             QVERIFY(writeRaw(path, QByteArray(1720, '\1')));
             QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
         }
-        ScriptedDialogs dialogs;
         SettingsModel model = filledModel();
         const QByteArray before = ConfigurationFileImage(model);
-        QVERIFY(!ReadConfigurationFile(model, path, dialogs));
-        QCOMPARE(dialogs.takeMessages(), QStringList{CannotOpen});
+        QCOMPARE(ReadConfigurationFile(model, path), Result::CannotOpen);
+        QCOMPARE(configurationFileMessage(Result::CannotOpen), CannotOpen);
         QCOMPARE(ConfigurationFileImage(model), before);
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 
     void failedSaveLeavesTheOldFile_data()
@@ -296,20 +282,19 @@ private slots:
             QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         }
 
-        ScriptedDialogs dialogs;
         const SettingsModel model = filledModel();
-        bool saved = true;
+        Result saved = Result::Done;
         if (kind == QLatin1String("write fails")) {
             FileSizeLimit limit(1000);
             QVERIFY(limit.ok());
-            saved = WriteConfigurationFile(model, path, dialogs);
+            saved = WriteConfigurationFile(model, path);
         } else {
-            saved = WriteConfigurationFile(model, path, dialogs);
+            saved = WriteConfigurationFile(model, path);
         }
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
-        QVERIFY(!saved);
-        QCOMPARE(dialogs.takeMessages(), QStringList{CannotCreate});
+        QCOMPARE(saved, Result::CannotCreate);
+        QCOMPARE(configurationFileMessage(saved), CannotCreate);
         if (kind == QLatin1String("directory"))
             QVERIFY(QFileInfo(path).isDir());
         else if (kind == QLatin1String("folder missing"))
@@ -319,7 +304,6 @@ private slots:
         // Nothing half-written is left lying beside it.
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(left, kind == QLatin1String("folder missing") ? QStringList() : QStringList{QStringLiteral("wall.qxc")});
-        VERIFY_DIALOGS_TAKEN(dialogs);
     }
 };
 

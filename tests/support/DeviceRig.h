@@ -18,13 +18,14 @@ struct DeviceRig : LinkRig {
     SettingsModel model;
     FakeDeviceHost host;
     StatusQueries queries{link, model, host};
-    Commands commands{link, model, host, queries};
+    Commands commands{link, model, host.state, host, queries, host.refills};
     ScriptedUnits units{port, window.controllerBox};
     QStringList journal;
 
     explicit DeviceRig(bool controller, bool connected = true) : LinkRig(controller)
     {
         link.SetDeviceConnected(connected);
+        host.window = &window;
         host.journal = &journal;
         units.journal = &journal;
     }

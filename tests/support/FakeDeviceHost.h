@@ -1,39 +1,63 @@
 #pragma once
 
 #include "device/DeviceHost.h"
+#include "device/Refills.h"
+#include "model/WindowState.h"
+#include "support/FakeWindow.h"
 
 #include <QStringList>
 
 namespace tess::test {
 
 // The main window as the command senders and status queries see it, in
-// plain fields. Page refills and wait-window changes are written to
-// `journal` (when set) in the order they happen; a refill notes whether
-// SuppressSend was set while it ran.
+// plain fields, with its flags and refills. Refills and wait-window changes
+// are written to `journal` (when set) in the order they happen; a refill
+// notes whether SuppressSend was set while it ran. The status line and the
+// cursor go to `window` when one is given.
 class FakeDeviceHost final : public DeviceHost {
 public:
+    FakeDeviceHost()
+    {
+        for (int i = 0; i < RefillCount; ++i) {
+            const Refill what = Refill(i);
+            refills.provide(what, [this, what](int number) {
+                note(QLatin1String(refillName(what)) + (number ? QStringLiteral(" %1").arg(number) : QString()));
+            });
+        }
+    }
+
+    WindowState state;
+    Refills refills;
+    FakeWindow *window = nullptr;
     int ids[2] = {5, 6};
-    bool suppress = false;
     int sourceChannel = 1;
+    QString status;
+    bool busyCursor = false;
     QString infoText;
     QString infoProgress;
     QStringList progressHistory;
     bool infoShown = false;
     int infoShows = 0;
     QString version1;
+    int unitsDetected = -1;
     int formatWidth = 0;
     int formatHeight = 0;
     bool settingsRead = false;
     QStringList *journal = nullptr;
 
     int unitId(int unit) const override { return ids[unit - 1]; }
-    bool suppressSend() const override { return suppress; }
-    void setSuppressSend(bool on) override { suppress = on; }
-
-    void SyncDisplaySetup() override { note(QStringLiteral("SyncDisplaySetup")); }
-    void SyncSourceSetup() override { note(QStringLiteral("SyncSourceSetup")); }
-    void SyncSeamRemoval() override { note(QStringLiteral("SyncSeamRemoval")); }
-    void SyncColourBalance(int channel) override { note(QStringLiteral("SyncColourBalance %1").arg(channel)); }
+    void setStatusText(const QString &text) override
+    {
+        status = text;
+        if (window)
+            window->setStatusText(text);
+    }
+    void setBusyCursor(bool busy) override
+    {
+        busyCursor = busy;
+        if (window)
+            window->setBusyCursor(busy);
+    }
     int selectedSourceChannel() const override { return sourceChannel; }
 
     void setInfoText(const QString &text) override { infoText = text; }
@@ -57,6 +81,7 @@ public:
     }
 
     void setVersion1Text(const QString &text) override { version1 = text; }
+    void setUnitsDetected(int count) override { unitsDetected = count; }
     void setOutputFormatSize(int width, int height) override
     {
         formatWidth = width;
@@ -68,7 +93,7 @@ private:
     void note(const QString &what)
     {
         if (journal)
-            *journal << what + (suppress ? QStringLiteral(" (quiet)") : QStringLiteral(" (NOT quiet)"));
+            *journal << what + (state.SuppressSend ? QStringLiteral(" (quiet)") : QStringLiteral(" (NOT quiet)"));
     }
 };
 

@@ -43,7 +43,6 @@ public:
     void setBusyCursor(bool on) override { busyCursor = on; }
     int handlerBusy() const override { return busy; }
     void setHandlerBusy(int value) override { busy = value; }
-    bool controllerMode() const override { return controllerBox; }
     void setLineMonitoring(bool on) override { lineMonitoring = on; }
 
     void setControllerModeBox(bool ticked) override { controllerBox = ticked; }

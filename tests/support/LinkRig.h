@@ -28,6 +28,7 @@ struct LinkRig {
     void setController(bool controller)
     {
         window.controllerBox = controller;
+        link.ControllerMode = controller;
         link.PromptChar = controller ? '>' : '#';
     }
     // Formats and checksums a controller command.

@@ -1,42 +1,333 @@
 #include "pages/display/DisplaySetupPage.h"
 
+#include "device/Commands.h"
+#include "device/Refills.h"
+#include "fields/FieldBinding.h"
+#include "fields/SpinButton.h"
+#include "model/SettingsModel.h"
+#include "model/WindowState.h"
+#include "pages/PageContext.h"
+#include "pages/Pages.h"
+#include "pages/display/ProjAlignPage.h"
+
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace tess {
 
-DisplaySetupPage::DisplaySetupPage(QWidget *parent)
-    : TabPage("DisplaySetupTabSheet", QStringLiteral("Display Setup"), parent)
+struct DisplaySetupPage::Screen {
+    QGroupBox *group = nullptr;
+    QComboBox *testPattern = nullptr;
+    QCheckBox *testGrid = nullptr;
+    QCheckBox *outputRaster = nullptr;
+    QLabel *blackLabel = nullptr;
+    std::unique_ptr<FieldBinding> black;
+};
+
+namespace {
+
+// Screen group k addresses unit 1, screen k for 1-4 and unit 2, screen
+// k - 4 for 5-8.
+int unitOf(int k) { return k <= 4 ? 1 : 2; }
+int screenOf(int k) { return (k - 1) % 4 + 1; }
+
+QString numbered(const char *pattern, int k)
 {
-    DataDoubleGroupBox = named(new QGroupBox(QStringLiteral("Data Doubling"), this), "DataDoubleGroupBox");
-    OWidthLabel = named(new QLabel(QStringLiteral("Overlap Width"), DataDoubleGroupBox), "OWidthLabel");
-    OWidthEdit = named(new QLineEdit(QStringLiteral("64"), DataDoubleGroupBox), "OWidthEdit");
-    OWidthEdit->setFixedWidth(64);
-    auto *overlapRow = new QHBoxLayout(DataDoubleGroupBox);
-    overlapRow->addWidget(OWidthLabel);
-    overlapRow->addWidget(OWidthEdit);
-    overlapRow->addStretch();
-    // Shown once the wall has more than one projector.
-    DataDoubleGroupBox->hide();
-
-    AdvanceModeCheckBox =
-        named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), this), "AdvanceModeCheckBox");
-    AdvanceModeCheckBox->hide();
-
-    auto *page = new QVBoxLayout(this);
-    page->addWidget(DataDoubleGroupBox, 0, Qt::AlignLeft | Qt::AlignTop);
-    page->addWidget(AdvanceModeCheckBox);
-    page->addStretch();
-
-    connect(AdvanceModeCheckBox, &QCheckBox::clicked, this, &DisplaySetupPage::AdvanceModeCheckBoxClick);
+    return QString::fromLatin1(pattern).arg(k);
 }
 
-// The edge feathering controls come with the Display Setup page's own work;
-// until then there is no mode to show.
+// The black level field of screen k.
+FieldSpec blackLevelSpec(int k)
+{
+    FieldSpec spec;
+    spec.edit = numbered("Black%1Edit", k);
+    spec.spin = numbered("Black%1UpDown", k);
+    spec.kind = FieldKind::Whole;
+    spec.lower = 0;
+    spec.upper = 255;
+    spec.defaultText = QStringLiteral("0");
+    spec.rangeText = QStringLiteral("(0 - 255)");
+    spec.maxLength = k == 1 ? 5 : 0;
+    spec.notValidNoun = QStringLiteral("Black Level");
+    spec.repeatMs = k <= 3 ? 105 : 250;
+    // The exit checks of the second unit's screens keep out of a handler
+    // that is running.
+    spec.skipFocusExitWhileBusy = k >= 5;
+    // Enter has no effect: its successor, the screen's first halo removal
+    // field, is never shown.
+    return spec;
+}
+
+const char *const HelpTexts[] = {
+    "OUTPUT RASTER BOX:  Displays a 1- pixel outline of the of active display. ",
+    "TEST GRID:  Provides a Grid of 1-pixel lines. Grid is displayed in combination with selected Test Pattern "
+    "or Live video and Raster Box, if enabled.  \n\n",
+    "BLACK LEVEL: Adjusts  brightness of non-overlapped image area to \ncompensate for excess light in "
+    "overlapped image area due to light leakage from the two overlapping projectors.",
+};
+
+}  // namespace
+
+const QStringList &DisplaySetupPage::testPatternItems()
+{
+    static const QStringList items{
+        QStringLiteral("Off"),
+        QStringLiteral("Alignment Position"),
+        QStringLiteral("1 Pixel On / 1 Pixel Off"),
+        QStringLiteral("2 Pixel On / 2 Pixel Off"),
+        QStringLiteral("Horizontal Bars"),
+        QStringLiteral("Black"),
+        QStringLiteral("Grey - 25%"),
+        QStringLiteral("Grey - 50%"),
+        QStringLiteral("Grey - 75%"),
+        QStringLiteral("White"),
+        QStringLiteral("Horizontal Ramp"),
+    };
+    return items;
+}
+
+DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
+    : TabPage("DisplaySetupTabSheet", QStringLiteral("Display Setup"), parent), context_(context)
+{
+    screenTabs_ = named(new QTabWidget(this), "ScreenPageControl");
+    // Tabs drawn as buttons.
+    screenTabs_->setDocumentMode(true);
+    screenTabs_->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { border: 2px outset palette(mid); border-radius: 3px; padding: 3px 10px;"
+        " margin: 2px 4px 4px 0px; background: palette(button); }"
+        "QTabBar::tab:selected { border-style: inset; background: palette(midlight); }"));
+    screenTabs_->addTab(buildScreenTab("Screen14TabSheet", 1), QStringLiteral("Screens 1-4 Controls"));
+    screenTabs_->addTab(buildScreenTab("Screen58TabSheet", 5), QStringLiteral("Screen 5-8 Controls"));
+    screenTabs_->setEnabled(false);
+
+    dataDoubleGroup_ = named(new QGroupBox(QStringLiteral("Data Doubling"), this), "DataDoubleGroupBox");
+    auto *overlapLabel = named(new QLabel(QStringLiteral("Overlap Width"), dataDoubleGroup_), "OWidthLabel");
+    overlapWidthEdit_ = named(new QLineEdit(QStringLiteral("64"), dataDoubleGroup_), "OWidthEdit");
+    overlapWidthEdit_->setFixedWidth(64);
+    auto *overlapRow = new QHBoxLayout(dataDoubleGroup_);
+    overlapRow->addWidget(overlapLabel);
+    overlapRow->addWidget(overlapWidthEdit_);
+    overlapRow->addStretch();
+    // Shown once the wall has more than one projector.
+    dataDoubleGroup_->hide();
+
+    advanceModeBox_ =
+        named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), this), "AdvanceModeCheckBox");
+    advanceModeBox_->hide();
+    connect(advanceModeBox_, &QCheckBox::clicked, this, &DisplaySetupPage::AdvanceModeCheckBoxClick);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(screenTabs_);
+    left->addWidget(dataDoubleGroup_, 0, Qt::AlignLeft);
+    left->addWidget(advanceModeBox_);
+    left->addStretch();
+    auto *page = new QHBoxLayout(this);
+    page->addLayout(left, 1);
+    page->addWidget(buildHelpPanel(), 0, Qt::AlignTop);
+
+    showScreens(1);
+
+    Refills &refills = context_.refills;
+    refills.provide(Refill::TestPattern, [this](int k) { SyncTestPattern(k); });
+    refills.provide(Refill::BlackLevel, [this](int k) { SyncBlackLevel(k); });
+    refills.provide(Refill::DisplaySetup, [this](int) { SyncDisplaySetup(); });
+    refills.provide(Refill::Halo, [this](int k) { SyncHalo(k); });
+    refills.provide(Refill::AdvancedFeather, [this](int k) { SyncAdvancedFeather(k); });
+    refills.provide(Refill::BasicFeather, [this](int) { SyncBasicFeather(); });
+    refills.provide(Refill::DataDoubling, [this](int) { SyncDataDoubling(); });
+    refills.provide(Refill::OverlapWidthCheck, [this](int) { OWidthEditExit(); });
+}
+
+DisplaySetupPage::~DisplaySetupPage() = default;
+
+QWidget *DisplaySetupPage::buildScreenTab(const char *name, int first)
+{
+    auto *tab = named(new QWidget, name);
+    auto *row = new QHBoxLayout(tab);
+    for (int k = first; k < first + 4; ++k)
+        row->addWidget(buildScreenGroup(k, tab), 0, Qt::AlignTop);
+    row->addStretch();
+    return tab;
+}
+
+QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
+{
+    auto screen = std::make_unique<Screen>();
+    screen->group = new QGroupBox(numbered("Screen %1 Controls", k), parent);
+    screen->group->setObjectName(numbered("Screen%1GroupBox", k));
+    QGroupBox *group = screen->group;
+
+    auto *patternLabel = new QLabel(QStringLiteral("Test Pattern"), group);
+    patternLabel->setObjectName(numbered("TestPatternLabel%1", k));
+    screen->testPattern = new QComboBox(group);
+    screen->testPattern->setObjectName(numbered("TestPattern%1ComboBox", k));
+    screen->testPattern->addItems(testPatternItems());
+    screen->testPattern->setMaxVisibleItems(11);
+    screen->testPattern->setCurrentIndex(-1);
+    screen->testGrid = new QCheckBox(QStringLiteral("Test Grid"), group);
+    screen->testGrid->setObjectName(numbered("TestGrid%1CheckBox", k));
+    screen->outputRaster = new QCheckBox(QStringLiteral("Output Raster Box"), group);
+    screen->outputRaster->setObjectName(numbered("OutputRaster%1CheckBox", k));
+
+    screen->blackLabel = new QLabel(QStringLiteral("Black Level "), group);
+    screen->blackLabel->setObjectName(numbered("BlackLabel%1", k));
+    FieldSpec black = blackLevelSpec(k);
+    black.refill = [this, k] { SyncBlackLevel(k); };
+    screen->black = std::make_unique<FieldBinding>(context_.fields, group, std::move(black),
+                                                   [this, k](const std::vector<double> &values) {
+                                                       context_.commands.BLKGN(unitOf(k), screenOf(k),
+                                                                               int(values[0]));
+                                                   });
+    QLineEdit *blackEdit = screen->black->edit();
+    blackEdit->setFixedWidth(48);
+
+    auto *grid = new QGridLayout(group);
+    grid->addWidget(patternLabel, 0, 0, 1, 3);
+    grid->addWidget(screen->testPattern, 1, 0, 1, 3);
+    grid->addWidget(screen->testGrid, 2, 0, 1, 3);
+    grid->addWidget(screen->outputRaster, 3, 0, 1, 3);
+    grid->addWidget(screen->blackLabel, 4, 0);
+    grid->addWidget(blackEdit, 4, 1);
+    grid->addWidget(screen->black->spin(), 4, 2);
+    grid->setColumnStretch(0, 1);
+
+    // Locked until the service view unlocks them.
+    for (QWidget *control : {static_cast<QWidget *>(screen->blackLabel), static_cast<QWidget *>(blackEdit),
+                             static_cast<QWidget *>(screen->black->spin())})
+        control->setEnabled(false);
+
+    // A pick, a grid click and a raster click all send the group's whole
+    // state. The handlers also run when the program sets these controls.
+    connect(screen->testPattern, &QComboBox::currentIndexChanged, this, [this, k] { TestPatternComboBoxChange(k); });
+    connect(screen->testGrid, &QCheckBox::toggled, this, [this, k] { TestPatternComboBoxChange(k); });
+    connect(screen->outputRaster, &QCheckBox::toggled, this, [this, k] { TestPatternComboBoxChange(k); });
+
+    screens_[std::size_t(k - 1)] = std::move(screen);
+    return group;
+}
+
+QWidget *DisplaySetupPage::buildHelpPanel()
+{
+    auto *panel = named(new QFrame(this), "DisplaySetupPanel");
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFixedWidth(200);
+    auto *column = new QVBoxLayout(panel);
+    int n = 1;
+    for (const char *text : HelpTexts) {
+        auto *label = new QLabel(QString::fromLatin1(text), panel);
+        label->setObjectName(numbered("DisplaySetupHelp%1Label", n++));
+        label->setWordWrap(true);
+        column->addWidget(label);
+    }
+    column->addStretch();
+    return panel;
+}
+
+DisplaySetupPage::Screen &DisplaySetupPage::screen(int k) const
+{
+    Q_ASSERT(k >= 1 && k <= ScreenCount);
+    return *screens_[std::size_t(k - 1)];
+}
+
+void DisplaySetupPage::showScreens(int projectors)
+{
+    screenTabs_->setTabVisible(1, projectors >= 5);
+    for (int k = 1; k <= ScreenCount; ++k)
+        screen(k).group->setVisible(k <= projectors);
+}
+
+void DisplaySetupPage::setScreenControlsEnabled(bool enabled)
+{
+    screenTabs_->setEnabled(enabled);
+}
+
+void DisplaySetupPage::setServiceView(bool on)
+{
+    for (int k = 1; k <= ScreenCount; ++k) {
+        const Screen &s = screen(k);
+        s.blackLabel->setEnabled(on);
+        s.black->edit()->setEnabled(on);
+        s.black->spin()->setEnabled(on);
+    }
+}
+
+// The edge feathering controls come with their own work; until then there
+// is no mode to show.
 void DisplaySetupPage::AdvanceModeCheckBoxClick() {}
+
+QString DisplaySetupPage::overlapWidthText() const
+{
+    return overlapWidthEdit_->text();
+}
+
+void DisplaySetupPage::setOverlapWidthText(const QString &text)
+{
+    overlapWidthEdit_->setText(text);
+}
+
+void DisplaySetupPage::TestPatternComboBoxChange(int k)
+{
+    WindowState &state = context_.state;
+    const HandlerBusyScope busy(state);
+    if (!busy)
+        return;
+    context_.pages.projAlign().ClearProjectorTests();
+    if (state.SuppressSend || !context_.deviceConnected())
+        return;
+    const Screen &s = screen(k);
+    if (s.testPattern->currentIndex() < 0) {
+        // A grid or raster click before any pattern was chosen: the box
+        // goes on over "Off" rather than over a pattern number the unit
+        // does not have.
+        const QSignalBlocker quiet(s.testPattern);
+        s.testPattern->setCurrentIndex(0);
+    }
+    context_.commands.OTPMQX(unitOf(k), screenOf(k), s.testPattern->currentIndex(), s.outputRaster->isChecked() ? 1 : 0,
+                             s.testGrid->isChecked() ? 1 : 0);
+}
+
+void DisplaySetupPage::BlackEditExit(int k) { screen(k).black->exitCheck(); }
+
+void DisplaySetupPage::BlackUpDownUpClick(int k) { screen(k).black->upClick(); }
+
+void DisplaySetupPage::BlackUpDownDownClick(int k) { screen(k).black->downClick(); }
+
+void DisplaySetupPage::SyncTestPattern(int k)
+{
+    const OutputRecord &record = context_.settings.projectorOutput(k);
+    const Screen &s = screen(k);
+    // A stored number past the list shows no selection.
+    s.testPattern->setCurrentIndex(record.TestPattern < s.testPattern->count() ? record.TestPattern : -1);
+    s.testGrid->setChecked(record.TestGrid != 0);
+    s.outputRaster->setChecked(record.OutputRaster != 0);
+}
+
+void DisplaySetupPage::SyncBlackLevel(int k)
+{
+    screen(k).black->edit()->setText(QString::number(context_.settings.projectorOutput(k).BlackLevel));
+}
+
+void DisplaySetupPage::SyncDisplaySetup()
+{
+    // Halo removal, edge feathering, data doubling and the seam bridge join
+    // here as their controls are built.
+    for (int k = 1; k <= ScreenCount; ++k) {
+        SyncTestPattern(k);
+        SyncBlackLevel(k);
+    }
+}
+
+void DisplaySetupPage::SyncHalo(int) {}
+void DisplaySetupPage::SyncAdvancedFeather(int) {}
+void DisplaySetupPage::SyncBasicFeather() {}
+void DisplaySetupPage::SyncDataDoubling() {}
+void DisplaySetupPage::OWidthEditExit() {}
 
 }  // namespace tess

@@ -1,4 +1,4 @@
-#include "app/TypedLength.h"
+#include "fields/TypedLength.h"
 
 #include <QLineEdit>
 #include <QValidator>

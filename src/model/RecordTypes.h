@@ -1,0 +1,25 @@
+#pragma once
+
+namespace tess {
+
+// A status record on the line starts with 1 and a type byte that is also
+// its payload length: 8 for the system record, 'F' and 'N' for the input
+// layouts, '>', '?', '@' and 'B' for the output layouts. 0 for any other
+// byte.
+constexpr int statusRecordPayloadLength(unsigned char type)
+{
+    switch (type) {
+    case 8:
+    case 'F':
+    case 'N':
+    case '>':
+    case '?':
+    case '@':
+    case 'B':
+        return type;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace tess

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "fields/FieldEnv.h"
+
+namespace tess {
+
+class Clock;
+class Commands;
+class Dialogs;
+class Pages;
+class Refills;
+class SettingsModel;
+struct PlanningState;
+struct WindowState;
+
+// What every page is built with: the settings model, the command senders,
+// the window's flags and planning state, the boxes, the clock, the numeric
+// fields' surroundings, the refills the page provides, and the other pages
+// (for the few calls one page makes into another).
+struct PageContext {
+    SettingsModel &settings;
+    Commands &commands;
+    WindowState &state;
+    PlanningState &planning;
+    Dialogs &dialogs;
+    Clock &clock;
+    FieldEnv &fields;
+    Refills &refills;
+    Pages &pages;
+
+    // Whether a unit or the controller is reached.
+    bool deviceConnected() const { return fields.deviceConnected && fields.deviceConnected(); }
+};
+
+}  // namespace tess

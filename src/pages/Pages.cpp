@@ -1,0 +1,49 @@
+#include "pages/Pages.h"
+
+#include "model/NumberFormat.h"
+#include "model/PlanningPreferences.h"
+#include "pages/display/DisplaySetupPage.h"
+#include "pages/display/ProjAlignPage.h"
+#include "pages/info/InfoPage.h"
+#include "pages/planning/PlanningPage.h"
+#include "pages/source/SeamRemovalPage.h"
+#include "pages/source/SourceSetupPage.h"
+
+namespace tess {
+
+void Pages::build(PageContext &context)
+{
+    planning_ = new PlanningPage(context);
+    projAlign_ = new ProjAlignPage(context);
+    sourceSetup_ = new SourceSetupPage(context);
+    displaySetup_ = new DisplaySetupPage(context);
+    seamRemoval_ = new SeamRemovalPage(context);
+    info_ = new InfoPage(context);
+}
+
+QList<TabPage *> Pages::all() const
+{
+    return {planning_, projAlign_, sourceSetup_, displaySetup_, seamRemoval_, info_};
+}
+
+}  // namespace tess
+
+namespace tess {
+
+void Pages::restorePreferences(const PlanningPreferences &prefs)
+{
+    planning_->restore(prefs);
+    displaySetup_->setOverlapWidthText(QString::number(prefs.OverlapWidth));
+}
+
+std::optional<PlanningPreferences> Pages::preferences() const
+{
+    std::optional<PlanningPreferences> prefs = planning_->preferences();
+    const auto overlap = parseWhole(displaySetup_->overlapWidthText());
+    if (!prefs || !overlap)
+        return std::nullopt;
+    prefs->OverlapWidth = *overlap;
+    return prefs;
+}
+
+}  // namespace tess
