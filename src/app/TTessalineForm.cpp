@@ -9,6 +9,7 @@
 #include "device/Commands.h"
 #include "device/ReadAll.h"
 #include "device/StatusQueries.h"
+#include "fields/FieldSpec.h"
 #include "link/DeviceSearch.h"
 #include "link/Link.h"
 #include "link/QtSerialPort.h"
@@ -26,6 +27,7 @@
 #include "platform/Dialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
@@ -145,7 +147,20 @@ QString TTessalineForm::statusText() const
 
 void TTessalineForm::setPagesEnabled(bool enabled)
 {
-    PhasePageControl->setEnabled(enabled);
+    if (enabled == PhasePageControl->isEnabled())
+        return;
+    if (!enabled) {
+        // Disabling the pages takes the focus out of them; it comes back
+        // when they take input again, so the user types on where they were.
+        QWidget *focus = QApplication::focusWidget();
+        focusBeforeWait_ = focus && PhasePageControl->isAncestorOf(focus) ? focus : nullptr;
+        PhasePageControl->setEnabled(false);
+        return;
+    }
+    PhasePageControl->setEnabled(true);
+    if (focusBeforeWait_ && canTakeFocus(focusBeforeWait_) && !QApplication::focusWidget())
+        focusBeforeWait_->setFocus(Qt::OtherFocusReason);
+    focusBeforeWait_ = nullptr;
 }
 
 bool TTessalineForm::deviceConnected() const

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <initializer_list>
 #include <memory>
 
@@ -172,6 +173,7 @@ private:
     std::unique_ptr<StatusQueries> queries_;
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<ReadAll> readAll_;
+    QPointer<QWidget> focusBeforeWait_;
     bool shown_ = false;
     bool closing_ = false;
 };

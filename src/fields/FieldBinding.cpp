@@ -125,6 +125,11 @@ bool FieldBinding::eventFilter(QObject *watched, QEvent *event)
         }
         if (env_.focusReturning == watched)
             return false;
+        // Nor is the page being disabled around an exchange with a unit:
+        // the field is not left, and its check would start a second
+        // exchange inside the first.
+        if (!static_cast<QWidget *>(watched)->isEnabled())
+            return false;
         check(true);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -82,26 +83,46 @@ void SpinButton::mousePressEvent(QMouseEvent *event)
         return;
     ticks_ = 0;
     repeat_->start(repeatMs_);
+    // The release reaches this button even while the pages around it are
+    // disabled for an exchange, when the button itself gets no mouse events.
+    qApp->installEventFilter(this);
     update();
 }
 
 void SpinButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
+    if (event->button() == Qt::LeftButton)
+        released(event->position().toPoint());
+}
+
+bool SpinButton::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == this && event->type() == QEvent::MouseButtonRelease && !isEnabled()) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton)
+            released(mouse->position().toPoint());
+        return true;
+    }
+    return false;
+}
+
+void SpinButton::released(const QPoint &pos)
+{
     const Half pressed = held_;
     letGo();
-    if (pressed != Half::None && isEnabled() && halfAt(event->position().toPoint()) == pressed)
+    if (pressed != Half::None && isEnabled() && halfAt(pos) == pressed)
         click(pressed);
 }
 
 void SpinButton::tick()
 {
-    if (held_ == Half::None || !isEnabled()) {
+    if (held_ == Half::None) {
         letGo();
         return;
     }
-    if (++ticks_ > SilentTicks)
+    // Disabled with the pages while a unit is awaited: the tick counts but
+    // clicks nothing.
+    if (++ticks_ > SilentTicks && isEnabled())
         click(held_);
 }
 
@@ -115,6 +136,7 @@ void SpinButton::click(Half half)
 
 void SpinButton::letGo()
 {
+    qApp->removeEventFilter(this);
     repeat_->stop();
     ticks_ = 0;
     if (held_ != Half::None) {
@@ -125,7 +147,8 @@ void SpinButton::letGo()
 
 void SpinButton::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::EnabledChange && !isEnabled())
+    // Disabled itself (not only with the pages around it): the hold ends.
+    if (event->type() == QEvent::EnabledChange && testAttribute(Qt::WA_ForceDisabled))
         letGo();
     QWidget::changeEvent(event);
 }

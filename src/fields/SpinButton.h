@@ -13,7 +13,9 @@ class ClockTimer;
 // the focus. A press and release inside one half is one click of that half,
 // delivered on release. While a half is held, a timer ticks at the repeat
 // interval on the program's clock: the first three ticks only count, each
-// later tick is one more click. A disabled button does nothing.
+// later tick is one more click. A disabled button does nothing. While the
+// pages wait for a unit (disabled around it) a held button keeps its hold:
+// its ticks click nothing then, and letting go still ends it.
 class SpinButton final : public QWidget {
     Q_OBJECT
 public:
@@ -40,8 +42,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void released(const QPoint &pos);
     Half halfAt(const QPoint &pos) const;
     void click(Half half);
     void tick();

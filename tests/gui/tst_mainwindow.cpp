@@ -409,6 +409,15 @@ private slots:
         QTest::keyClick(edit, Qt::Key_5);
         QCOMPARE(edit->text(), QStringLiteral("0.0005"));
     }
+
+    void everyWindowOperationIsProvidedByAPage()
+    {
+        // Reading from the units and the commands that read back run these
+        // without knowing the pages; none may be left without its page.
+        FormHarness h;
+        for (int i = 0; i < RefillCount; ++i)
+            QVERIFY2(h.form->refills().provided(Refill(i)), refillName(Refill(i)));
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,118 @@
+#include "support/WindowRig.h"
+
+#include "fields/SpinButton.h"
+#include "pages/display/DisplaySetupPage.h"
+
+#include <QApplication>
+#include <QTabWidget>
+
+namespace tess::test {
+
+WindowRig::WindowRig(const sim::Setup &setup) : sim(setup)
+{
+    port = std::make_unique<sim::SimSerialPort>(h.clock, sim);
+    h.setPort(port.get());
+    h.build();
+}
+
+WindowRig::~WindowRig() = default;
+
+void WindowRig::show()
+{
+    h.showAnsweringNo();
+    QApplication::setActiveWindow(h.form.get());
+    if (!QTest::qWaitForWindowActive(h.form.get()))
+        qWarning("the window did not become active");
+}
+
+void WindowRig::showAndConnect()
+{
+    h.dialogs.answer(true);
+    h.form->show();
+    QCoreApplication::processEvents();
+    const auto questions = h.dialogs.takeQuestions();
+    if (questions.size() != 1)
+        qFatal("expected the search question only, got %d questions", int(questions.size()));
+    QApplication::setActiveWindow(h.form.get());
+    if (!QTest::qWaitForWindowActive(h.form.get()))
+        qWarning("the window did not become active");
+    if (!h.form->deviceConnected())
+        qFatal("the search did not connect: %s", qPrintable(h.dialogs.takeMessages().join(u'|')));
+    takeCommands();
+}
+
+void WindowRig::openDisplaySetup(int projectors, bool serviceView)
+{
+    DisplaySetupPage &page = h.form->pages().displaySetup();
+    page.showScreens(projectors);
+    page.setScreenControlsEnabled(true);
+    page.setServiceView(serviceView);
+    h.form->PhasePageControl->setCurrentWidget(&page);
+    QCoreApplication::processEvents();
+}
+
+void WindowRig::chooseMenu(const char *name)
+{
+    h.form->menuItem(name)->trigger();
+    QCoreApplication::processEvents();
+}
+
+void WindowRig::clickInto(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
+    QCoreApplication::processEvents();
+}
+
+void WindowRig::typeInto(QLineEdit *edit, const QString &text)
+{
+    clickInto(edit);
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+void WindowRig::pressKey(Qt::Key key)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        target = h.form.get();
+    QTest::keyClick(target, key);
+    QCoreApplication::processEvents();
+}
+
+void WindowRig::clickSpin(SpinButton *spin, bool up)
+{
+    const QPoint at = spin->halfRect(up ? SpinButton::Half::Up : SpinButton::Half::Down).center();
+    QTest::mouseClick(spin, Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+}
+
+void WindowRig::pressSpin(SpinButton *spin, bool up)
+{
+    QTest::mousePress(spin, Qt::LeftButton, {},
+                      spin->halfRect(up ? SpinButton::Half::Up : SpinButton::Half::Down).center());
+}
+
+void WindowRig::releaseSpin(SpinButton *spin, bool up)
+{
+    QTest::mouseRelease(spin, Qt::LeftButton, {},
+                        spin->halfRect(up ? SpinButton::Half::Up : SpinButton::Half::Down).center());
+    QCoreApplication::processEvents();
+}
+
+QList<QByteArray> WindowRig::takeCommands(int unit)
+{
+    const QList<QByteArray> all = sim.log().commands(unit);
+    const QList<QByteArray> fresh = all.mid(seen_[unit - 1]);
+    seen_[unit - 1] = all.size();
+    return fresh;
+}
+
+QList<QByteArray> WindowRig::takeCommands()
+{
+    return takeCommands(1) + takeCommands(2);
+}
+
+}  // namespace tess::test
