@@ -415,8 +415,8 @@ private slots:
         // Reading from the units and the commands that read back run these
         // without knowing the pages; none may be left without its page.
         FormHarness h;
-        for (int i = 0; i < RefillCount; ++i)
-            QVERIFY2(h.form->refills().provided(Refill(i)), refillName(Refill(i)));
+        for (int i = 0; i < tess::RefillCount; ++i)
+            QVERIFY2(h.form->refills().provided(tess::Refill(i)), tess::refillName(tess::Refill(i)));
     }
 };
 

@@ -1,11 +1,23 @@
 #include "support/ScriptedUnits.h"
 
+#include "core/Simulator.h"
+
 #include "support/RecordEncoder.h"
 #include "support/ScriptedPort.h"
 
 #include <cctype>
 
 namespace tess::test {
+namespace {
+
+// The controller's prompt as the simulator gives it, so both stand-ins of
+// the units say the same.
+QByteArray controllerPrompt()
+{
+    return QByteArray("\r\n") + sim::Simulator::ControllerPrompt;
+}
+
+}  // namespace
 
 ScriptedUnits::ScriptedUnits(ScriptedPort &port, bool controllerMode) : controller(controllerMode)
 {
@@ -25,7 +37,7 @@ QByteArray ScriptedUnits::recordFor(int unitIndex, const QByteArray &keyword, in
 QByteArray ScriptedUnits::okAnswer(const QByteArray &written) const
 {
     // The controller echoes the framed line; a unit answers with its prompt.
-    return controller ? written + "\r\nOK\r\nLR>" : QByteArray("\r\n#");
+    return controller ? written + "\r\nOK" + controllerPrompt() : QByteArray("\r\n#");
 }
 
 QByteArray ScriptedUnits::queryAnswer(const QByteArray &line) const
@@ -45,11 +57,11 @@ QByteArray ScriptedUnits::queryAnswer(const QByteArray &line) const
         else if (id == ids[1])
             unitIndex = 1;
         else
-            return line + "\n!ERR 4\r\nLR>";  // nobody with that ID
+            return line + "\n!ERR 4" + controllerPrompt();  // nobody with that ID
     }
     const QList<QByteArray> words = body.split(' ');
     const int screen = words.size() > 1 ? words[1].toInt() : 0;
-    const QByteArray prompt = controller ? QByteArray("\r\nLR>") : QByteArray("\r\n#");
+    const QByteArray prompt = controller ? controllerPrompt() : QByteArray("\r\n#");
     return line + "\n" + recordFor(unitIndex, words[0], screen) + prompt;
 }
 
