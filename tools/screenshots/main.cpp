@@ -6,6 +6,7 @@
 #include "app/TConnectionHelpForm.h"
 #include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
+#include "pages/display/DisplaySetupPage.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
@@ -73,6 +74,20 @@ int main(int argc, char **argv)
         pages->setCurrentIndex(i);
         ok &= save(&form, out, QStringLiteral("page-") + pages->widget(i)->objectName());
         pages->setTabVisible(i, !hidden);
+    }
+    pages->setCurrentIndex(0);
+
+    // The Display Setup page for an eight-projector wall, as the planning
+    // leaves it, with the service view on: both screen tabs.
+    tess::DisplaySetupPage &display = form.pages().displaySetup();
+    display.showScreens(8);
+    display.setScreenControlsEnabled(true);
+    display.setServiceView(true);
+    pages->setCurrentWidget(&display);
+    auto *screenTabs = display.findChild<QTabWidget *>(QStringLiteral("ScreenPageControl"));
+    for (int i = 0; screenTabs && i < screenTabs->count(); ++i) {
+        screenTabs->setCurrentIndex(i);
+        ok &= save(&form, out, QStringLiteral("page-DisplaySetupTabSheet-") + screenTabs->widget(i)->objectName());
     }
     pages->setCurrentIndex(0);
 

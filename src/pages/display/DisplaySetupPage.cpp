@@ -170,6 +170,10 @@ QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
     screen->testPattern->setObjectName(numbered("TestPattern%1ComboBox", k));
     screen->testPattern->addItems(testPatternItems());
     screen->testPattern->setMaxVisibleItems(11);
+    // Four groups share the width: the list need not be as wide as its
+    // longest item, which shows in full when it opens.
+    screen->testPattern->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    screen->testPattern->setMinimumContentsLength(12);
     screen->testPattern->setCurrentIndex(-1);
     screen->testGrid = new QCheckBox(QStringLiteral("Test Grid"), group);
     screen->testGrid->setObjectName(numbered("TestGrid%1CheckBox", k));
@@ -186,7 +190,7 @@ QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
                                                                                int(values[0]));
                                                    });
     QLineEdit *blackEdit = screen->black->edit();
-    blackEdit->setFixedWidth(48);
+    blackEdit->setFixedWidth(44);
 
     auto *grid = new QGridLayout(group);
     grid->addWidget(patternLabel, 0, 0, 1, 3);
@@ -197,6 +201,7 @@ QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
     grid->addWidget(blackEdit, 4, 1);
     grid->addWidget(screen->black->spin(), 4, 2);
     grid->setColumnStretch(0, 1);
+    grid->setHorizontalSpacing(4);
 
     // Locked until the service view unlocks them.
     for (QWidget *control : {static_cast<QWidget *>(screen->blackLabel), static_cast<QWidget *>(blackEdit),
@@ -217,7 +222,7 @@ QWidget *DisplaySetupPage::buildHelpPanel()
 {
     auto *panel = named(new QFrame(this), "DisplaySetupPanel");
     panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFixedWidth(200);
+    panel->setFixedWidth(180);
     auto *column = new QVBoxLayout(panel);
     int n = 1;
     for (const char *text : HelpTexts) {
