@@ -1,11 +1,33 @@
 #include "cli/ControlServer.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTextStream>
 
 namespace tess::sim {
+
+namespace {
+
+// Why a control socket did not answer, in words rather than the socket
+// layer's error names.
+QString whyNotConnected(const QString &path, const QLocalSocket &socket)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        return QStringLiteral("there is no such socket. Start the simulator with --control %1, or check the path "
+                              "it printed on its \"control\" line.")
+            .arg(path);
+    }
+    if (socket.error() == QLocalSocket::ConnectionRefusedError || socket.error() == QLocalSocket::ServerNotFoundError)
+        return QStringLiteral("the socket is there but nothing answers on it (left by a simulator that ended?).");
+    if (socket.error() == QLocalSocket::SocketAccessError)
+        return QStringLiteral("not allowed to use the socket (it belongs to another user?).");
+    return socket.errorString();
+}
+
+}  // namespace
 
 ControlServer::ControlServer(Handler handler, QObject *parent) : QObject(parent), handler_(std::move(handler)) {}
 
@@ -81,7 +103,7 @@ int ControlServer::send(const QString &path, const QString &command)
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(3000)) {
-        err << "quorex-sim: no simulator listens on " << path << ": " << socket.errorString() << Qt::endl;
+        err << "quorex-sim: no simulator listens on " << path << ": " << whyNotConnected(path, socket) << Qt::endl;
         return 2;
     }
     socket.write(command.toUtf8() + '\n');

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -21,6 +23,26 @@ bool renamePath(const QString &from, const QString &to)
 void removeLink(const QString &path)
 {
     ::unlink(QFile::encodeName(path).constData());
+}
+
+bool present(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() || info.exists();
+}
+
+// Whether process `pid` is a running quorex-sim. A process id may have been
+// given to another program since; its name tells them apart.
+bool runsAsSimulator(qint64 pid)
+{
+    if (pid <= 0 || pid == ::getpid())
+        return false;
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM)
+        return false;
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    if (!comm.open(QIODevice::ReadOnly))
+        return true;  // cannot tell: take it for a running simulator
+    return comm.readAll().trimmed() == "quorex-sim";
 }
 
 }  // namespace
@@ -41,13 +63,74 @@ QString PortMapEntry::backupPath() const
     return info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".before-quorex-sim");
 }
 
-bool PortMapEntry::create(int number, const QString &device, bool force, QString *error)
+QString PortMapEntry::markerPath() const
+{
+    const QFileInfo info(path_);
+    return info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".quorex-sim");
+}
+
+void PortMapEntry::writeMarker() const
+{
+    QFile marker(markerPath());
+    if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        marker.write(QStringLiteral("pid %1\npty %2\n").arg(::getpid()).arg(device_).toUtf8());
+}
+
+bool PortMapEntry::leftByDeadSimulator(qint64 *pid) const
+{
+    *pid = 0;
+    const QFileInfo entry(path_);
+    QFile marker(markerPath());
+    if (!entry.isSymLink() || !marker.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    qint64 markedPid = 0;
+    QString markedPty;
+    for (const QByteArray &line : marker.read(4096).split('\n')) {
+        if (line.startsWith("pid "))
+            markedPid = line.mid(4).trimmed().toLongLong();
+        else if (line.startsWith("pty "))
+            markedPty = QString::fromLocal8Bit(line.mid(4).trimmed());
+    }
+    // A link the user put there since is not the simulator's, marker or not.
+    if (markedPid <= 0 || markedPty.isEmpty() || entry.symLinkTarget() != markedPty)
+        return false;
+    *pid = markedPid;
+    return !runsAsSimulator(markedPid);
+}
+
+void PortMapEntry::clearLeftover()
+{
+    removeLink(path_);
+    QFile::remove(markerPath());
+    // A forced run that was killed left the user's entry set aside.
+    if (present(backupPath()) && !present(path_))
+        renamePath(backupPath(), path_);
+}
+
+bool PortMapEntry::create(int number, const QString &device, bool force, QString *error, QString *note)
 {
     path_ = pathFor(number);
     device_ = device;
     if (!QDir().mkpath(directory())) {
         *error = QStringLiteral("cannot create the folder %1").arg(directory());
         return false;
+    }
+    if (present(path_)) {
+        qint64 pid = 0;
+        if (leftByDeadSimulator(&pid)) {
+            clearLeftover();
+            if (note) {
+                *note = QStringLiteral("replaced the entry %1, left by a simulator (process %2) that no longer runs")
+                            .arg(path_)
+                            .arg(pid);
+            }
+        } else if (pid > 0) {
+            *error = QStringLiteral("another quorex-sim (process %1) serves %2; stop it first, or use --port to "
+                                    "choose the other port.")
+                         .arg(pid)
+                         .arg(path_);
+            return false;
+        }
     }
     const QFileInfo existing(path_);
     if (existing.isSymLink() || existing.exists()) {
@@ -59,12 +142,9 @@ bool PortMapEntry::create(int number, const QString &device, bool force, QString
                                     "Use --force to put the simulator there until it ends, or --port to choose the "
                                     "other port.")
                          .arg(path_, what);
-            if (existing.isSymLink() && !existing.exists() && existing.symLinkTarget().startsWith(QLatin1String("/dev/pts/")))
-                *error += QStringLiteral(" The entry points at a terminal that no longer exists, perhaps left by a "
-                                         "simulator that was killed: if so, remove it.");
             return false;
         }
-        if (QFileInfo(backupPath()).isSymLink() || QFileInfo::exists(backupPath())) {
+        if (present(backupPath())) {
             *error = QStringLiteral("%1 holds an entry put aside by an earlier run that did not end cleanly; "
                                     "move it back to %2 or remove it first.")
                          .arg(backupPath(), path_);
@@ -82,6 +162,7 @@ bool PortMapEntry::create(int number, const QString &device, bool force, QString
         return false;
     }
     created_ = true;
+    writeMarker();
     return true;
 }
 
@@ -101,9 +182,11 @@ bool PortMapEntry::retarget(const QString &device, QString *error)
     device_ = device;
     if (!QFile::link(device, path_)) {
         created_ = false;
+        QFile::remove(markerPath());
         *error = QStringLiteral("cannot create the link %1 -> %2").arg(path_, device);
         return false;
     }
+    writeMarker();
     return true;
 }
 
@@ -111,10 +194,11 @@ void PortMapEntry::remove()
 {
     if (ours())
         removeLink(path_);
+    if (created_)
+        QFile::remove(markerPath());
     created_ = false;
     if (movedAside_) {
-        const QFileInfo now(path_);
-        if (!now.isSymLink() && !now.exists())
+        if (!present(path_))
             renamePath(backupPath(), path_);
         movedAside_ = false;
     }

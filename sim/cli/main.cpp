@@ -81,11 +81,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption noPacing(QStringLiteral("no-pacing"), QStringLiteral("Sends as fast as the terminal "
                                       "takes instead of ten bits a byte at the baud rate."));
     const QCommandLineOption ignoreLine(QStringLiteral("ignore-line-settings"), QStringLiteral("Answers whatever baud "
-                                        "rate and parity the program sets (by default other settings are heard "
-                                        "as noise, as on a real line)."));
+                                        "rate the program sets (by default another rate is heard as noise, as on a "
+                                        "real line; parity never reaches a pseudo-terminal, see sim/README.md)."));
     const QCommandLineOption printPty(QStringLiteral("print-pty"), QStringLiteral("Prints the terminal's device."));
     const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Logs every line received and every reply sent "
-                                 "to FILE (- for standard error)."), QStringLiteral("FILE"));
+                                 "to FILE (- for standard error), starting the file afresh."), QStringLiteral("FILE"));
+    const QCommandLineOption appendLog(QStringLiteral("append-log"), QStringLiteral("With --log: adds to the end of "
+                                       "FILE instead of starting it afresh."));
     const QCommandLineOption control(QStringLiteral("control"), QStringLiteral("Takes control commands on a local "
                                      "socket at PATH."), QStringLiteral("PATH"));
     const QCommandLineOption command({QStringLiteral("c"), QStringLiteral("command")}, QStringLiteral("Runs a control "
@@ -94,8 +96,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption send(QStringLiteral("send"), QStringLiteral("Sends the control command given as the "
                                   "remaining arguments to the simulator listening on PATH, prints its answer and "
                                   "ends."), QStringLiteral("PATH"));
-    parser.addOptions({help, mode, ids, port, noPortMap, force, baud, noPacing, ignoreLine, printPty, log, control,
-                       command, send});
+    parser.addOptions({help, mode, ids, port, noPortMap, force, baud, noPacing, ignoreLine, printPty, log, appendLog,
+                       control, command, send});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("With --send: the control command."));
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText(), 2);
@@ -146,7 +148,9 @@ int main(int argc, char *argv[])
         const bool toStderr = parser.value(log) == QLatin1String("-");
         const bool opened = toStderr ? logFile.open(stderr, QIODevice::WriteOnly)
                                      : (logFile.setFileName(parser.value(log)),
-                                        logFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text));
+                                        logFile.open(QIODevice::WriteOnly | QIODevice::Text
+                                                     | (parser.isSet(appendLog) ? QIODevice::Append
+                                                                                : QIODevice::Truncate)));
         if (!opened)
             return fail(QStringLiteral("--log: cannot write %1").arg(parser.value(log)));
         sim.log().listener = [&logFile](const LogEntry &entry) {
@@ -171,8 +175,11 @@ int main(int argc, char *argv[])
 
     PortMapEntry entry;
     if (!parser.isSet(noPortMap)) {
-        if (!entry.create(portName.right(1).toInt(), line.devicePath(), parser.isSet(force), &error))
+        QString note;
+        if (!entry.create(portName.right(1).toInt(), line.devicePath(), parser.isSet(force), &error, &note))
             return fail(error);
+        if (!note.isEmpty())
+            std::fputs(qPrintable(QStringLiteral("quorex-sim: ") + note + QLatin1Char('\n')), stderr);
         say(QStringLiteral("port-map ") + entry.path());
     }
 

@@ -3,6 +3,7 @@
 #include "app/WindowPlacement.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <algorithm>
@@ -134,6 +135,15 @@ TConnectionHelpForm::TConnectionHelpForm(QWidget *parent) : QWidget(parent, Qt::
     staticList("ListBox1", WithControllerLines, QRect(16, 108, 769, 185), this);
     heading("Label2", QStringLiteral("Tessaline without Controller"), QPoint(8, 304), this);
     staticList("ListBox2", WithoutControllerLines, QRect(16, 324, 769, 69), this);
+}
+
+void TConnectionHelpForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TConnectionHelpForm::showHelp()

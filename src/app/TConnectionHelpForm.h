@@ -15,6 +15,10 @@ public:
     // Shows the window, or brings it to the front when it already shows.
     void showHelp();
 
+protected:
+    // Esc closes the window, as its close button does.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     bool placed_ = false;
 };

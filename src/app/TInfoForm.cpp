@@ -3,6 +3,7 @@
 #include "app/WindowPlacement.h"
 #include "platform/Clock.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 
 namespace tess {
@@ -13,7 +14,7 @@ QLabel *waitLabel(const char *name, const QString &text, const QRect &geometry, 
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
-    QFont font(QStringLiteral("Comic Sans MS"));
+    QFont font(TInfoForm::labelFamily());
     font.setPixelSize(15);
     label->setFont(font);
     QPalette palette = label->palette();
@@ -23,6 +24,20 @@ QLabel *waitLabel(const char *name, const QString &text, const QRect &geometry, 
 }
 
 }  // namespace
+
+QString TInfoForm::labelFamily()
+{
+    // Asked of the font database rather than left to the system's font
+    // matching, which may put a script or handwriting face in place of a
+    // missing "Comic Sans MS".
+    const QStringList installed = QFontDatabase::families();
+    for (const char *family : {"Comic Sans MS", "DejaVu Sans", "Liberation Sans", "Noto Sans", "Arial",
+                               "Helvetica", "FreeSans"}) {
+        if (installed.contains(QLatin1String(family), Qt::CaseInsensitive))
+            return QLatin1String(family);
+    }
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
 
 TInfoForm::TInfoForm(Clock &clock, QWidget *parent) : QWidget(parent, Qt::Window), clock_(clock)
 {

@@ -21,6 +21,10 @@ public:
 
     void setVisible(bool visible) override;
 
+    // The labels' family: "Comic Sans MS" where it is installed, otherwise
+    // a plain sans-serif family that is.
+    static QString labelFamily();
+
 private:
     // Runs when the window appears: lets it paint before the caller goes on.
     void FormShow();

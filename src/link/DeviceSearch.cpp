@@ -14,6 +14,18 @@ namespace {
 const QString kConnectCaption = QStringLiteral("VKS - Tessaline :Establish COM port communication with Quorex(s)");
 const QString kQueryCaption = QStringLiteral("Tessaline - Query Quorex settings verification");
 
+// A search's "not detected" message, followed by why a port the user set
+// up could not be used at all.
+QString withPortProblems(const SerialPort &port, QString text)
+{
+    for (int number : {1, 2}) {
+        const QString problem = port.portProblem(number);
+        if (!problem.isEmpty())
+            text += QStringLiteral("\n\n") + problem;
+    }
+    return text;
+}
+
 }  // namespace
 
 const QString DeviceSearch::TwoUnitsInstructions = QStringLiteral(
@@ -184,6 +196,7 @@ bool DeviceSearch::CheckUnitsForProjectorCount()
 
 void DeviceSearch::SearchAllClick()
 {
+    const Link::SearchScope search(link_);
     applyMode(false);
     if (ConnectToPorts() == 1) {
         if (host_.projectorsRequired() > 4) {
@@ -203,10 +216,10 @@ void DeviceSearch::SearchAllClick()
 
     applyMode(true);
     if (ConnectToPorts() != 1) {
-        link_.dialogs().showMessage(QStringLiteral(
+        link_.dialogs().showMessage(withPortProblems(link_.port(), QStringLiteral(
             "Quorex(s) not detected.\n1) Please check RS-232 cable.\n2) Make sure Quorex(s) boot-up "
             "initialization has been completed.\n3) Go to 'Serial Port->Search for Quorex(s)->Search' menu item "
-            "for the Tessaline to search for Quorex(s) again."));
+            "for the Tessaline to search for Quorex(s) again.")));
         link_.SetDeviceConnected(false);
         return;
     }
@@ -219,12 +232,13 @@ void DeviceSearch::SearchAllClick()
 
 void DeviceSearch::QuorexconnectedthruController1Click()
 {
+    const Link::SearchScope search(link_);
     applyMode(true);
     if (ConnectToPorts() != 1) {
-        link_.dialogs().showMessage(QStringLiteral(
+        link_.dialogs().showMessage(withPortProblems(link_.port(), QStringLiteral(
             "Controller not detected.\n1) Please check RS-232 cable and make sure it is connected to laptop/PC "
             "and to the 'Console' port on the Controller.\n2) Make sure Controller and Quorex unit(s) boot-up "
-            "initialization has been completed."));
+            "initialization has been completed.")));
         link_.SetDeviceConnected(false);
         return;
     }
@@ -239,13 +253,14 @@ void DeviceSearch::QuorexconnectedthruController1Click()
 
 void DeviceSearch::QuorexconnectedtoSerialPortdirectly1Click()
 {
+    const Link::SearchScope search(link_);
     applyMode(false);
     if (ConnectToPorts() != 1) {
-        link_.dialogs().showMessage(QStringLiteral(
+        link_.dialogs().showMessage(withPortProblems(link_.port(), QStringLiteral(
             "Quorex not detected on COM Ports.\n1) Please check RS-232 cable and make sure it is connected to "
             "laptop/PC and to the 'Remote' port on the Quorex.\n2) Make sure Quorex unit(s) boot-up "
             "initialization has been completed.\n If using the Controller, make sure that the Controller is "
-            "turned on after after the Quorex unit(s)boot-up initialization has been completed."));
+            "turned on after after the Quorex unit(s)boot-up initialization has been completed.")));
         link_.SetDeviceConnected(false);
         return;
     }

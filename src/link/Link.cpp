@@ -416,6 +416,17 @@ bool Link::AdTerminal1KeyPress(char key)
     return true;
 }
 
+Link::SearchScope::SearchScope(Link &link) : link_(link)
+{
+    if (link_.searchScopes_++ == 0)
+        link_.permissionReported_.clear();
+}
+
+Link::SearchScope::~SearchScope()
+{
+    --link_.searchScopes_;
+}
+
 bool Link::TryPort(int number)
 {
     if (!port_.portExists(number))
@@ -427,14 +438,19 @@ bool Link::TryPort(int number)
         port_.close();
         const SerialPort::OpenResult opened = port_.open();
         if (!opened.ok()) {
-            QString text = prefix + QStringLiteral(" is not responding/being used by another application.");
-            if (opened.kind == SerialPort::OpenResult::Kind::PermissionDenied) {
-                text += QStringLiteral(
-                            "\n\nPermission to open %1 was denied. Add your user to the 'dialout' group "
-                            "(sudo usermod -aG dialout $USER), then log out and in again.")
-                            .arg(opened.detail);
+            if (opened.kind != SerialPort::OpenResult::Kind::PermissionDenied) {
+                dialogs_.showMessage(prefix + QStringLiteral(" is not responding/being used by another application."));
+            } else if (searchScopes_ == 0 || !permissionReported_.contains(number)) {
+                // Not another application: this user may not open the device.
+                if (searchScopes_ > 0)
+                    permissionReported_.insert(number);
+                dialogs_.showMessage(prefix
+                                     + QStringLiteral(" cannot be opened: permission to open %1 was denied. Add your "
+                                                      "user to the 'dialout' group (sudo usermod -aG dialout $USER), "
+                                                      "then log out and in again.")
+                                           .arg(opened.detail.isEmpty() ? QStringLiteral("the device")
+                                                                        : opened.detail));
             }
-            dialogs_.showMessage(text);
             return false;
         }
         lineLost_ = false;

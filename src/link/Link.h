@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QSet>
 #include <memory>
 
 namespace tess {
@@ -84,6 +85,18 @@ public:
     // Probes port n (1 or 2): open it, send a carriage return, wait for
     // the prompt, once more on failure.
     bool TryPort(int number);
+    // While one lives, a port whose opening is refused for want of
+    // permission is reported once, however often the search probes it.
+    class SearchScope {
+    public:
+        explicit SearchScope(Link &link);
+        ~SearchScope();
+        SearchScope(const SearchScope &) = delete;
+        SearchScope &operator=(const SearchScope &) = delete;
+
+    private:
+        Link &link_;
+    };
     // Closes the port on purpose (disconnecting, a search that found
     // nothing): no line is lost.
     void closePort();
@@ -119,6 +132,8 @@ private:
     bool replyOverflow_ = false;
     bool timedOut_ = false;
     bool lineLost_ = false;
+    int searchScopes_ = 0;
+    QSet<int> permissionReported_;  // within the running search
 };
 
 }  // namespace tess

@@ -18,4 +18,18 @@ bool hasEntry(int number);
 // The device that port n opens.
 QString devicePath(int number);
 
+// What the port map says about port n.
+struct Lookup {
+    bool hasEntry = false;
+    // The device to open: the entry itself when it is a link, the path it
+    // holds when it is a file, the system's port without an entry.
+    QString device;
+    // Why the entry cannot be used, naming the entry and what it names;
+    // empty when it can (or when there is no entry).
+    QString problem;
+};
+// Looks without opening anything that could block (a pipe, a device) and
+// follows links only as far as the system does.
+Lookup lookup(int number);
+
 }  // namespace tess::PortMap

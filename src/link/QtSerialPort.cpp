@@ -37,7 +37,13 @@ QtSerialPort::~QtSerialPort() { port_.close(); }
 
 bool QtSerialPort::portExists(int number) const
 {
-    return QFileInfo::exists(PortMap::devicePath(number));
+    const PortMap::Lookup found = PortMap::lookup(number);
+    return found.problem.isEmpty() && QFileInfo::exists(found.device);
+}
+
+QString QtSerialPort::portProblem(int number) const
+{
+    return PortMap::lookup(number).problem;
 }
 
 void QtSerialPort::setPortNumber(int number)

@@ -17,6 +17,7 @@ public:
     ~QtSerialPort() override;
 
     bool portExists(int number) const override;
+    QString portProblem(int number) const override;
     void setPortNumber(int number) override;
     int portNumber() const override { return number_; }
     OpenResult open() override;

@@ -27,6 +27,14 @@ public:
 
     // Whether the system has port n (also when another program holds it).
     virtual bool portExists(int number) const = 0;
+    // Why port n, which the user has set up, cannot be used (a port-map
+    // entry naming a device that is not there); empty when nothing is wrong.
+    // Such a port does not exist for the search.
+    virtual QString portProblem(int number) const
+    {
+        Q_UNUSED(number);
+        return {};
+    }
     // 1 or 2. An open port is closed and reopened on the new number.
     virtual void setPortNumber(int number) = 0;
     virtual int portNumber() const = 0;

@@ -16,6 +16,33 @@ QMessageBox::Icon iconFor(const QString &text)
     return QMessageBox::Information;
 }
 
+// Questions whose safe answer is No, so that Enter does not take the other
+// one: leaving the program, resetting the units or their seam gains, going
+// on with settings known to be invalid, and driving one unit of the two the
+// plan needs. Every other question offers what its caption asks for (a
+// search, a read, trying again) and changes nothing that cannot be undone.
+struct SafeAnswerNo {
+    const char *caption;
+    const char *textStart;  // null: any question with this caption
+};
+const SafeAnswerNo SafeAnswerNoQuestions[] = {
+    {"VKS - Tessaline :Confirm Exit", nullptr},
+    {"Tessaline - Factory Reset Verification", nullptr},
+    {"Tessaline - Reset Seam Gain Verification", nullptr},
+    {"VKS - Tessaline :Error reading from Quorex(s)", nullptr},
+    {"VKS - Tessaline :Establish COM port communication with Quorex(s)", "Quorex total # of projectors"},
+};
+
+bool safeAnswerIsNo(const QString &caption, const QString &text)
+{
+    for (const SafeAnswerNo &question : SafeAnswerNoQuestions) {
+        if (caption == QLatin1String(question.caption)
+            && (!question.textStart || text.startsWith(QLatin1String(question.textStart))))
+            return true;
+    }
+    return false;
+}
+
 QString captionOr(const QString &caption)
 {
     // Not QApplication::applicationDisplayName(): without a display name it
@@ -27,10 +54,11 @@ QString captionOr(const QString &caption)
 }  // namespace
 
 QMessageBox::StandardButton WidgetDialogs::runBox(int icon, const QString &caption, const QString &text,
-                                                  int buttons)
+                                                  int buttons, int defaultButton)
 {
     QMessageBox box(QMessageBox::Icon(icon), captionOr(caption), text, QMessageBox::StandardButtons(buttons),
                     parent_);
+    box.setDefaultButton(QMessageBox::StandardButton(defaultButton));
     // Above the stay-on-top wait window, which may be showing.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return QMessageBox::StandardButton(box.exec());
@@ -38,17 +66,21 @@ QMessageBox::StandardButton WidgetDialogs::runBox(int icon, const QString &capti
 
 void WidgetDialogs::showMessage(const QString &text, const QString &caption)
 {
-    runBox(iconFor(text), caption, text, QMessageBox::Ok);
+    runBox(iconFor(text), caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool WidgetDialogs::askOkCancel(const QString &caption, const QString &text)
 {
-    return runBox(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    // The one OK / Cancel question retries with OK; Cancel ends the program.
+    return runBox(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+        == QMessageBox::Ok;
 }
 
 bool WidgetDialogs::askYesNo(const QString &caption, const QString &text)
 {
-    return runBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    const auto safe = safeAnswerIsNo(caption, text) ? QMessageBox::No : QMessageBox::Yes;
+    return runBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, safe)
+        == QMessageBox::Yes;
 }
 
 QString WidgetDialogs::openFileName(const FileRequest &request)

@@ -50,7 +50,9 @@ public:
 
 private:
     // Shows one modal message box; the answer is a QMessageBox button.
-    QMessageBox::StandardButton runBox(int icon, const QString &caption, const QString &text, int buttons);
+    // Enter takes `defaultButton`.
+    QMessageBox::StandardButton runBox(int icon, const QString &caption, const QString &text, int buttons,
+                                       int defaultButton);
 
     QWidget *parent_;
 };

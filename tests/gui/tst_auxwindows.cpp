@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -59,7 +61,16 @@ private slots:
         QCOMPARE(wait.InfoLabel->text(), QStringLiteral("Auto Color Balance in progress. Please wait...."));
         QCOMPARE(wait.InfoLabel->geometry(), QRect(6, 7, 347, 20));
         QCOMPARE(wait.InfoLabel->alignment(), Qt::AlignCenter);
-        QCOMPARE(wait.InfoLabel->font().family(), QStringLiteral("Comic Sans MS"));
+        // The face drawn is the one asked for, "Comic Sans MS" when the
+        // system has it; never one the font matching put in its place.
+        for (const QLabel *label : {wait.InfoLabel, wait.InfoProgressLabel}) {
+            const QString asked = label->font().family();
+            QCOMPARE(QFontInfo(label->font()).family(), asked);
+            QVERIFY(QFontDatabase::families().contains(asked));
+            QCOMPARE(asked == QStringLiteral("Comic Sans MS"),
+                     QFontDatabase::families().contains(QStringLiteral("Comic Sans MS")));
+            QVERIFY(!QFontDatabase::isFixedPitch(asked));
+        }
         QCOMPARE(wait.InfoLabel->font().pixelSize(), 15);
         QCOMPARE(wait.InfoProgressLabel->objectName(), QStringLiteral("InfoProgressLabel"));
         QCOMPARE(wait.InfoProgressLabel->text(), QString());
@@ -100,6 +111,19 @@ private slots:
         item->trigger();
         QVERIFY(windows.first()->isVisible());
         QCOMPARE(topLevels(QStringLiteral("ConnectionHelpForm")).size(), 1);
+    }
+
+    void helpWindowClosesWithEsc()
+    {
+        FormHarness h;
+        h.form->createAuxiliaryWindows();
+        tess::TConnectionHelpForm &help = h.form->connectionHelpForm();
+        help.showHelp();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QTest::keyClick(help.windowHandle(), Qt::Key_Escape);
+        QVERIFY(!help.isVisible());
+        help.showHelp();  // and it comes back
+        QVERIFY(help.isVisible());
     }
 
     void helpWindowContent()

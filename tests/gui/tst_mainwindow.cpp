@@ -3,7 +3,11 @@
 #include "pages/planning/PlanningPage.h"
 #include "support/FormHarness.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -35,6 +39,33 @@ QStringList menuTree(const QMenu *menu, const QString &indent = QString())
         }
     }
     return lines;
+}
+
+// A caption drawn as a menu draws it (mnemonic markers taken out, "&&" as
+// one "&"; the underline left out), or, with `flags` 0, letter for letter.
+QImage drawnCaption(const QString &text, int flags)
+{
+    QImage image(640, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(QApplication::font("QMenu"));
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), flags | Qt::AlignLeft | Qt::AlignVCenter, text);
+    return image;
+}
+
+// A menu entry as Qt's accessibility layer reads it, for the key that
+// chooses it.
+QAccessibleInterface *accessibleEntry(QAction *action)
+{
+    for (QObject *holder : action->associatedObjects()) {
+        auto *widget = qobject_cast<QWidget *>(holder);
+        if (!qobject_cast<QMenu *>(widget) && !qobject_cast<QMenuBar *>(widget))
+            continue;
+        if (QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(widget))
+            return menu->child(int(widget->actions().indexOf(action)));
+    }
+    return nullptr;
 }
 
 void clickTab(QTabWidget *pages, const char *pageName)
@@ -190,9 +221,33 @@ private slots:
         else
             action = h.form->findChild<QAction *>(name);
         QVERIFY2(action, qPrintable(name));
-        QCOMPARE(action->text(), caption);
+        // What the user reads, not the stored text with its mnemonic marker.
+        QVERIFY(drawnCaption(action->text(), Qt::TextHideMnemonic) == drawnCaption(caption, 0));
         QCOMPARE(action->isEnabled(), enabled);
         QCOMPARE(action->isChecked(), ticked);
+    }
+
+    // Every menu and item can be chosen from the keyboard, each with a key
+    // of its own within its menu.
+    void everyMenuEntryHasItsOwnMnemonic()
+    {
+        FormHarness h;
+        QList<QWidget *> menus{h.form->menuBar()};
+        for (QMenu *menu : h.form->findChildren<QMenu *>())
+            menus << menu;
+        for (QWidget *menu : menus) {
+            QStringList keys;
+            for (QAction *action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                QAccessibleInterface *entry = accessibleEntry(action);
+                QVERIFY(entry);
+                const QString key = entry->text(QAccessible::Accelerator).toUpper();
+                QVERIFY2(!key.isEmpty(), qPrintable(entry->text(QAccessible::Name)));
+                QVERIFY2(!keys.contains(key), qPrintable(menu->objectName() + QLatin1Char(' ') + key));
+                keys << key;
+            }
+        }
     }
 
     void aTickMovesOnlyThroughItsHandler()

@@ -15,6 +15,10 @@ const QString kNotDetected = QStringLiteral(
     "been completed.\n3) Go to 'Serial Port->Search for Quorex(s)->Search' menu item for the Tessaline to search "
     "for Quorex(s) again.");
 
+const QString kPermissionNote = QStringLiteral(
+    "Note: COM Port #1 cannot be opened: permission to open /dev/ttyS0 was denied. Add your user to the 'dialout' "
+    "group (sudo usermod -aG dialout $USER), then log out and in again.");
+
 struct SearchRig : LinkRig {
     DeviceSearch search{link, window};
     // Which port answers, and as what.
@@ -243,12 +247,29 @@ private slots:
         rig.unitOn = 2;
         rig.search.SearchAllClick();
         const QStringList shown = rig.dialogs.takeMessages();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].startsWith(
-            QStringLiteral("Note: COM Port #1 is not responding/being used by another application.")));
-        QVERIFY(shown[0].contains(QStringLiteral("dialout")));
+        QCOMPARE(shown, QStringList{kPermissionNote});
         QVERIFY(rig.link.DeviceConnected);
         QCOMPARE(rig.port.portNumber(), 2);
+    }
+
+    // The search probes each port twice over (directly, then for the
+    // controller); a refused port is reported once, and again by the next
+    // search.
+    void permissionFailureIsReportedOncePerSearch()
+    {
+        SearchRig rig;
+        rig.port.permissionDenied = {1};
+        for (int search = 0; search < 2; ++search) {
+            rig.search.SearchAllClick();
+            QCOMPARE(rig.dialogs.takeMessages(), (QStringList{kPermissionNote, kNotDetected}));
+        }
+        rig.port.failsToOpen = {2};
+        rig.search.QuorexconnectedthruController1Click();
+        const QStringList shown = rig.dialogs.takeMessages();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[0], kPermissionNote);
+        QCOMPARE(shown[1], QStringLiteral("Note: COM Port #2 is not responding/being used by another application."));
+        QVERIFY(shown[2].startsWith(QStringLiteral("Controller not detected.")));
     }
 
     void lineErrorDuringTheProbeIsReported()

@@ -252,6 +252,115 @@ private slots:
             QCOMPARE(QFileInfo(entry).symLinkTarget(), QStringLiteral("/dev/ttyUSB7"));
         }
     }
+
+    // SIGKILL leaves the entry dangling; the next start recognises it as a
+    // simulator's own leftover and takes its place.
+    void replacesTheEntryOfAKilledSimulator()
+    {
+        QTemporaryDir dir;
+        const QString entry = dir.filePath(QStringLiteral("config/Tessaline/ports/COM1"));
+        QString firstPty;
+        {
+            Running killed(dir);
+            QVERIFY(killed.start({"--print-pty"}));
+            firstPty = Running::value(killed.linesUntil(QStringLiteral("ready")), QStringLiteral("pty"));
+            QCOMPARE(QFileInfo(entry).symLinkTarget(), firstPty);
+            killed.process.kill();
+            QVERIFY(killed.process.waitForFinished(5000));
+        }
+        QVERIFY(QFileInfo(entry).isSymLink());
+
+        Running again(dir);
+        QVERIFY(again.start({"--print-pty"}));
+        const QStringList lines = again.linesUntil(QStringLiteral("ready"));
+        QCOMPARE(lines.constLast(), QStringLiteral("ready"));
+        QCOMPARE(QFileInfo(entry).symLinkTarget(), Running::value(lines, QStringLiteral("pty")));
+        QVERIFY(again.process.readAllStandardError().contains("no longer runs"));
+
+        // A simulator that still runs keeps its entry.
+        Running third(dir);
+        QVERIFY(third.start({}));
+        QVERIFY(third.process.waitForFinished(5000));
+        QCOMPARE(third.process.exitCode(), 1);
+        QVERIFY(third.process.readAllStandardError().contains("another quorex-sim"));
+        QCOMPARE(QFileInfo(entry).symLinkTarget(), Running::value(lines, QStringLiteral("pty")));
+    }
+
+    void userEntriesSurviveAKilledSimulator_data()
+    {
+        QTest::addColumn<bool>("forced");
+        // The user pointed the entry at their adapter after the kill.
+        QTest::newRow("entry made anew by the user") << false;
+        // The killed run had set the user's entry aside.
+        QTest::newRow("entry set aside by --force") << true;
+    }
+    void userEntriesSurviveAKilledSimulator()
+    {
+        QFETCH(bool, forced);
+        QTemporaryDir dir;
+        const QString ports = dir.filePath(QStringLiteral("config/Tessaline/ports"));
+        const QString entry = ports + QStringLiteral("/COM1");
+        const QString adapter = QStringLiteral("/dev/ttyUSB7");
+        QVERIFY(QDir().mkpath(ports));
+        if (forced)
+            QVERIFY(QFile::link(adapter, entry));
+        {
+            Running killed(dir);
+            QVERIFY(killed.start(forced ? QStringList{"--force"} : QStringList{}));
+            QCOMPARE(killed.linesUntil(QStringLiteral("ready")).constLast(), QStringLiteral("ready"));
+            killed.process.kill();
+            QVERIFY(killed.process.waitForFinished(5000));
+        }
+        if (!forced) {
+            QVERIFY(QFile::remove(entry));
+            QVERIFY(QFile::link(adapter, entry));
+        }
+
+        Running again(dir);
+        QVERIFY(again.start({}));
+        QVERIFY(again.process.waitForFinished(5000));
+        QCOMPARE(again.process.exitCode(), 1);
+        QVERIFY(again.process.readAllStandardError().contains("it is the user's"));
+        QCOMPARE(QFileInfo(entry).symLinkTarget(), adapter);
+        QVERIFY(!QFileInfo(ports + QStringLiteral("/.COM1.before-quorex-sim")).isSymLink());
+    }
+
+    void logStartsAfreshUnlessAppending_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("afresh") << QStringList{} << false;
+        QTest::newRow("appending") << QStringList{QStringLiteral("--append-log")} << true;
+    }
+    void logStartsAfreshUnlessAppending()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, kept);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("0.000 line   <- an earlier run\n");
+        old.close();
+
+        Running sim(dir);
+        QVERIFY(sim.start(QStringList{"--no-port-map", "--log", path} + options));
+        QCOMPARE(sim.linesUntil(QStringLiteral("ready")).constLast(), QStringLiteral("ready"));
+        QFile log(path);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().contains("an earlier run"), kept);
+    }
+
+    void sendNamesAMissingSocket()
+    {
+        QTemporaryDir dir;
+        QProcess send;
+        send.start(simulatorPath(), {"--send", dir.filePath(QStringLiteral("ctl")), "state", "1"});
+        QVERIFY(send.waitForFinished(10000));
+        QCOMPARE(send.exitCode(), 2);
+        const QByteArray said = send.readAllStandardError();
+        QVERIFY2(said.contains("there is no such socket") && said.contains("--control"), said.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(CliTest)
