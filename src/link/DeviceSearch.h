@@ -45,7 +45,6 @@ public:
 
 private:
     void applyMode(bool controller);
-    bool repeatWhileControllerError();
 
     Link &link_;
     SearchHost &host_;

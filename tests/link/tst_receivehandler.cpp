@@ -14,14 +14,15 @@ namespace {
 const QString &kTimeout = TimeoutText;
 const QString &kNoUnit = NoUnitResponseText;
 
-// One query exchange whose answer is `reply`, delivered in `piece` pieces.
+// One query exchange (the system information, whose record type is 8)
+// whose answer is `reply`, delivered in `piece` pieces.
 void query(LinkRig &rig, const QByteArray &reply, int piece = 0, int minLength = 2)
 {
     rig.port.pieceSize = piece;
     rig.port.respond = [reply](int, const QByteArray &w) {
         return w.startsWith("debug") ? QByteArray("\r\n>") : reply;
     };
-    rig.link.formatCommand("QUERY\r");
+    rig.link.formatCommand("SYINFOQX\r");
     rig.link.MinReplyLength = minLength;
     rig.link.AwaitQueryReply();
 }
@@ -206,10 +207,13 @@ private slots:
         query(rig, QByteArray());  // nothing comes: time-out
         QVERIFY(rig.link.ExchangeFailed);
         QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
-        // Late characters of the lost reply are still collected...
+        // Late characters of the lost reply are no longer collected: they
+        // wait in the port...
         rig.port.deliver("late garbage");
         rig.clock.processPendingEvents();
-        // ...but the next exchange collects its own reply from the start.
+        QVERIFY(!rig.link.AwaitingReply);
+        QCOMPARE(rig.port.bytesAvailable(), qint64(12));
+        // ...and the next exchange collects its own reply from the start.
         const QByteArray rec = record(8, "12345678");
         query(rig, rec + "\r\n#", 0, 8);
         QVERIFY(!rig.link.ExchangeFailed);
