@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <filesystem>
 
 namespace tess::PortMap {
 
@@ -30,7 +31,10 @@ QString devicePath(int number)
     const QFileInfo info(entry);
     if (info.isSymLink())
         return entry;  // opening the link opens what it points at
-    if (info.isFile()) {
+    // Only a regular file is read (QFileInfo::isFile() holds pipes for
+    // files, and opening a pipe would wait for a writer).
+    std::error_code error;
+    if (std::filesystem::is_regular_file(QFile::encodeName(entry).toStdString(), error)) {
         QFile file(entry);
         if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
             const QString path = QString::fromLocal8Bit(file.readLine(4096)).trimmed();
