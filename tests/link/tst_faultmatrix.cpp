@@ -237,6 +237,8 @@ private slots:
             {"vanish"},
             {"vanish", "restore"},
         };
+        // A unit that does not echo works all the same.
+        const QList<QStringList> directOnly{{"echo off"}};
         const QList<QStringList> controllerOnly{
             {"error 1"}, {"error 1 always"}, {"error 2"}, {"error 2 always"}, {"error 3 always"},
             {"error 4"}, {"error 4 always"}, {"unrecognised 1"}, {"unrecognised 1000000"},
@@ -252,10 +254,8 @@ private slots:
                     add(controller, op, {QStringLiteral("noise %1").arg(n)});
                 for (int seed = 1; seed <= 6; ++seed)
                     add(controller, op, {QStringLiteral("split random %1 12").arg(seed)});
-                if (controller) {
-                    for (const QStringList &faults : controllerOnly)
-                        add(controller, op, faults);
-                }
+                for (const QStringList &faults : controller ? controllerOnly : directOnly)
+                    add(controller, op, faults);
             }
         }
         // Faults at every position or length of a status reply: the longest
@@ -271,7 +271,7 @@ private slots:
                     add(controller, op, {QStringLiteral("lose %1").arg(at)});
                     add(controller, op, {QStringLiteral("insert %1 2").arg(at)});
                 }
-                for (int piece = 1; piece <= reply; piece += 3)
+                for (int piece = 1; piece <= reply; ++piece)
                     add(controller, op, {QStringLiteral("split %1").arg(piece)});
             }
         }
@@ -311,8 +311,14 @@ private slots:
         // A command reported sent did reach the unit.
         if ((c.op == Op::Relayed || c.op == Op::Direct) && ok)
             QCOMPARE(int(rig.line.sim.unit(1).settings.screens[Screen - 1].blackLevel), BlackLevelSent);
-        // Without a fault every operation succeeds.
-        if (c.faults.isEmpty())
+        // Without a fault every operation succeeds, and so it does when the
+        // reply comes in pieces, without an echo, or behind a little noise
+        // (the count excepted: noise there is refused; and much noise pushes
+        // a record past the 30 characters in which it is looked for).
+        const QString kind = c.faults.value(0).section(u' ', 0, 0);
+        const bool littleNoise = kind == QLatin1String("noise") && c.faults.front().section(u' ', 1).toInt() <= 5;
+        if (kind.isEmpty() || kind == QLatin1String("split") || kind == QLatin1String("echo")
+            || (littleNoise && c.op != Op::Count))
             QVERIFY(ok);
 
         // Afterwards, once the faults are gone and the line is quiet, one
