@@ -1,6 +1,7 @@
 #include "link/Link.h"
 
 #include "link/LinkHost.h"
+#include "link/QueryReply.h"
 #include "link/SerialPort.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -9,7 +10,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <string_view>
 
 namespace tess {
 namespace {
@@ -37,43 +37,6 @@ const QString kLineGone = QStringLiteral(
 // responding and the send is repeated every few seconds: these waits are
 // asked about far less often than plain failures (about every two minutes).
 constexpr int BalanceWaitsBeforeAsking = 20;
-
-// The record types the query in `command` is answered with; none for any
-// other line.
-std::string_view acceptedRecordTypes(const char *command)
-{
-    if (std::strstr(command, "SYINFOQX"))
-        return {"\x08", 1};
-    if (std::strstr(command, "IINFOQX"))
-        return "FN";
-    if (std::strstr(command, "OINFOQX"))
-        return ">?@B";
-    return {};
-}
-
-// What the controller and the units echo of a query line: the line without
-// its carriage return.
-std::string_view echoOf(const char *command)
-{
-    std::string_view line(command);
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' '))
-        line.remove_suffix(1);
-    return line;
-}
-
-// Whether the text ahead of a reply's record (or prompt) holds the echo of
-// some other line than `mine`: the late answer to an earlier query. Text
-// without a recognisable echo (none at all, noise) belongs to no one else.
-bool echoesAnotherLine(std::string_view before, std::string_view mine)
-{
-    if (!mine.empty() && before.find(mine) != std::string_view::npos)
-        return false;
-    for (const char *marker : {"INFOQX", "QXQUERY", "NQX", "PASS "}) {
-        if (before.find(marker) != std::string_view::npos)
-            return true;
-    }
-    return false;
-}
 
 // The controller's texts that end a reply, in the order they are checked.
 enum class Pattern { None, NeedMore, UnknownCommand, DebugMode, UnitNotResponding, ErrorCode };
@@ -240,7 +203,7 @@ void Link::startReply(bool query)
     recordStart_ = -1;
     recordEnd_ = 0;
     query_ = query;
-    recordTypes_ = query ? acceptedRecordTypes(CommandBuffer) : std::string_view();
+    recordTypes_ = query ? queryreply::recordTypes(CommandBuffer) : std::string_view();
     replyOverflow_ = false;
     replyRejected_ = false;
     unitNotResponding_ = false;
@@ -493,7 +456,7 @@ Link::Verdict Link::judgeReply(int prompt) const
         return Verdict::Good;  // a relayed send: the prompt is all it needs
     const char *c = ReplyBuffer;
     const int echoEnd = recordStart_ >= 0 ? recordStart_ : prompt;
-    if (echoesAnotherLine(std::string_view(c, size_t(echoEnd)), echoOf(CommandBuffer)))
+    if (queryreply::echoesAnotherLine(std::string_view(c, size_t(echoEnd)), queryreply::echoOf(CommandBuffer)))
         return Verdict::Foreign;
     if (recordStart_ < 0)
         return Verdict::Good;  // no record: the query finds none and says so
