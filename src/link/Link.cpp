@@ -164,7 +164,8 @@ void Link::SendDirect()
     const bool setCursor = !host_.busyCursorShown();
     if (setCursor)
         host_.setBusyCursor(true);
-    if (!SendAndWaitPrompt(command()))
+    // A port closed on purpose meanwhile (disconnecting) is not recovered.
+    if (!SendAndWaitPrompt(command()) && (port_.isOpen() || lineLost_))
         RecoverDirectLink();
     if (setCursor)
         host_.setBusyCursor(false);

@@ -97,6 +97,24 @@ private slots:
         QVERIFY(!rig.link.lineLost());
     }
 
+    void disconnectingDuringADirectSendEndsIt()
+    {
+        LinkRig rig(false);
+        rig.link.SetDeviceConnected(true);
+        const auto disconnect = rig.clock.createTimer();
+        QObject::connect(disconnect.get(), &ClockTimer::timeout, [&] {
+            disconnect->stop();
+            rig.link.closePort();
+        });
+        disconnect->start(100);
+        rig.link.formatCommand("DDBL %d\r", 1);
+        rig.link.SendDirect();
+        QVERIFY(rig.clock.nowMs() < 1000);
+        QVERIFY(!rig.port.isOpen());
+        QCOMPARE(rig.port.opens, 1);  // not opened again
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
     void disconnectingIsNotALostLine()
     {
         LinkRig rig(false);
