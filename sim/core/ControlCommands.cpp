@@ -182,6 +182,20 @@ ControlResult ControlCommands::run(Simulator &sim, const QString &text, qint64 n
         sim.sendRaw(unescape(rest), now);
         return done();
     }
+    if (verb == QLatin1String("lose")) {
+        f.loseByteAt = a.at(1).toLower() == QLatin1String("off") ? -1 : a.number(1, 0, 65536);
+        return done();
+    }
+    if (verb == QLatin1String("insert")) {
+        if (a.at(1).toLower() == QLatin1String("off")) {
+            f.insertAt = -1;
+            f.insertBytes = 0;
+        } else {
+            f.insertAt = a.number(1, 0, 65536);
+            f.insertBytes = a.size() > 2 ? a.number(2, 1, 65536) : 1;
+        }
+        return done();
+    }
     if (verb == QLatin1String("truncate")) {
         f.truncatePayload = a.at(1).toLower() == QLatin1String("off") ? -1 : a.number(1, 0, 255);
         return done();
@@ -207,7 +221,9 @@ ControlResult ControlCommands::run(Simulator &sim, const QString &text, qint64 n
         return done();
     }
     if (verb == QLatin1String("debug")) {
-        sim.debug_ = a.onOff(1);
+        // "stuck": on, and "debug 0" on the line no longer switches it off.
+        f.debugStuck = a.at(1).toLower() == QLatin1String("stuck");
+        sim.debug_ = f.debugStuck || a.onOff(1);
         return done();
     }
     if (verb == QLatin1String("echo")) {
@@ -324,7 +340,8 @@ QString ControlCommands::helpText()
     return QStringLiteral(
         "faults:  silence on|off; drop N; delay MS; split off | split K [GAP_MS] | split random SEED [MAX [GAP_MS]];\n"
         "         noise N|off; garbage N [SEED]; send TEXT (\\r \\n \\xNN escapes); truncate N|off;\n"
-        "         error CODE [COUNT|always] | error off; unrecognised [N]; no-response MS; debug on|off;\n"
+        "         lose POS|off; insert POS [N]|off;\n"
+        "         error CODE [COUNT|always] | error off; unrecognised [N]; no-response MS; debug on|off|stuck;\n"
         "         echo on|off; vanish; restore; reset-faults\n"
         "units:   unit U present|absent | unit U responding on|off; busy U MS; processing KEYWORD MS;\n"
         "         reboot U; layout U input F|N; layout U output >|?|@|B; version U TEXT;\n"

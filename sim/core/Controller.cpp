@@ -65,7 +65,7 @@ void Simulator::controllerLine(const QByteArray &text, qint64 now)
         return;
     }
     if (lower == "debug 0" || lower == "debug 1") {
-        debug_ = lower == "debug 1";
+        debug_ = lower == "debug 1" || faults_.debugStuck;
         reply({}, echo + prompt(), now, now, 0);
         return;
     }

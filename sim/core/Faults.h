@@ -24,6 +24,13 @@ struct Faults {
     int noiseBytes = 0;
     // Status records carry only the first N payload bytes (-1: all).
     int truncatePayload = -1;
+    // Every reply loses its byte at this position, counted from the reply's
+    // first byte, echo included (-1: none).
+    int loseByteAt = -1;
+    // Every reply carries this many random bytes inserted at this position
+    // (-1: none).
+    int insertAt = -1;
+    int insertBytes = 0;
 
     // Controller: answer the next relays with "!ERR <code>" (count -1: until
     // switched off).
@@ -33,6 +40,8 @@ struct Faults {
     int unrecognisedCount = 0;
     // Controller: how long it waits for a unit before it reports code 4.
     int noResponseMs = 250;
+    // Controller: "debug 0" is answered but debug mode stays on.
+    bool debugStuck = false;
 
     // Direct mode: the unit echoes each command line before its answer.
     bool echo = true;

@@ -136,10 +136,35 @@ void Simulator::reply(const QByteArray &head, const QByteArray &tail, qint64 hea
     }
     log_.add(headDue, LogEntry::Kind::Sent, unit, whole);
     QByteArray first = head;
+    QByteArray second = tail;
+    if (faults_.insertAt >= 0 || faults_.loseByteAt >= 0)
+        damage(first, second);
     if (faults_.noiseBytes > 0)
         first.prepend(garbage(faults_.noiseBytes, noiseRandom_.next()));
     queue(first, headDue + faults_.delayMs);
-    queue(tail, tailDue + faults_.delayMs);
+    queue(second, tailDue + faults_.delayMs);
+}
+
+void Simulator::damage(QByteArray &head, QByteArray &tail)
+{
+    // Positions count over the whole reply; the damage stays in the part
+    // (echo or answer) it falls into.
+    QByteArray whole = head + tail;
+    qsizetype headSize = head.size();
+    const qsizetype insertAt = faults_.insertAt;
+    if (insertAt >= 0 && insertAt <= whole.size() && faults_.insertBytes > 0) {
+        whole.insert(insertAt, garbage(faults_.insertBytes, noiseRandom_.next()));
+        if (insertAt < headSize)
+            headSize += faults_.insertBytes;
+    }
+    const qsizetype loseAt = faults_.loseByteAt;
+    if (loseAt >= 0 && loseAt < whole.size()) {
+        whole.remove(loseAt, 1);
+        if (loseAt < headSize)
+            --headSize;
+    }
+    head = whole.left(headSize);
+    tail = whole.mid(headSize);
 }
 
 void Simulator::sendRaw(const QByteArray &bytes, qint64 now)

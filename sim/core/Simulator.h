@@ -97,6 +97,8 @@ private:
     void controllerError(int code, const QByteArray &echo, qint64 now, int waitMs = 0);
     QByteArray prompt() const;
     QByteArray cutRecord(const QByteArray &record) const;
+    // The lose and insert faults, applied to one reply.
+    void damage(QByteArray &head, QByteArray &tail);
     int numberOf(const Unit *unit) const;
     Unit *unitById(int id);
 

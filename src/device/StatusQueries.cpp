@@ -3,6 +3,7 @@
 #include "device/DeviceHost.h"
 #include "device/StatusRecords.h"
 #include "link/Link.h"
+#include "link/SerialPort.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
@@ -59,15 +60,19 @@ bool StatusQueries::exchange(Query query)
     link_.AwaitQueryReply();
     if (!link_.ExchangeFailed)
         return true;
+    if (link_.lastReplyRejected())
+        return noRecord(query);
     if (!link_.ControllerMode)
         return false;
 
     // Through the controller a refusal is asked again; an output query is
     // also asked again when nothing at all came back. The user decides
-    // after every third failure whether to go on.
+    // after every third failure whether to go on. A port that closed
+    // meanwhile (disconnected, or lost for good) ends the query.
     const bool againWhenEmpty = query == Query::Output;
     const auto askAgain = [&] {
-        return link_.ExchangeFailed && (link_.ControllerError || (againWhenEmpty && link_.ReplyBuffer[0] == 0));
+        return link_.ExchangeFailed && link_.port().isOpen() && !link_.lastReplyRejected()
+            && (link_.ControllerError || (againWhenEmpty && link_.ReplyBuffer[0] == 0));
     };
     int failures = 1;
     while (askAgain()) {
@@ -77,6 +82,8 @@ bool StatusQueries::exchange(Query query)
         if (link_.ExchangeFailed)
             ++failures;
     }
+    if (link_.ExchangeFailed && link_.lastReplyRejected())
+        return noRecord(query);
     return !link_.ExchangeFailed;
 }
 
@@ -154,6 +161,10 @@ int StatusQueries::ReadAllStatus(int unit)
     host_.setInfoProgressText(QString());
     host_.showInfoForm();
 
+    // A port that closed during the read (disconnected, or lost for good)
+    // ends it at once: the caller reports the failure once.
+    const auto lineClosed = [this] { return !link_.port().isOpen(); };
+
     if (!QuerySystemInfo(unit)) {
         host_.hideInfoForm();
         return -1;
@@ -163,7 +174,7 @@ int StatusQueries::ReadAllStatus(int unit)
     host_.setInfoProgressText(QStringLiteral("."));
 
     for (int screen = 1; screen <= SettingsModel::ScreensPerUnit; ++screen) {
-        if (!QueryInputInfo(unit, screen) && !continueAfterFailure("Input", screen)) {
+        if (!QueryInputInfo(unit, screen) && (lineClosed() || !continueAfterFailure("Input", screen))) {
             host_.hideInfoForm();
             return -1 - screen;
         }
@@ -173,7 +184,7 @@ int StatusQueries::ReadAllStatus(int unit)
             host_.setInfoProgressText(QStringLiteral("..."));
     }
     for (int screen = 1; screen <= SettingsModel::ScreensPerUnit; ++screen) {
-        if (!QueryOutputInfo(unit, screen) && !continueAfterFailure("Output", screen)) {
+        if (!QueryOutputInfo(unit, screen) && (lineClosed() || !continueAfterFailure("Output", screen))) {
             host_.hideInfoForm();
             return -5 - screen;
         }

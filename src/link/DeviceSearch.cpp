@@ -99,28 +99,40 @@ int DeviceSearch::ConnectToPorts()
     return result;
 }
 
-bool DeviceSearch::repeatWhileControllerError()
+namespace {
+
+// The controller answers the count in its own kind of text: printable
+// characters and line ends. Anything else is noise on the line, and a digit
+// in noise is no count.
+bool plainText(const char *reply)
 {
-    // The controller may keep refusing; after every few refusals the user
-    // decides whether to go on.
-    int refusals = 0;
-    while (link_.ControllerError) {
-        if (++refusals % Link::TimeoutsBeforeAsking == 0 && !link_.askKeepTrying())
+    for (const char *c = reply; *c; ++c) {
+        const auto b = static_cast<unsigned char>(*c);
+        if ((b < 0x20 || b > 0x7e) && b != '\r' && b != '\n')
             return false;
-        link_.AwaitQueryReply();
     }
-    return !link_.ExchangeFailed;
+    return true;
 }
+
+}  // namespace
 
 int DeviceSearch::CountUnits()
 {
-    link_.formatCommand("NQX\r");
-    link_.MinReplyLength = 2;
-    link_.AwaitQueryReply();
-    if (link_.ExchangeFailed) {
-        if (!(link_.ControllerMode && link_.ControllerError))
-            return 0;
-        if (!repeatWhileControllerError())
+    // The controller may keep refusing or answer through noise: it is asked
+    // again, and after every few failures the user decides whether to go on.
+    int failures = 0;
+    for (;;) {
+        link_.formatCommand("NQX\r");
+        link_.MinReplyLength = 2;
+        link_.ReplyBuffer[0] = 0;  // with the port closed no old reply counts
+        link_.AwaitQueryReply();
+        if (link_.ExchangeFailed) {
+            if (!(link_.ControllerMode && link_.ControllerError) || !link_.port().isOpen())
+                return 0;
+        } else if (plainText(link_.ReplyBuffer) || !link_.port().isOpen()) {
+            break;
+        }
+        if (++failures % Link::TimeoutsBeforeAsking == 0 && !link_.askKeepTrying())
             return 0;
     }
 

@@ -46,7 +46,6 @@ public:
 
 private:
     void applyMode(bool controller);
-    bool repeatWhileControllerError();
 
     Link &link_;
     SearchHost &host_;

@@ -1,6 +1,7 @@
 #include "link/Link.h"
 
 #include "link/LinkHost.h"
+#include "link/QueryReply.h"
 #include "link/SerialPort.h"
 #include "model/RecordTypes.h"
 #include "platform/Clock.h"
@@ -29,6 +30,14 @@ const QString kTimeout = QStringLiteral(
 const QString kOutputOverflow =
     QStringLiteral("Error! RS-232 communication port output buffer overflow. Please resend command.");
 const QString kNotSent = QStringLiteral("Command not sent: no answer from the Controller.");
+const QString kLineGone = QStringLiteral(
+    "Error! The serial port was closed by the system (cable or adapter unplugged?) and cannot be opened again. "
+    "Please check the RS-232 connection, then go to 'Serial Port->Search for Quorex(s)->Search'.");
+
+// While a colour balance runs, the controller reports the busy unit as not
+// responding and the send is repeated every few seconds: these waits are
+// asked about far less often than plain failures (about every two minutes).
+constexpr int BalanceWaitsBeforeAsking = 20;
 
 // The controller's texts that end a reply, in the order they are checked.
 enum class Pattern { None, NeedMore, UnknownCommand, DebugMode, UnitNotResponding, ErrorCode };
@@ -145,7 +154,8 @@ void Link::SendDirect()
     const bool setCursor = !host_.busyCursorShown();
     if (setCursor)
         host_.setBusyCursor(true);
-    if (!SendAndWaitPrompt(command()))
+    // A port closed on purpose meanwhile (disconnecting) is not recovered.
+    if (!SendAndWaitPrompt(command()) && (port_.isOpen() || lineLost_))
         RecoverDirectLink();
     if (setCursor)
         host_.setBusyCursor(false);
@@ -171,7 +181,7 @@ void Link::RecoverDirectLink()
     }
 }
 
-void Link::startReply(bool recordExpected)
+void Link::startReply(bool query)
 {
     ExchangeFailed = false;
     ControllerError = false;
@@ -181,17 +191,47 @@ void Link::startReply(bool recordExpected)
     // reply lost earlier cannot push this one out of place.
     ReplyPosition = 0;
     replyFill_ = 0;
+    recordStart_ = -1;
     recordEnd_ = 0;
-    recordExpected_ = recordExpected;
+    query_ = query;
+    recordTypes_ = query ? queryreply::recordTypes(CommandBuffer) : std::string_view();
     replyOverflow_ = false;
+    replyRejected_ = false;
+    unitNotResponding_ = false;
     timedOut_ = false;
 }
 
 void Link::waitForExchange()
 {
-    while (AwaitingReply && !ExchangeFailed)
+    // A port closed meanwhile (disconnecting) or lost (the system closed
+    // it) ends the wait at once: no answer can come on it.
+    while (AwaitingReply && !ExchangeFailed && port_.isOpen() && !lineLost_)
         clock_.waitForEvents(50);
     timer1_->stop();
+    // An exchange that ended without its answer stops collecting: what the
+    // unit says later belongs to whoever listens next (a probe, a prompt
+    // wait) or is flushed by the next exchange.
+    if (AwaitingReply) {
+        AwaitingReply = false;
+        ExchangeFailed = true;
+    }
+}
+
+bool Link::reopenLostLine()
+{
+    if (!lineLost_)
+        return true;
+    port_.close();
+    if (port_.portExists(port_.portNumber()) && port_.open().ok()) {
+        lineLost_ = false;
+        lineGoneShown_ = false;
+        return true;
+    }
+    if (!lineGoneShown_) {
+        lineGoneShown_ = true;
+        dialogs_.showMessage(kLineGone);
+    }
+    return false;
 }
 
 bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
@@ -205,9 +245,15 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
         host_.setBusyCursor(true);
 
     const QByteArray checksum = QByteArray::number(CommandChecksum, 16).toUpper().rightJustified(2, '0');
-    int timeouts = 0;
+    // Every failure counts towards the question, refusals as well as
+    // silence; the busy unit of a colour balance much more slowly.
+    int failures = 0;
+    int balanceWaits = 0;
     bool sent = false;
+    noUnitShown_ = false;
     for (;;) {
+        if (!reopenLostLine())
+            break;
         startReply(false);
         MinReplyLength = int(std::strlen(CommandBuffer)) + 8;
         host_.setStatusText(kSending);
@@ -224,10 +270,13 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
             sent = true;
             break;
         }
-        if (timedOut_ && ++timeouts % TimeoutsBeforeAsking == 0 && !askKeepTrying()) {
-            AwaitingReply = false;
+        if (!port_.isOpen() && !lineLost_)
+            break;  // disconnected meanwhile
+        const bool balanceWait = ColorBalanceInProgress && unitNotResponding_;
+        const bool ask = balanceWait ? ++balanceWaits % BalanceWaitsBeforeAsking == 0
+                                     : ++failures % TimeoutsBeforeAsking == 0;
+        if (ask && !askKeepTrying(balanceWait ? BalanceWaitsBeforeAsking : TimeoutsBeforeAsking))
             break;
-        }
         if (ControllerDebugMode)
             SendAndWaitPrompt(QByteArrayLiteral("debug 0\r"));
         if (ColorBalanceInProgress) {
@@ -253,22 +302,29 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
     return sent;
 }
 
-bool Link::askKeepTrying()
+bool Link::askKeepTrying() { return askKeepTrying(TimeoutsBeforeAsking); }
+
+bool Link::askKeepTrying(int times)
 {
     return dialogs_.askYesNo(
         QStringLiteral("VKS - Tessaline :No answer"),
         QStringLiteral("Tessaline has not had a good answer from the Quorex(s) %1 times in a row. Do you wish to keep "
                        "trying?\nClick Yes to try again. Click No to give up: Tessaline keeps its settings, but "
                        "this exchange does not reach the Quorex(s).")
-            .arg(TimeoutsBeforeAsking));
+            .arg(times));
 }
 
 void Link::AwaitQueryReply()
 {
     if (!port_.isOpen() && !lineLost_)
         return;
+    noUnitShown_ = false;
     for (int round = 0; round < 2; ++round) {
         startReply(true);
+        if (!reopenLostLine()) {
+            ExchangeFailed = true;
+            return;
+        }
         AwaitingReply = true;
         port_.flushInput();
         timer1_->start(ExchangeTimeoutMs);
@@ -310,12 +366,15 @@ void Link::examineReply()
             ++ReplyPosition;  // payload of a binary record: never a prompt or error text
             continue;
         }
-        if (recordExpected_ && c[p] == 1 && p < 30) {
+        if (!recordTypes_.empty() && recordStart_ < 0 && c[p] == 1 && p < 30) {
             if (p + 1 >= replyFill_)
                 return;  // wait for the type byte
-            const int length = recordPayloadLength(static_cast<unsigned char>(c[p + 1]));
-            if (length > 0) {
-                recordEnd_ = p + 2 + length;
+            // Only a header of the query asked starts a record; its stated
+            // length is skipped, so no payload byte passes for a prompt.
+            const char type = c[p + 1];
+            if (recordTypes_.find(type) != std::string_view::npos) {
+                recordStart_ = p;
+                recordEnd_ = p + 2 + recordPayloadLength(static_cast<unsigned char>(type));
                 ReplyPosition = p + 2;
                 continue;
             }
@@ -324,6 +383,16 @@ void Link::examineReply()
             const bool ends = p >= 2 && (controller ? (c[p - 2] == 'L' && c[p - 1] == 'R')
                                                     : (c[p - 2] == 13 && c[p - 1] == 10));
             if (ends) {
+                switch (judgeReply(p)) {
+                case Verdict::Foreign:
+                    dropThrough(p);
+                    continue;
+                case Verdict::Inconsistent:
+                    rejectReply();
+                    return;
+                case Verdict::Good:
+                    break;
+                }
                 // The zero byte lands on the last character of this arrival.
                 c[replyFill_ - 1] = 0;
                 endReply();
@@ -349,9 +418,13 @@ void Link::examineReply()
             case Pattern::UnitNotResponding:
                 timer1_->stop();
                 ExchangeFailed = true;
+                unitNotResponding_ = true;
                 endReply();
-                if (!ColorBalanceInProgress)
+                // Once per send or query, however often it is repeated.
+                if (!ColorBalanceInProgress && !noUnitShown_) {
+                    noUnitShown_ = true;
                     dialogs_.showMessage(kNoUnitResponse);
+                }
                 return;
             case Pattern::ErrorCode:
                 host_.setStatusText(kErrorCodeStatus);
@@ -368,10 +441,55 @@ void Link::examineReply()
     }
 }
 
+Link::Verdict Link::judgeReply(int prompt) const
+{
+    if (!query_)
+        return Verdict::Good;  // a relayed send: the prompt is all it needs
+    const char *c = ReplyBuffer;
+    const int echoEnd = recordStart_ >= 0 ? recordStart_ : prompt;
+    if (queryreply::echoesAnotherLine(std::string_view(c, size_t(echoEnd)), queryreply::echoOf(CommandBuffer)))
+        return Verdict::Foreign;
+    if (recordStart_ < 0)
+        return Verdict::Good;  // no record: the query finds none and says so
+    // The record's stated length must end exactly where the line end and
+    // the prompt begin; anything else is a record cut short or padded.
+    const int end = recordEnd_;
+    if (end + 2 > prompt || c[end] != '\r' || c[end + 1] != '\n')
+        return Verdict::Inconsistent;
+    for (int i = end + 2; i < prompt; ++i) {
+        if (c[i] == '\r' || c[i] == '\n')
+            return Verdict::Inconsistent;
+    }
+    return Verdict::Good;
+}
+
+void Link::dropThrough(int prompt)
+{
+    // Another line's late answer: forget it, and go on with what came
+    // after it in this arrival.
+    const int rest = replyFill_ - (prompt + 1);
+    std::memmove(ReplyBuffer, ReplyBuffer + prompt + 1, size_t(rest));
+    replyFill_ = rest;
+    ReplyPosition = 0;
+    recordStart_ = -1;
+    recordEnd_ = 0;
+}
+
+void Link::rejectReply()
+{
+    // Nothing of an inconsistent reply may be read as a record.
+    timer1_->stop();
+    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
+    replyRejected_ = true;
+    ExchangeFailed = true;
+    endReply();
+}
+
 void Link::endReply()
 {
     ReplyPosition = 0;
     replyFill_ = 0;
+    recordStart_ = -1;
     recordEnd_ = 0;
     AwaitingReply = false;
 }
@@ -406,6 +524,7 @@ void Link::closePort()
 {
     port_.close();
     lineLost_ = false;
+    lineGoneShown_ = false;
 }
 
 bool Link::AdTerminal1KeyPress(char key)
@@ -454,6 +573,7 @@ bool Link::TryPort(int number)
             return false;
         }
         lineLost_ = false;
+        lineGoneShown_ = false;
     }
     bool lineError = false;
     const auto watch = connect(&port_, &SerialPort::errorOccurred, this, [&lineError] { lineError = true; });

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QSet>
 #include <memory>
+#include <string_view>
 
 namespace tess {
 
@@ -104,18 +105,29 @@ public:
     // adapter was pulled) since it was last opened.
     bool lineLost() const { return lineLost_; }
 
-    // Asks whether to keep trying after repeated time-outs of one exchange.
-    // True = keep trying.
+    // Asks whether to keep trying after repeated failures of one exchange
+    // (time-outs, refusals). True = keep trying.
     bool askKeepTrying();
 
     bool timer1Active() const;
     // Whether the last exchange ended by its time-out.
     bool lastExchangeTimedOut() const { return timedOut_; }
+    // Whether the last query's reply was refused as inconsistent (a record
+    // cut short or padded): the exchange failed and the reply was cleared.
+    bool lastReplyRejected() const { return replyRejected_; }
 
 private:
-    void startReply(bool recordExpected);
+    enum class Verdict { Good, Foreign, Inconsistent };
+
+    // `query`: a status or count query, whose reply must be its own.
+    void startReply(bool query);
     void examineReply();
+    Verdict judgeReply(int prompt) const;
+    void dropThrough(int prompt);
+    void rejectReply();
     void endReply();
+    bool reopenLostLine();
+    bool askKeepTrying(int times);
     void replyOverflowed();
     void waitForExchange();
 
@@ -127,13 +139,19 @@ private:
     std::unique_ptr<ClockTimer> timer1_;
 
     int replyFill_ = 0;        // characters of this reply stored so far
+    int recordStart_ = -1;     // where the record's header stands, if any
     int recordEnd_ = 0;        // end of a binary record's payload, if any
-    bool recordExpected_ = false;
+    bool query_ = false;            // the running exchange is a query
+    std::string_view recordTypes_;  // the headers the running query accepts
     bool replyOverflow_ = false;
+    bool replyRejected_ = false;
+    bool unitNotResponding_ = false;  // the controller's code 4 ended the attempt
+    bool noUnitShown_ = false;        // its message was shown in this send or query
     bool timedOut_ = false;
     bool lineLost_ = false;
     int searchScopes_ = 0;
     QSet<int> permissionReported_;  // within the running search
+    bool lineGoneShown_ = false;
 };
 
 }  // namespace tess

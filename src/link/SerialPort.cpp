@@ -3,6 +3,13 @@
 #include "platform/Clock.h"
 
 namespace tess {
+namespace {
+
+// The most a prompt wait reads at once.
+constexpr qint64 ReadChunk = 4096;
+
+}  // namespace
+
 
 bool SerialPort::waitForString(Clock &clock, const QByteArray &text, int ticks)
 {
@@ -10,18 +17,23 @@ bool SerialPort::waitForString(Clock &clock, const QByteArray &text, int ticks)
     const auto connection = connect(this, &SerialPort::errorOccurred, this,
                                     [&failed](const QString &) { failed = true; });
     const qint64 deadline = clock.nowMs() + qint64(ticks) * TickMs;
+    // Only the tail that could still begin the text is kept between reads,
+    // so a chattering line neither grows the buffer nor is rescanned.
+    const qsizetype keep = qMax<qsizetype>(text.size() - 1, 0);
     QByteArray seen;
     bool found = false;
-    while (!found && !failed) {
+    while (!found && !failed && isOpen()) {
         if (bytesAvailable() > 0) {
-            seen += read(bytesAvailable());
+            seen += read(qMin<qint64>(bytesAvailable(), ReadChunk));
             found = seen.contains(text);
-            continue;
+            if (!found)
+                seen = seen.right(keep);
         }
         const qint64 left = deadline - clock.nowMs();
-        if (left <= 0)
+        if (found || left <= 0)
             break;
-        clock.waitForEvents(int(qMin<qint64>(left, TickMs)));
+        if (bytesAvailable() == 0)
+            clock.waitForEvents(int(qMin<qint64>(left, TickMs)));
     }
     disconnect(connection);
     return found;

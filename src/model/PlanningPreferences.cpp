@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <charconv>
+#include <filesystem>
 #include <cmath>
 #include <limits>
 
@@ -118,6 +119,12 @@ QByteArray formatPreferences(const PlanningPreferences &prefs)
 PreferencesReadResult readPreferencesFile(const QString &path)
 {
     PreferencesReadResult result;
+    // Only a regular file is opened: a named pipe or a device in its place
+    // would block the start-up or feed it without end.
+    // (QFileInfo::isFile() holds pipes for files, so the system is asked.)
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), error))
+        return result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return result;

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using tess::PlanningPreferences;
 using tess::PreferencesReadResult;
 using Status = tess::PreferencesReadResult::Status;
@@ -95,6 +97,8 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::newRow("missing") << "missing";
         QTest::newRow("a directory") << "directory";
+        // Opening a pipe for reading would wait for a writer for ever.
+        QTest::newRow("a named pipe") << "pipe";
     }
 
     void fileThatCannotBeReadGivesNothing()
@@ -104,6 +108,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Tessaline.ini"));
         if (kind == QLatin1String("directory"))
             QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Tessaline.ini")));
+        if (kind == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         const PreferencesReadResult read = tess::readPreferencesFile(path);
         QVERIFY(read.status != Status::Accepted);
     }

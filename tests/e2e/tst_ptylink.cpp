@@ -13,6 +13,7 @@
 #include "support/ScriptedDialogs.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -22,6 +23,26 @@ using namespace tess;
 using namespace tess::test;
 
 namespace {
+
+// Runs one control command on the simulator listening at `socket`.
+bool control(const QString &socket, const QString &command)
+{
+    QProcess send;
+    send.start(qEnvironmentVariable("QUOREX_SIM"),
+               QStringList{QStringLiteral("--send"), socket} + command.split(u' '));
+    return send.waitForFinished(5000) && send.exitCode() == 0;
+}
+
+// Real time passes, with events, until `done` or `ms` ran out.
+template <typename Done>
+bool waitUntil(Done done, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QTest::qWait(20);
+    return done();
+}
 
 // quorex-sim serving one setup, with its COM1 entry in this test's port map.
 class Simulator {
@@ -149,6 +170,37 @@ private slots:
         const QByteArray log = simLog();
         QVERIFY2(log.contains("PASS *6DDBL 0!"), log.constData());
         QVERIFY(log.contains("unit 2 => DDBL 0"));
+    }
+
+    void controllerLineClosedByTheSystemIsReopened()
+    {
+        QFile::remove(log_);
+        const QString socket = config_.filePath(QStringLiteral("control"));
+        Simulator sim({QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
+                       QStringLiteral("5"), QStringLiteral("--control"), socket},
+                      log_);
+        if (!sim.ready())
+            QSKIP("quorex-sim could not serve on a pseudo-terminal here");
+        Program program;
+        program.search.SearchAllClick();
+        QVERIFY(program.link.DeviceConnected);
+        program.link.formatCommand("*%dDDBL %d!", 5, 1);
+        program.link.ComputeChecksum();
+
+        // The adapter is pulled: the system closes the port. A send says in
+        // one message that the line is gone, without waiting for time-outs.
+        QVERIFY(control(socket, QStringLiteral("vanish")));
+        QVERIFY(waitUntil([&] { return program.link.lineLost(); }, 5000));
+        QVERIFY(!program.link.SendRelayed(5, 0));
+        const QStringList messages = program.dialogs.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.front().contains(QStringLiteral("closed by the system")));
+
+        // Plugged back in: the next send reopens the port and goes through.
+        QVERIFY(control(socket, QStringLiteral("restore")));
+        QVERIFY(program.link.SendRelayed(5, 0));
+        QVERIFY(simLog().contains("unit 1 => DDBL 1"));
+        VERIFY_DIALOGS_TAKEN(program.dialogs);
     }
 };
 

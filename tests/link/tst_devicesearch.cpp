@@ -186,6 +186,39 @@ private slots:
             QCOMPARE(rig.window.status, status);
     }
 
+    void countThroughNoiseIsAskedAgain()
+    {
+        // A digit in line noise is no count: only a reply of plain text is
+        // read, and the controller is asked again, at most three times
+        // before the user is asked.
+        SearchRig rig;
+        rig.controllerOn = 1;
+        rig.dialogs.answer(false);
+        rig.search.QuorexconnectedthruController1Click();
+        rig.dialogs.takeQuestions();
+        int asked = 0;
+        const auto respond = rig.port.respond;
+        rig.port.respond = [&](int number, const QByteArray &w) -> QByteArray {
+            if (w == "NQX\r" && ++asked == 1)
+                return "\xe9" "7\xb0NQX\r\n2 5 6\r\nLR>";
+            return respond(number, w);
+        };
+        QCOMPARE(rig.search.CountUnits(), 2);
+        QCOMPARE(asked, 2);
+        QCOMPARE(rig.window.ids[0], 5);
+
+        // Noise every time: three tries, then the question; No gives up.
+        rig.port.takeWritten();
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            return w == "NQX\r" ? QByteArray("\x01" "3\r\nLR>") : QByteArray();
+        };
+        rig.dialogs.answer(false);
+        QCOMPARE(rig.search.CountUnits(), 0);
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(rig.port.takeWritten().count("NQX\r"), 3);
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
     void noUnitsBehindTheControllerHidesTheIds()
     {
         SearchRig rig;

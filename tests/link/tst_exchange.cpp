@@ -157,6 +157,50 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
+    void everyRefusalCountsTowardsTheQuestion_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QStringList>("messages");
+        const QByteArray echo = "PASS *1DDBL 1!E3\r\r\r\n";
+        QTest::newRow("not understood") << QByteArray("?\r\nCTRLR>") << QStringList();
+        QTest::newRow("bad checksum") << echo + "!ERR 1\r\nCTRLR>" << QStringList();
+        QTest::newRow("bad frame") << echo + "!ERR 2\r\nCTRLR>" << QStringList();
+        // The unit's absence is said once, however often the send repeats.
+        QTest::newRow("unit absent") << echo + "!ERR 4\r\nCTRLR>" << QStringList{NoUnitResponseText};
+        QTest::newRow("debug mode that stays on") << QByteArray("?\r\nDEBUG>") << QStringList();
+    }
+    void everyRefusalCountsTowardsTheQuestion()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QStringList, messages);
+        LinkRig rig(true);
+        rig.command("*1DDBL 1!");
+        const auto attempts = answerAttempts(rig, {reply});
+        rig.dialogs.answer(true);   // after 3 refusals: keep trying
+        rig.dialogs.answer(false);  // after 6: give up
+        QVERIFY(!rig.link.SendRelayed(1, 0));
+        QCOMPARE(*attempts, 6);
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 2);
+        QCOMPARE(rig.dialogs.takeMessages(), messages);
+        QCOMPARE(rig.window.status, QStringLiteral("Command not sent: no answer from the Controller."));
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void colourBalanceWaitIsAskedAboutOnlyAfterLong()
+    {
+        // The busy unit of a colour balance is waited for silently, but not
+        // for ever: after 20 waits (about two minutes) the user is asked.
+        LinkRig rig(true);
+        rig.command("*1 !");
+        const auto attempts = answerAttempts(rig, {"PASS *1 !xx\r\r\r\n!ERR 4\r\n>"});
+        rig.link.ColorBalanceInProgress = true;
+        rig.dialogs.answer(false);
+        QVERIFY(!rig.link.SendRelayed(1, 0));
+        QCOMPARE(*attempts, 20);
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
     void controllerDebugModeIsSwitchedOffBeforeTheResend()
     {
         LinkRig rig(true);

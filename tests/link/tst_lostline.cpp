@@ -39,7 +39,41 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
-    void relayedSendOnALostLineTimesOutAndCanBeGivenUp()
+    void relayedSendReopensAPortTheSystemClosed()
+    {
+        LinkRig rig(true);
+        rig.link.SetDeviceConnected(true);
+        rig.port.respond = [](int, const QByteArray &w) {
+            return w == "\r\r" ? QByteArray("PASS *1DDBL 1!E3\r\nLR>") : QByteArray();
+        };
+        rig.port.failLine(QStringLiteral("Input/output error"), true);
+        rig.command("*1DDBL 1!");
+        QVERIFY(rig.link.SendRelayed(1, 0));
+        QCOMPARE(rig.port.opens, 2);
+        QVERIFY(!rig.link.lineLost());
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void lineGoneForGoodIsSaidOnceWithoutWaiting()
+    {
+        LinkRig rig(true);
+        rig.link.SetDeviceConnected(true);
+        rig.port.existing.clear();
+        rig.port.failLine(QStringLiteral("Input/output error"), true);
+        rig.command("*1DDBL 1!");
+        const qint64 start = rig.clock.nowMs();
+        QVERIFY(!rig.link.SendRelayed(1, 0));
+        rig.link.formatCommand("QXQUERY *1SYINFOQX!\r");
+        rig.link.AwaitQueryReply();
+        QVERIFY(rig.link.ExchangeFailed);
+        QCOMPARE(rig.clock.nowMs(), start);  // no time-out waited for
+        const QStringList messages = rig.dialogs.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.front().contains(QStringLiteral("closed by the system")));
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
+    void relayedSendOnAReopenedButSilentLineCanBeGivenUp()
     {
         LinkRig rig(true);
         rig.link.SetDeviceConnected(true);
@@ -61,6 +95,24 @@ private slots:
         QVERIFY(rig.link.TryPort(1));
         QCOMPARE(rig.port.opens, 2);
         QVERIFY(!rig.link.lineLost());
+    }
+
+    void disconnectingDuringADirectSendEndsIt()
+    {
+        LinkRig rig(false);
+        rig.link.SetDeviceConnected(true);
+        const auto disconnect = rig.clock.createTimer();
+        QObject::connect(disconnect.get(), &ClockTimer::timeout, [&] {
+            disconnect->stop();
+            rig.link.closePort();
+        });
+        disconnect->start(100);
+        rig.link.formatCommand("DDBL %d\r", 1);
+        rig.link.SendDirect();
+        QVERIFY(rig.clock.nowMs() < 1000);
+        QVERIFY(!rig.port.isOpen());
+        QCOMPARE(rig.port.opens, 1);  // not opened again
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
     void disconnectingIsNotALostLine()

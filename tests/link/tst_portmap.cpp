@@ -21,7 +21,7 @@ using namespace tess::test;
 
 namespace {
 
-// How an entry is made: "link TARGET", "file TEXT", "dir", "fifo-link",
+// How an entry is made: "link TARGET", "file TEXT", "dir", "fifo", "fifo-link",
 // "loop" (COM1 -> COM1.next -> COM1) or "self" (COM1 -> COM1).
 bool makeEntry(const QString &entry, const QString &how)
 {
@@ -39,6 +39,8 @@ bool makeEntry(const QString &entry, const QString &how)
     }
     if (kind == QLatin1String("dir"))
         return QDir().mkpath(entry);
+    if (kind == QLatin1String("fifo"))
+        return ::mkfifo(QFile::encodeName(entry).constData(), 0600) == 0;
     if (kind == QLatin1String("fifo-link")) {
         const QString fifo = entry + QStringLiteral(".fifo");
         return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && QFile::link(fifo, entry);
@@ -90,6 +92,8 @@ private slots:
         QTest::newRow("folder") << "dir" << QString() << "is a folder";
         QTest::newRow("link to a folder") << "link /tmp" << QString() << "\"/tmp\", which is a folder, not a device";
         QTest::newRow("link to a pipe") << "fifo-link" << QString() << "which is not a device";
+        // Never opened: reading a pipe would wait for a writer.
+        QTest::newRow("pipe") << "fifo" << QString() << "is neither a link nor a file naming a device";
         QTest::newRow("link to a plain file") << "link /etc/passwd" << QString() << "which is not a device";
         QTest::newRow("empty file") << "file " << QString() << "is empty";
         QTest::newRow("file of garbage") << "garbage" << QString() << "not the path of a device";

@@ -14,14 +14,15 @@ namespace {
 const QString &kTimeout = TimeoutText;
 const QString &kNoUnit = NoUnitResponseText;
 
-// One query exchange whose answer is `reply`, delivered in `piece` pieces.
+// One query exchange (the system information, whose record type is 8)
+// whose answer is `reply`, delivered in `piece` pieces.
 void query(LinkRig &rig, const QByteArray &reply, int piece = 0, int minLength = 2)
 {
     rig.port.pieceSize = piece;
     rig.port.respond = [reply](int, const QByteArray &w) {
         return w.startsWith("debug") ? QByteArray("\r\n>") : reply;
     };
-    rig.link.formatCommand("QUERY\r");
+    rig.link.formatCommand("SYINFOQX\r");
     rig.link.MinReplyLength = minLength;
     rig.link.AwaitQueryReply();
 }
@@ -200,16 +201,66 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
+    void replyIsTakenOnlyWhenItIsTheQueryOwnAndWhole_data()
+    {
+        QTest::addColumn<bool>("controller");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("taken");
+        const QByteArray rec = record(8, QByteArray("\0\0" "2.40\0\0", 8));
+        const QByteArray direct = "SYINFOQX\r\n";
+        const QByteArray relayed = "QXQUERY *1SYINFOQX!\r\n";
+        QTest::newRow("own echo, whole record") << false << direct + rec + "\r\n#" << true;
+        QTest::newRow("no echo") << false << rec + "\r\n#" << true;
+        QTest::newRow("one byte short") << false << direct + rec.chopped(1) + "\r\n#" << false;
+        QTest::newRow("two bytes short") << false << direct + rec.chopped(2) + "\r\n#" << false;
+        QTest::newRow("one byte long") << false << direct + rec + "x\r\n#" << false;
+        QTest::newRow("controller, seven bytes short") << true << relayed + rec.chopped(7) + "\r\nCTRLR>" << false;
+        QTest::newRow("controller, own echo") << true << relayed + rec + "\r\nCTRLR>" << true;
+        // A header of another query's type is no record of this one: it is
+        // not skipped as payload.
+        QTest::newRow("input header ahead of the record") << false << "\x01N" + direct + rec + "\r\n#" << true;
+        // Another unit's late answer stands first: it is dropped, and this
+        // query's answer behind it is taken.
+        QTest::newRow("late answer of another unit first")
+            << true << "QXQUERY *2SYINFOQX!\r\n" + record(8, QByteArray("\0\0" "9.99\0\0", 8)) + "\r\nCTRLR>" + relayed + rec
+                   + "\r\nCTRLR>"
+            << true;
+    }
+    void replyIsTakenOnlyWhenItIsTheQueryOwnAndWhole()
+    {
+        QFETCH(bool, controller);
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, taken);
+        LinkRig rig(controller);
+        rig.port.respond = [reply](int, const QByteArray &) { return reply; };
+        rig.link.formatCommand(controller ? "QXQUERY *1SYINFOQX!\r" : "SYINFOQX\r");
+        rig.link.MinReplyLength = 8;
+        rig.link.AwaitQueryReply();
+        QCOMPARE(rig.link.ExchangeFailed, !taken);
+        QCOMPARE(rig.link.lastReplyRejected(), !taken);
+        const QByteArray buffer(rig.link.ReplyBuffer, Link::BufferSize);
+        if (taken)
+            QVERIFY(buffer.contains("2.40") && !buffer.contains("9.99"));
+        else
+            QCOMPARE(buffer, QByteArray(Link::BufferSize, '\0'));
+        QVERIFY(!rig.link.AwaitingReply);
+        QVERIFY(!rig.link.timer1Active());
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);  // no time-out message
+    }
+
     void lostReplyDoesNotShiftTheNextOne()
     {
         LinkRig rig(false);
         query(rig, QByteArray());  // nothing comes: time-out
         QVERIFY(rig.link.ExchangeFailed);
         QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
-        // Late characters of the lost reply are still collected...
+        // Late characters of the lost reply are no longer collected: they
+        // wait in the port...
         rig.port.deliver("late garbage");
         rig.clock.processPendingEvents();
-        // ...but the next exchange collects its own reply from the start.
+        QVERIFY(!rig.link.AwaitingReply);
+        QCOMPARE(rig.port.bytesAvailable(), qint64(12));
+        // ...and the next exchange collects its own reply from the start.
         const QByteArray rec = record(8, "12345678");
         query(rig, rec + "\r\n#", 0, 8);
         QVERIFY(!rig.link.ExchangeFailed);

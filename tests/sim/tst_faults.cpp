@@ -65,6 +65,45 @@ private slots:
         QCOMPARE(wire.send("\r", 2500), QByteArray("\r\n#"));
     }
 
+    void oneByteLostOrNoiseInsertedAtAPosition_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QByteArray>("reply");
+        // "BLKGN 1 5" is echoed with CR LF, then CR LF and the prompt.
+        QTest::newRow("lose the echo's first byte") << "lose 0" << QByteArray("LKGN 1 5\r\n\r\n#");
+        QTest::newRow("lose across echo and answer") << "lose 11" << QByteArray("BLKGN 1 5\r\n\n#");
+        QTest::newRow("lose the prompt") << "lose 13" << QByteArray("BLKGN 1 5\r\n\r\n");
+        QTest::newRow("lose past the end") << "lose 14" << QByteArray("BLKGN 1 5\r\n\r\n#");
+        QTest::newRow("insert before the prompt") << "insert 13 3" << QByteArray("BLKGN 1 5\r\n\r\n...#");
+    }
+    void oneByteLostOrNoiseInsertedAtAPosition()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QByteArray, reply);
+        Wire wire;
+        QVERIFY(wire.control(fault).ok);
+        QByteArray got = wire.send("BLKGN 1 5\r");
+        if (fault.startsWith(QLatin1String("insert"))) {
+            // The noise is random; only its place and length are fixed.
+            QCOMPARE(got.size(), reply.size());
+            for (int i = 13; i < 16; ++i)
+                got[i] = '.';
+        }
+        QCOMPARE(got, reply);
+        QVERIFY(wire.control(fault.section(u' ', 0, 0) + QStringLiteral(" off")).ok);
+        QCOMPARE(wire.send("\r"), QByteArray("\r\n#"));
+    }
+
+    void debugModeThatStaysOn()
+    {
+        Wire wire(Setup::controller());
+        QVERIFY(wire.control("debug stuck").ok);
+        QVERIFY(wire.send("debug 0\r").endsWith("DEBUG>"));
+        QCOMPARE(wire.send("NQX\r"), QByteArray("?\r\nDEBUG>"));
+        QVERIFY(wire.control("debug off").ok);
+        QVERIFY(wire.send("NQX\r").endsWith("CTRLR>"));
+    }
+
     void fixedPiecesWithGaps()
     {
         Wire wire;
