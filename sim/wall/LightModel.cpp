@@ -191,12 +191,6 @@ Rgb projectorSignal(const Wall &wall, int k, int x, int y, int yEnd)
         v = grey(1);
     if (s.outputRaster && (x == 0 || x == w - 1 || rowIn(0, y, yEnd) || rowIn(wall.height - 1, y, yEnd)))
         v = grey(1);
-    // The black level lifts the dark parts of the area no neighbour shares.
-    const Overlaps o = overlapsOf(wall, k);
-    if (s.blackLevel > 0 && x >= o.left && x < w - o.right) {
-        const double lift = s.blackLevel / 255.0;
-        v = {v.r + (1 - v.r) * lift, v.g + (1 - v.g) * lift, v.b + (1 - v.b) * lift};
-    }
     const double f = edgeFactor(edgeOf(wall, k, false), x) * edgeFactor(edgeOf(wall, k, true), w - 1 - x);
     return {v.r * f, v.g * f, v.b * f};
 }
@@ -205,6 +199,20 @@ Rgb lightOf(const Rgb &signal, const Assumptions &a)
 {
     const auto one = [&](double v) { return a.blackFloor + (1 - a.blackFloor) * std::pow(clamp01(v), a.displayGamma); };
     return {one(signal.r), one(signal.g), one(signal.b)};
+}
+
+Rgb projectorLight(const Wall &wall, int k, int x, int y, int yEnd, const Assumptions &a)
+{
+    Rgb light = lightOf(projectorSignal(wall, k, x, y, yEnd), a);
+    // The black level adds, to the area no neighbour shares, the light of a
+    // signal at that level: what the overlaps gain from two black floors.
+    const Projector &p = wall.projectors[std::size_t(k)];
+    const Overlaps o = overlapsOf(wall, k);
+    if (p.driven && p.screen.blackLevel > 0 && x >= o.left && x < wall.width - o.right) {
+        const double lift = (1 - a.blackFloor) * std::pow(p.screen.blackLevel / 255.0, a.displayGamma);
+        light = {light.r + lift, light.g + lift, light.b + lift};
+    }
+    return light;
 }
 
 double luminance(const Rgb &light) { return 0.2126 * light.r + 0.7152 * light.g + 0.0722 * light.b; }
@@ -218,7 +226,7 @@ std::vector<Rgb> lightRow(const Wall &given, int y, int yEnd, const Assumptions 
     for (int k = 0; k < int(wall.projectors.size()); ++k) {
         const int left = projectorLeft(wall, k);
         for (int x = 0; x < wall.width; ++x) {
-            const Rgb light = lightOf(projectorSignal(wall, k, x, y, yEnd), assumptions);
+            const Rgb light = projectorLight(wall, k, x, y, yEnd, assumptions);
             Rgb &sum = row[std::size_t(left + x)];
             sum = {sum.r + light.r, sum.g + light.g, sum.b + light.b};
         }

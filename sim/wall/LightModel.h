@@ -70,9 +70,13 @@ double edgeFactor(const Edge &edge, int inward);
 // when they fall on any row of [y, yEnd).
 Rgb patternSignal(const Wall &wall, int k, int x, int y, int yEnd);
 // Projector k's signal at its local pixel: pattern, colour balance and seam
-// gains for video, grid and raster box, black level lift, feathering.
+// gains for video, grid and raster box, feathering.
 Rgb projectorSignal(const Wall &wall, int k, int x, int y, int yEnd);
+// Light of a signal: the black floor plus the rest raised to the display gamma.
 Rgb lightOf(const Rgb &signal, const Assumptions &assumptions);
+// Projector k's light at its local pixel: its signal's light, plus outside
+// the overlaps the black level lift (the light of a signal at that level).
+Rgb projectorLight(const Wall &wall, int k, int x, int y, int yEnd, const Assumptions &assumptions);
 double luminance(const Rgb &light);
 
 // The light of every wall pixel along rows [y, yEnd): the sum of the
