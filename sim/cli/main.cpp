@@ -6,6 +6,7 @@
 #include "cli/PtyLine.h"
 #include "core/ControlCommands.h"
 #include "core/Simulator.h"
+#include "wall/WallWindow.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -57,7 +58,8 @@ socket, e.g. quorex-sim --send PATH "drop 2"):
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto application = wall::makeApplication(argc, argv);  // widgets only for --wall
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("quorex-sim"));
 
     QCommandLineParser parser;
@@ -96,8 +98,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption send(QStringLiteral("send"), QStringLiteral("Sends the control command given as the "
                                   "remaining arguments to the simulator listening on PATH, prints its answer and "
                                   "ends."), QStringLiteral("PATH"));
+    const QCommandLineOption wallWindow(QStringLiteral("wall"), QStringLiteral("Shows the virtual wall: what the "
+                                        "units would put on the screen, and the luminance across it."));
+    const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("Writes the virtual wall to FILE (no display "
+                                 "needed) once the --command options have run, and ends."), QStringLiteral("FILE"));
     parser.addOptions({help, mode, ids, port, noPortMap, force, baud, noPacing, ignoreLine, printPty, log, appendLog,
-                       control, command, send});
+                       control, command, send, wallWindow, png});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("With --send: the control command."));
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText(), 2);
@@ -163,6 +169,12 @@ int main(int argc, char *argv[])
         if (!result.ok)
             return fail(QStringLiteral("--command: ") + result.message, 2);
     }
+    if (parser.isSet(png)) {
+        if (!parser.isSet(wallWindow))
+            return fail(QStringLiteral("--png: only with --wall"), 2);
+        QString why;
+        return wall::writePng(sim, parser.value(png), &why) ? 0 : fail(why);
+    }
 
     // --- the line
     PtyLine line(sim, clock);
@@ -221,6 +233,11 @@ int main(int argc, char *argv[])
         sigaction(s, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    std::unique_ptr<wall::WallWindow> wallView;
+    if (parser.isSet(wallWindow)) {
+        wallView = std::make_unique<wall::WallWindow>(sim);
+        wallView->show();
+    }
     say(QStringLiteral("ready"));
     line.pump();
     const int code = app.exec();

@@ -249,7 +249,7 @@ ControlResult ControlCommands::run(Simulator &sim, const QString &text, qint64 n
     // Commands about one unit: "<verb> <unit> ...".
     static const QStringList unitVerbs{QStringLiteral("unit"), QStringLiteral("busy"), QStringLiteral("reboot"),
                                        QStringLiteral("layout"), QStringLiteral("version"), QStringLiteral("video"),
-                                       QStringLiteral("output"), QStringLiteral("state")};
+                                       QStringLiteral("output"), QStringLiteral("state"), QStringLiteral("do")};
     if (!unitVerbs.contains(verb))
         return fail(QStringLiteral("unknown command (try help)"));
     Unit *u = unitAt(1);
@@ -266,6 +266,19 @@ ControlResult ControlCommands::run(Simulator &sim, const QString &text, qint64 n
         else
             a.ok = false;
         return done();
+    }
+    if (verb == QLatin1String("do")) {
+        // A device command carried out as if it came on the line, unanswered:
+        // sets the units up for a picture or a lesson without the program.
+        const QByteArray line = text.section(' ', 2, -1, QString::SectionSkipEmpty).toLatin1();
+        if (line.isEmpty())
+            return fail(QStringLiteral("no device command"));
+        const Unit::Answer answer = u->handle(line);
+        if (!answer.known || answer.body == Unit::InvalidParameter)
+            return fail(QString::fromLatin1(answer.body));
+        if (answer.busyMs > 0)
+            u->busyUntil = now + answer.busyMs;
+        return done(answer.record ? QStringLiteral("ok (a query: its record is not shown)") : QString());
     }
     if (verb == QLatin1String("busy")) {
         const int ms = a.number(2, 0, 3600000);
@@ -345,7 +358,8 @@ QString ControlCommands::helpText()
         "         echo on|off; vanish; restore; reset-faults\n"
         "units:   unit U present|absent | unit U responding on|off; busy U MS; processing KEYWORD MS;\n"
         "         reboot U; layout U input F|N; layout U output >|?|@|B; version U TEXT;\n"
-        "         video U INPUT off|unlocked|WIDTH HEIGHT; output U SCREEN|all FORMAT [RATE [SYNC]]; state U");
+        "         video U INPUT off|unlocked|WIDTH HEIGHT; output U SCREEN|all FORMAT [RATE [SYNC]]; state U;\n"
+        "         do U COMMAND (the unit carries out a device command, e.g. do 1 PRJ 0 3)");
 }
 
 ControlResult Simulator::control(const QString &command, qint64 nowMs)

@@ -1,0 +1,21 @@
+# Builds the Debian package into a scratch folder and checks that
+# dpkg-shlibdeps gave it the Qt 6 runtime as dependencies.
+find_program(SHLIBDEPS dpkg-shlibdeps)
+if(NOT SHLIBDEPS)
+  message("skipped: dpkg-shlibdeps is not installed (Debian package dpkg-dev; scripts/install-deps installs it)")
+  return()
+endif()
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${CPACK} -G DEB -B ${OUT} --config ${BUILD_DIR}/CPackConfig.cmake
+                RESULT_VARIABLE result OUTPUT_VARIABLE log ERROR_VARIABLE log)
+file(GLOB debs ${OUT}/tessaline_*.deb)
+if(NOT result EQUAL 0 OR NOT debs)
+  message(FATAL_ERROR "cpack -G DEB failed (${result}):\n${log}")
+endif()
+execute_process(COMMAND dpkg-deb -f ${debs} Depends OUTPUT_VARIABLE depends RESULT_VARIABLE result)
+foreach(package libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6network6)
+  if(NOT depends MATCHES "(^|, )${package} ")
+    message(FATAL_ERROR "the package does not depend on ${package}: ${depends}")
+  endif()
+endforeach()
+message(STATUS "Depends: ${depends}")
