@@ -5,6 +5,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/Pages.h"
+#include "pages/ServiceView.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -84,6 +85,7 @@ public:
     // The pages and the window operations they provide.
     Pages &pages() { return pages_; }
     const Refills &refills() const { return refills_; }
+    ServiceView &serviceView() { return serviceView_; }
 
     QTabWidget *PhasePageControl = nullptr;
 
@@ -159,6 +161,7 @@ private:
     Refills refills_;
     FieldEnv fieldEnv_;
     std::unique_ptr<PageContext> pageContext_;
+    ServiceView serviceView_;
     Pages pages_;
     QHash<QByteArray, QAction *> menuItems_;
     QString preferencesPath_;

@@ -9,6 +9,7 @@ class Commands;
 class Dialogs;
 class Pages;
 class Refills;
+class ServiceView;
 class SettingsModel;
 struct PlanningState;
 struct WindowState;
@@ -16,7 +17,7 @@ struct WindowState;
 // What every page is built with: the settings model, the command senders,
 // the window's flags and planning state, the boxes, the clock, the numeric
 // fields' surroundings, the refills the page provides, and the other pages
-// (for the few calls one page makes into another).
+// (for the few calls one page makes into another), and the service view.
 struct PageContext {
     SettingsModel &settings;
     Commands &commands;
@@ -27,6 +28,8 @@ struct PageContext {
     FieldEnv &fields;
     Refills &refills;
     Pages &pages;
+    // The service view's switch, which pages follow.
+    ServiceView &serviceView;
 
     // Whether a unit or the controller is reached.
     bool deviceConnected() const { return fields.deviceConnected && fields.deviceConnected(); }

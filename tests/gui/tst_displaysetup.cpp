@@ -3,6 +3,7 @@
 #include "app/TTessalineForm.h"
 #include "fields/SpinButton.h"
 #include "model/SettingsModel.h"
+#include "pages/ServiceView.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "support/WindowRig.h"
 
@@ -110,7 +111,7 @@ private slots:
         rig.openDisplaySetup(8, true);
         QVERIFY(rig.find<QLineEdit>(QStringLiteral("Black7Edit"))->isEnabled());
         QVERIFY(rig.find<SpinButton>(QStringLiteral("Black7UpDown"))->isEnabled());
-        rig.form().pages().displaySetup().setServiceView(false);
+        rig.form().serviceView().setOn(false);
         QVERIFY(!rig.find<QLineEdit>(QStringLiteral("Black7Edit"))->isEnabled());
         QVERIFY(!rig.find<SpinButton>(QStringLiteral("Black7UpDown"))->isEnabled());
         QVERIFY(!rig.find<QLabel>(QStringLiteral("BlackLabel7"))->isEnabled());

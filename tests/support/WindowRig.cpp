@@ -1,6 +1,7 @@
 #include "support/WindowRig.h"
 
 #include "fields/SpinButton.h"
+#include "pages/ServiceView.h"
 #include "pages/display/DisplaySetupPage.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ void WindowRig::openDisplaySetup(int projectors, bool serviceView)
     DisplaySetupPage &page = h.form->pages().displaySetup();
     page.showScreens(projectors);
     page.setScreenControlsEnabled(true);
-    page.setServiceView(serviceView);
+    h.form->serviceView().setOn(serviceView);
     h.form->PhasePageControl->setCurrentWidget(&page);
     QCoreApplication::processEvents();
 }

@@ -6,6 +6,7 @@
 #include "app/TConnectionHelpForm.h"
 #include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
+#include "pages/ServiceView.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -82,7 +83,7 @@ int main(int argc, char **argv)
     tess::DisplaySetupPage &display = form.pages().displaySetup();
     display.showScreens(8);
     display.setScreenControlsEnabled(true);
-    display.setServiceView(true);
+    form.serviceView().setOn(true);
     pages->setCurrentWidget(&display);
     auto *screenTabs = display.findChild<QTabWidget *>(QStringLiteral("ScreenPageControl"));
     for (int i = 0; screenTabs && i < screenTabs->count(); ++i) {

@@ -8,6 +8,7 @@
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
 #include "pages/Pages.h"
+#include "pages/ServiceView.h"
 #include "pages/display/ProjAlignPage.h"
 
 #include <QCheckBox>
@@ -133,6 +134,8 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     page->addWidget(buildHelpPanel(), 0, Qt::AlignTop);
 
     showScreens(1);
+    connect(&context_.serviceView, &ServiceView::changed, this, &DisplaySetupPage::followServiceView);
+    followServiceView(context_.serviceView.isOn());
 
     Refills &refills = context_.refills;
     refills.provide(Refill::TestPattern, [this](int k) { SyncTestPattern(k); });
@@ -203,11 +206,6 @@ QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
     grid->setColumnStretch(0, 1);
     grid->setHorizontalSpacing(4);
 
-    // Locked until the service view unlocks them.
-    for (QWidget *control : {static_cast<QWidget *>(screen->blackLabel), static_cast<QWidget *>(blackEdit),
-                             static_cast<QWidget *>(screen->black->spin())})
-        control->setEnabled(false);
-
     // A pick, a grid click and a raster click all send the group's whole
     // state. The handlers also run when the program sets these controls.
     connect(screen->testPattern, &QComboBox::currentIndexChanged, this, [this, k] { TestPatternComboBoxChange(k); });
@@ -253,7 +251,7 @@ void DisplaySetupPage::setScreenControlsEnabled(bool enabled)
     screenTabs_->setEnabled(enabled);
 }
 
-void DisplaySetupPage::setServiceView(bool on)
+void DisplaySetupPage::followServiceView(bool on)
 {
     for (int k = 1; k <= ScreenCount; ++k) {
         const Screen &s = screen(k);

@@ -34,8 +34,6 @@ public:
     void showScreens(int projectors);
     // The screen tabs take input once the planning has calculated a wall.
     void setScreenControlsEnabled(bool enabled);
-    // The service view unlocks the black level controls.
-    void setServiceView(bool on);
 
     // Shows the edge feathering mode the advanced mode box holds.
     void AdvanceModeCheckBoxClick();
@@ -74,6 +72,8 @@ private:
     QGroupBox *buildScreenGroup(int k, QWidget *parent);
     QWidget *buildHelpPanel();
     Screen &screen(int k) const;
+    // The service view unlocks the black level controls.
+    void followServiceView(bool on);
 
     PageContext &context_;
     QTabWidget *screenTabs_ = nullptr;
