@@ -40,7 +40,6 @@ public:
     SerialPort &port() { return port_; }
     Clock &clock() { return clock_; }
     Dialogs &dialogs() { return dialogs_; }
-    LinkHost &host() { return host_; }
 
     // Where every command and query is formatted; zero-terminated.
     char CommandBuffer[BufferSize] = {};
