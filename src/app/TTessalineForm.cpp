@@ -96,7 +96,15 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
     connect(PhasePageControl, &QTabWidget::currentChanged, this, &TTessalineForm::PhasePageControlChange);
 }
 
-TTessalineForm::~TTessalineForm() = default;
+TTessalineForm::~TTessalineForm()
+{
+    // The pages go first, while everything they were built with (the
+    // context, the senders, the flags) still exists: a focus change while
+    // the window comes down must not reach a field whose surroundings are
+    // gone.
+    delete PhasePageControl;
+    PhasePageControl = nullptr;
+}
 
 void TTessalineForm::buildPages()
 {
