@@ -1,5 +1,6 @@
 // The Information page against simulated units: the status display, the
 // service view, reset and system save, the terminal and the line lights.
+#include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
 #include "fields/SpinButton.h"
 #include "model/SettingsModel.h"
@@ -182,8 +183,15 @@ private slots:
         QVERIFY(reset->isEnabled());
         const qsizetype before = commandsInOrder(rig.sim).size();
         rig.h.dialogs.answer(true);
+        bool menusLocked = false;
+        rig.h.dialogs.whileNextBoxOpen([&] {
+            menusLocked = !rig.form().menuItem("File1")->isEnabled() && !rig.form().menuItem("Search1")->isEnabled();
+        });
         rig.h.clock.clearPauses();
         reset->click();
+        QVERIFY(menusLocked);
+        QCOMPARE(rig.form().infoForm().InfoLabel->text(), QStringLiteral("Quorex reset in progress. Please wait...."));
+        QVERIFY(!rig.form().infoForm().isVisible());
 
         const auto questions = rig.h.dialogs.takeQuestions();
         QCOMPARE(questions.size(), 1);
