@@ -8,6 +8,7 @@
 #include "app/TTessalineForm.h"
 #include "pages/ServiceView.h"
 #include "pages/display/DisplaySetupPage.h"
+#include "pages/info/InfoPage.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"

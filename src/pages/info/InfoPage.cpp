@@ -53,26 +53,26 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
     : TabPage("InfoTabSheet", QStringLiteral("Information"), parent), context_(context)
 {
     terminal_ = new TerminalView(this);
-    terminal_->move(4, 4);
+    terminal_->move(2, 4);
 
     status_ = new StatusDisplay(this);
-    status_->group()->setGeometry(570, 0, 334, 356);
+    status_->group()->setGeometry(565, 0, 340, 356);
     connect(status_->screenList(), &QComboBox::currentIndexChanged, this, &InfoPage::ScreenInfoComboBoxChange);
 
     buildScreenOffsets();
 
     connection_ = new ConnectionControls(this);
-    connection_->rs232Group()->setGeometry(570, 360, 334, 150);
+    connection_->rs232Group()->setGeometry(565, 360, 340, 150);
     connect(connection_->RS485CheckBox, &QCheckBox::clicked, this, &InfoPage::connectionModeClicked);
     lights_ = new LineLights(connection_->rs232Group(), context.clock);
     connection_->addLights(lights_->widget());
 
     resetButton_ = named(new QPushButton(QStringLiteral("Reset Quorex(s)"), this), "ResetButton");
-    resetButton_->setGeometry(4, 476, 150, 27);
+    resetButton_->setGeometry(2, 476, 150, 27);
     connect(resetButton_, &QPushButton::clicked, this, &InfoPage::ResetButtonClick);
     systemSaveButton_ =
         named(new QPushButton(QStringLiteral("System Save Quorex(s)"), this), "SystemSaveButton");
-    systemSaveButton_->setGeometry(162, 476, 170, 27);
+    systemSaveButton_->setGeometry(160, 476, 170, 27);
     connect(systemSaveButton_, &QPushButton::clicked, this, &InfoPage::SystemSaveButtonClick);
 
     hiddenLabel_ = new HiddenLabel(this, [this] { HiddenLabelDblClick(); });
@@ -87,7 +87,7 @@ InfoPage::~InfoPage() = default;
 void InfoPage::buildScreenOffsets()
 {
     screenInfoGroup_ = named(new QGroupBox(QStringLiteral("Image Position Offset"), this), "ScreenInfoGroupBox");
-    screenInfoGroup_->setGeometry(4, 322, 561, 148);
+    screenInfoGroup_->setGeometry(2, 322, 561, 148);
     auto *grid = new QGridLayout(screenInfoGroup_);
     grid->setContentsMargins(8, 2, 8, 4);
     grid->setVerticalSpacing(0);

@@ -30,8 +30,8 @@ QLabel *valueLabel(const char *name, QWidget *parent, bool bold = false)
 QGridLayout *compactGrid(QWidget *owner)
 {
     auto *grid = new QGridLayout(owner);
-    grid->setContentsMargins(6, 2, 6, 4);
-    grid->setHorizontalSpacing(6);
+    grid->setContentsMargins(3, 1, 3, 3);
+    grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(0);
     return grid;
 }
@@ -50,8 +50,13 @@ StatusDisplay::StatusDisplay(QWidget *page) : QObject(page)
 {
     group_ = new QGroupBox(QStringLiteral("Quorex Information"), page);
     group_->setObjectName(QStringLiteral("InfoGroupBox"));
+    // Two columns of sixteen and more values beside the terminal: a size
+    // smaller than the window's, so that every caption and value fits whole.
+    QFont small = group_->font();
+    small.setPixelSize(10);
+    group_->setFont(small);
     auto *column = new QVBoxLayout(group_);
-    column->setContentsMargins(4, 2, 4, 4);
+    column->setContentsMargins(2, 2, 2, 3);
     column->setSpacing(2);
 
     auto *top = new QHBoxLayout;
@@ -75,9 +80,11 @@ StatusDisplay::StatusDisplay(QWidget *page) : QObject(page)
     column->addLayout(top);
 
     auto *groups = new QHBoxLayout;
-    groups->setSpacing(4);
+    groups->setSpacing(2);
+    // The input group as narrow as it can be; the output group's captions
+    // are the longer ones.
     groups->addWidget(buildInput(group_), 0, Qt::AlignTop);
-    groups->addWidget(buildOutput(group_), 0, Qt::AlignTop);
+    groups->addWidget(buildOutput(group_), 1, Qt::AlignTop);
     column->addLayout(groups);
     column->addStretch(1);
 }
@@ -131,7 +138,6 @@ QGroupBox *StatusDisplay::buildInput(QWidget *parent)
             grid->addWidget(new QLabel(QStringLiteral("%"), box), row, 2);
         ++row;
     }
-    grid->setColumnStretch(1, 1);
     return box;
 }
 
@@ -150,10 +156,10 @@ QGroupBox *StatusDisplay::buildOutput(QWidget *parent)
     grid->addWidget(HVOutLabel, row++, 1);
     auto *rate = new QHBoxLayout;
     rate->setSpacing(4);
+    rate->addStretch(1);
     rate->addWidget(OutFRateLabel);
     rate->addWidget(OutSyncLabel);
-    rate->addStretch(1);
-    grid->addLayout(rate, row++, 1);
+    grid->addLayout(rate, row++, 0, 1, 2);
 
     const struct {
         const char *caption;
