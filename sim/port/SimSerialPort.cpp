@@ -184,6 +184,7 @@ void SimSerialPort::write(const QByteArray &bytes)
     }
     written_ += bytes;
     send(bytes);
+    emit bytesSent(bytes.size());
 }
 
 void SimSerialPort::send(const QByteArray &bytes)

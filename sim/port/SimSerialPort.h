@@ -48,6 +48,9 @@ public:
     // Bytes that arrive as if the device had sent them (the simulator's
     // piece and delay faults apply).
     void inject(const QByteArray &bytes);
+    // The modem lines the device reports; empty: it has none (the default,
+    // as on a pseudo-terminal).
+    void setModemLines(std::optional<ModemLines> lines) { modemLines_ = lines; }
     // A control command for the simulator given at construction; "vanish"
     // and "restore" act on the port's current number.
     ControlResult control(const QString &command);
@@ -80,6 +83,7 @@ public:
     void flushInput() override { input_.clear(); }
     qint64 bytesAvailable() const override { return input_.size(); }
     QByteArray read(qint64 n) override;
+    std::optional<ModemLines> modemLines() override { return open_ ? modemLines_ : std::nullopt; }
 
 private:
     Simulator *current() const;
@@ -109,6 +113,7 @@ private:
     QByteArray input_;
     QByteArray written_;
     QStringList events_;
+    std::optional<ModemLines> modemLines_;
 };
 
 }  // namespace tess::sim

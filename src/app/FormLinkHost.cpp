@@ -38,10 +38,7 @@ int FormLinkHost::handlerBusy() const { return form_.state().HandlerBusy; }
 
 void FormLinkHost::setHandlerBusy(int value) { form_.state().HandlerBusy = value; }
 
-void FormLinkHost::setLineMonitoring(bool)
-{
-    // The Information page's line lights follow the port once they exist.
-}
+void FormLinkHost::setLineMonitoring(bool on) { form_.pages().info().setLineMonitoring(on); }
 
 void FormLinkHost::setControllerModeBox(bool ticked) { form_.pages().info().showControllerMode(ticked); }
 
@@ -92,5 +89,19 @@ void FormLinkHost::setOutputFormatSize(int width, int height)
     form_.state().OutputFormatWidth = width;
     form_.state().OutputFormatHeight = height;
 }
+
+void FormLinkHost::setFileAndSerialMenusEnabled(bool enabled)
+{
+    for (const char *name : {"File1", "Search1"})
+        form_.menuItem(name)->setEnabled(enabled);
+}
+
+void FormLinkHost::showWaitWindow(const QString &text)
+{
+    form_.infoForm().InfoLabel->setText(text);
+    form_.infoForm().show();
+}
+
+void FormLinkHost::hideWaitWindow() { form_.infoForm().hide(); }
 
 }  // namespace tess

@@ -2,6 +2,7 @@
 
 #include "device/DeviceHost.h"
 #include "link/LinkHost.h"
+#include "pages/info/InfoWindow.h"
 
 namespace tess {
 
@@ -9,8 +10,9 @@ class TTessalineForm;
 
 // The main window as the serial link, the search, the command senders and
 // the status queries see it: the window's own status line, cursor, menus
-// and flags, and the pages' behaviour.
-class FormLinkHost final : public SearchHost, public DeviceHost {
+// and flags, and the pages' behaviour; and the window as the Information
+// page's reset sees it.
+class FormLinkHost final : public SearchHost, public DeviceHost, public InfoWindow {
 public:
     explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
 
@@ -44,6 +46,10 @@ public:
     void setVersion1Text(const QString &text) override;
     void setUnitsDetected(int count) override;
     void setOutputFormatSize(int width, int height) override;
+
+    void setFileAndSerialMenusEnabled(bool enabled) override;
+    void showWaitWindow(const QString &text) override;
+    void hideWaitWindow() override;
 
 private:
     TTessalineForm &form_;

@@ -88,6 +88,7 @@ void TTessalineForm::buildMainMenu()
             QMenu *menu = entry.depth == 0 ? bar->addMenu(caption) : open.constLast()->addMenu(caption);
             menu->setObjectName(QLatin1String(entry.name));
             menu->menuAction()->setEnabled(!(entry.flags & Disabled));
+            menuItems_.insert(QByteArray(entry.name), menu->menuAction());
             open.append(menu);
             continue;
         }

@@ -74,6 +74,7 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
     buildPages();
     buildMainMenu();
     connect(&pages_.info(), &InfoPage::connectionModeClicked, search_.get(), &DeviceSearch::RS485CheckBoxClick);
+    pages_.info().attach(*link_, *linkHost_);
     refills_.provide(Refill::PageControlChange, [this](int) { PhasePageControlChange(); });
 
     auto *status = new QStatusBar(this);
@@ -116,7 +117,11 @@ void TTessalineForm::buildPages()
     for (TabPage *page : pages_.all())
         PhasePageControl->addTab(page, page->caption());
     // The service view on the Information page shows this tab.
-    PhasePageControl->setTabVisible(PhasePageControl->indexOf(&pages_.seamRemoval()), false);
+    const auto showSeamRemoval = [this](bool on) {
+        PhasePageControl->setTabVisible(PhasePageControl->indexOf(&pages_.seamRemoval()), on);
+    };
+    showSeamRemoval(serviceView_.isOn());
+    connect(&serviceView_, &ServiceView::changed, this, showSeamRemoval);
     setCentralWidget(PhasePageControl);
 }
 

@@ -133,7 +133,8 @@ public:
     void HelpwithTessalineSerialconnection1Click();
     void About1Click();
 
-    // A menu item by its name; every name the form uses exists.
+    // A menu item (or a whole menu, File1 and Search1) by its name; every
+    // name the form uses exists.
     QAction *menuItem(const char *name) const;
 
 signals:

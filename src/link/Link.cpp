@@ -142,7 +142,9 @@ bool Link::SendAndWaitPrompt(const QByteArray &text)
     host_.setStatusText(kSending);
     WriteToPort(text);
     host_.setPagesEnabled(false);
+    ++promptWaits_;
     const bool found = port_.waitForString(clock_, QByteArray(1, PromptChar), PromptWaitTicks);
+    --promptWaits_;
     host_.setStatusText(QString());
     host_.setPagesEnabled(true);
     host_.setHandlerBusy(busy);

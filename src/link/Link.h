@@ -81,6 +81,9 @@ public:
     void SetDeviceConnected(bool value);
     // Key filter of the terminal view: true when the key was swallowed.
     bool AdTerminal1KeyPress(char key);
+    // Whether an exchange or a prompt wait is waiting for the unit: what
+    // arrives meanwhile is its answer, not the terminal view's.
+    bool exchangeWaiting() const { return AwaitingReply || promptWaits_ > 0; }
 
     // Probes port n (1 or 2): open it, send a carriage return, wait for
     // the prompt, once more on failure.
@@ -149,6 +152,7 @@ private:
     bool timedOut_ = false;
     bool lineLost_ = false;
     int searchScopes_ = 0;
+    int promptWaits_ = 0;  // prompt waits running (nested through events)
     QSet<int> permissionReported_;  // within the running search
     bool lineGoneShown_ = false;
 };

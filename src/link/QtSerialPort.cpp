@@ -31,6 +31,7 @@ QtSerialPort::QtSerialPort(QObject *parent) : SerialPort(parent)
     connect(&port_, &QSerialPort::readyRead, this,
             [this] { Q_EMIT dataAvailable(int(port_.bytesAvailable())); });
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+    connect(&port_, &QSerialPort::bytesWritten, this, &SerialPort::bytesSent);
 }
 
 QtSerialPort::~QtSerialPort() { port_.close(); }
@@ -71,6 +72,7 @@ SerialPort::OpenResult QtSerialPort::open()
     port_.setStopBits(QSerialPort::OneStop);
     port_.setParity(toQt(parity_));
     port_.setFlowControl(hardwareFlow_ ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+    noModemLines_ = false;
     if (port_.open(QIODevice::ReadWrite)) {
         result.kind = OpenResult::Kind::Opened;
         port_.clear(QSerialPort::AllDirections);
@@ -121,8 +123,29 @@ void QtSerialPort::flushInput()
     port_.readAll();
 }
 
+std::optional<SerialPort::ModemLines> QtSerialPort::modemLines()
+{
+    if (!port_.isOpen() || noModemLines_)
+        return std::nullopt;
+    // A device without modem lines refuses the query with an error; that
+    // says nothing about the line itself, and is not asked again until the
+    // port is next opened.
+    askingModemLines_ = true;
+    const QSerialPort::PinoutSignals lines = port_.pinoutSignals();
+    askingModemLines_ = false;
+    if (port_.error() != QSerialPort::NoError) {
+        port_.clearError();
+        noModemLines_ = true;
+        return std::nullopt;
+    }
+    return ModemLines{lines.testFlag(QSerialPort::DataCarrierDetectSignal),
+                      lines.testFlag(QSerialPort::ClearToSendSignal)};
+}
+
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
 {
+    if (askingModemLines_)
+        return;  // handled by modemLines()
     switch (error) {
     case QSerialPort::NoError:
     case QSerialPort::OpenError:

@@ -34,6 +34,7 @@ public:
     void flushInput() override;
     qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
     QByteArray read(qint64 n) override { return port_.read(n); }
+    std::optional<ModemLines> modemLines() override;
 
 private:
     void onError(QSerialPort::SerialPortError error);
@@ -43,6 +44,10 @@ private:
     int baud_ = 38400;
     Parity parity_ = Parity::None;
     bool hardwareFlow_ = true;
+    // The device refused to report its modem lines since it was opened.
+    bool noModemLines_ = false;
+    // A modem-line query runs: its refusal is no line failure.
+    bool askingModemLines_ = false;
 };
 
 }  // namespace tess

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <optional>
 
 namespace tess {
 
@@ -62,6 +63,16 @@ public:
     // Reads up to n characters that have arrived.
     virtual QByteArray read(qint64 n) = 0;
 
+    // The modem status lines the device reports (carrier detect, clear to
+    // send), read now. Empty when the port is closed or its device has no
+    // such lines (a pseudo-terminal, some USB adapters); asking then is
+    // cheap, fails nothing and reports nothing.
+    struct ModemLines {
+        bool dcd = false;
+        bool cts = false;
+    };
+    virtual std::optional<ModemLines> modemLines() { return std::nullopt; }
+
     // Waits until `text` has arrived, at most `ticks` ticks of 55 ms,
     // processing events meanwhile. Case-sensitive. The characters read while
     // waiting are consumed. Stops early (returning false) when the port
@@ -74,6 +85,8 @@ signals:
     // Raised from the event loop whenever characters have arrived; the
     // count is how many are waiting. Characters not read stay buffered.
     void dataAvailable(int count);
+    // Characters went out on the line (for the line lights).
+    void bytesSent(qint64 count);
     // The line failed (device vanished, I/O error).
     void errorOccurred(const QString &what);
 };

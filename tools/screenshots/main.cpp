@@ -8,9 +8,11 @@
 #include "app/TTessalineForm.h"
 #include "pages/ServiceView.h"
 #include "pages/display/DisplaySetupPage.h"
+#include "pages/info/InfoPage.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
+#include "port/SimSerialPort.h"
 
 #include <QApplication>
 #include <QDir>
@@ -98,6 +100,27 @@ int main(int argc, char **argv)
         menu->popup(QPoint(0, 0));
         ok &= save(menu, out, QStringLiteral("menu-") + menu->objectName());
         menu->hide();
+    }
+
+    // The Information page with the service view on, after a read from two
+    // simulated units behind the controller.
+    {
+        tess::sim::Simulator units(tess::sim::Setup::controller({1, 2}));
+        for (int input = 1; input <= 4; ++input)
+            units.unit(1).setInputSignal(input, tess::sim::InputSignal::lockedAt(1280, 1024));
+        tess::sim::SimSerialPort port(tess::Clock::system(), units);
+        tess::TTessalineForm read(tess::FormServices{dialogs, tess::Clock::system(), tess::ProgramExit::system(),
+                                                     startDir.path(), &port});
+        read.createAuxiliaryWindows();
+        read.show();
+        QCoreApplication::processEvents();
+        read.SearchAllClick();
+        read.serviceView().setOn(true);
+        read.PhasePageControl->setCurrentWidget(&read.pages().info());
+        if (!read.deviceConnected())
+            std::fprintf(stderr, "the simulated units were not found\n");
+        ok &= read.deviceConnected() && save(&read, out, QStringLiteral("page-InfoTabSheet-after-read"));
+        read.hide();
     }
 
     tess::TInfoForm &wait = form.infoForm();

@@ -32,10 +32,11 @@ ConnectionControls::ConnectionControls(QWidget *page) : QObject(page)
     BaudComboBox->addItems({QStringLiteral("38400"), QStringLiteral("57600")});
     BaudComboBox->setEnabled(false);  // follows the menu, never the user
 
-    grid->addWidget(caption(QStringLiteral("COM:"), rs232Group_), 0, 0);
-    grid->addWidget(ComNumberLabel, 0, 1);
-    grid->addWidget(caption(QStringLiteral("Baud:"), rs232Group_), 1, 0);
-    grid->addWidget(BaudComboBox, 1, 1);
+    // Row 0 holds the line lights.
+    grid->addWidget(caption(QStringLiteral("COM:"), rs232Group_), 1, 0);
+    grid->addWidget(ComNumberLabel, 1, 1);
+    grid->addWidget(caption(QStringLiteral("Baud:"), rs232Group_), 2, 0);
+    grid->addWidget(BaudComboBox, 2, 1);
 
     // The IDs are filled from the controller's answer; the user reads them
     // but cannot change them.
@@ -45,10 +46,13 @@ ConnectionControls::ConnectionControls(QWidget *page) : QObject(page)
         edit->setEnabled(false);
         edit->setVisible(false);
         edit->setMaximumWidth(40);
-        grid->addWidget(caption(QStringLiteral("Quorex %1 RS-485 ID:").arg(unit), rs232Group_), 1 + unit, 0);
-        grid->addWidget(edit, 1 + unit, 1);
+        grid->addWidget(caption(QStringLiteral("Quorex %1 RS-485 ID:").arg(unit), rs232Group_), 2 + unit, 0);
+        grid->addWidget(edit, 2 + unit, 1);
         (unit == 1 ? QuorexID1Edit : QuorexID2Edit) = edit;
     }
+
+    grid_ = grid;
+    grid->setVerticalSpacing(2);
 
     hardwareSetupGroup_ = new QGroupBox(QStringLiteral("Hardware Setup"), page);
     hardwareSetupGroup_->setObjectName(QStringLiteral("HardwareSetupGroupBox"));
@@ -58,6 +62,15 @@ ConnectionControls::ConnectionControls(QWidget *page) : QObject(page)
     auto *box = new QGridLayout(hardwareSetupGroup_);
     box->addWidget(RS485CheckBox, 0, 0);
     hardwareSetupGroup_->setVisible(false);  // the menu sets the mode, the user never sees it
+}
+
+}  // namespace tess
+
+namespace tess {
+
+void ConnectionControls::addLights(QWidget *lights)
+{
+    grid_->addWidget(lights, 0, 0, 1, 2, Qt::AlignLeft);
 }
 
 }  // namespace tess

@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -29,11 +30,15 @@ public:
     QLineEdit *QuorexID1Edit = nullptr;
     QLineEdit *QuorexID2Edit = nullptr;
 
+    // The line lights, in the group's first row.
+    void addLights(QWidget *lights);
+
     QLineEdit *idEdit(int unit) const { return unit == 2 ? QuorexID2Edit : QuorexID1Edit; }
 
 private:
     QGroupBox *rs232Group_ = nullptr;
     QGroupBox *hardwareSetupGroup_ = nullptr;
+    QGridLayout *grid_ = nullptr;
 };
 
 }  // namespace tess

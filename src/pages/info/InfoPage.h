@@ -2,18 +2,33 @@
 
 #include "pages/TabPage.h"
 
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
 namespace tess {
 
 class ConnectionControls;
+class InfoWindow;
+class LineLights;
+class Link;
+class StatusDisplay;
+class TerminalView;
 struct PageContext;
 
-// The Information page (InfoTabSheet): terminal, line lights, reset,
-// system save and the service view. For now it holds the connection's
-// controls.
+// The Information page (InfoTabSheet): the terminal on the serial line, the
+// line lights and the connection's controls, reset and system save, and the
+// service view with unit 1's status and the image position offsets.
 class InfoPage final : public TabPage {
     Q_OBJECT
 public:
     explicit InfoPage(PageContext &context, QWidget *parent = nullptr);
+    ~InfoPage() override;
+
+    // The window's link (the terminal and the lights share its port) and
+    // what the reset needs of the window. Until attached, the terminal
+    // shows nothing and the reset locks no menu.
+    void attach(Link &link, InfoWindow &window);
 
     // The buttons that need a unit to talk to follow the connection.
     void setLinkControlsEnabled(bool enabled);
@@ -22,12 +37,29 @@ public:
     // The first show's choice: the first item of the baud and screen lists,
     // without running their change handlers.
     void selectStartItems();
+    // The line lights follow the port (true) or go dark (false).
+    void setLineMonitoring(bool on);
 
-    // The status display for the screen the page's list names.
+    // The status display for the screen the page's list names; only once
+    // the settings were read from the units or opened from a file.
     void ScreenInfoComboBoxChange();
+    // n = 1 to 4: unit 1's input and output records n.
+    void ShowInputInfo(int n);
+    void ShowOutputInfo(int n);
+    // The image position offsets of projector 1 to 8 (ScreenkHLabel,
+    // ScreenkVLabel), which the planning computes.
+    void setImagePositionOffset(int projector, const QString &first, const QString &last);
     // What the page shows of the units.
     void setVersion1Text(const QString &text);
     void setUnitsDetected(int count);
+
+    // Switches the service view on or off.
+    void HiddenLabelDblClick();
+    // Resets the units to their factory settings, after asking.
+    void ResetButtonClick();
+    // Tells the units to save their settings (also the Display Setup
+    // page's button of the same caption).
+    void SystemSaveButtonClick();
 
     // The connection: the mode box (shown without running its handler),
     // the baud list (0 = "38400", 1 = "57600", -1 none), the port a unit
@@ -46,8 +78,27 @@ signals:
     // The user ticked or unticked the connection-mode box.
     void connectionModeClicked(bool controller);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void buildScreenOffsets();
+    void followServiceView(bool on);
+    void terminalDataArrived();
+
+    PageContext &context_;
+    Link *link_ = nullptr;
+    InfoWindow *window_ = nullptr;
     ConnectionControls *connection_ = nullptr;
+    StatusDisplay *status_ = nullptr;
+    TerminalView *terminal_ = nullptr;
+    LineLights *lights_ = nullptr;
+    QGroupBox *screenInfoGroup_ = nullptr;
+    QLabel *screenFirst_[8] = {};
+    QLabel *screenLast_[8] = {};
+    QPushButton *resetButton_ = nullptr;
+    QPushButton *systemSaveButton_ = nullptr;
+    QLabel *hiddenLabel_ = nullptr;
 };
 
 }  // namespace tess
