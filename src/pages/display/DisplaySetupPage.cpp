@@ -4,13 +4,17 @@
 #include "device/Refills.h"
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
+#include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
 #include "pages/display/ProjAlignPage.h"
+#include "pages/display/ScreenEdges.h"
+#include "platform/Dialogs.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -30,14 +35,13 @@ struct DisplaySetupPage::Screen {
     QCheckBox *outputRaster = nullptr;
     QLabel *blackLabel = nullptr;
     std::unique_ptr<FieldBinding> black;
+    std::unique_ptr<ScreenEdges> edges;
 };
 
 namespace {
 
-// Screen group k addresses unit 1, screen k for 1-4 and unit 2, screen
-// k - 4 for 5-8.
-int unitOf(int k) { return k <= 4 ? 1 : 2; }
-int screenOf(int k) { return (k - 1) % 4 + 1; }
+int unitOf(int k) { return unitOfScreen(k); }
+int screenOf(int k) { return screenInUnit(k); }
 
 QString numbered(const char *pattern, int k)
 {
@@ -72,7 +76,15 @@ const char *const HelpTexts[] = {
     "or Live video and Raster Box, if enabled.  \n\n",
     "BLACK LEVEL: Adjusts  brightness of non-overlapped image area to \ncompensate for excess light in "
     "overlapped image area due to light leakage from the two overlapping projectors.",
+    "EDGE FEATHERING BASIC MODE: In this mode, all Edge Feathered regions are enabled and set to a single common "
+    "Gamma value as a group.",
+    "EDGE FEATHERING ADVANCED MODE:  Selecting this mode allows the user to independently enable and set Edge "
+    "Feathering Gamma for each edge of each screen. ",
 };
+
+// The halo removal help stays hidden with the halo removal groups.
+const char *const HaloHelpText =
+    "HALO REMOVAL: Adjusts the brightness of the band of extra light beside each overlapped image area.";
 
 }  // namespace
 
@@ -119,17 +131,17 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     // Shown once the wall has more than one projector.
     dataDoubleGroup_->hide();
 
-    advanceModeBox_ =
-        named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), this), "AdvanceModeCheckBox");
-    advanceModeBox_->hide();
-    connect(advanceModeBox_, &QCheckBox::clicked, this, &DisplaySetupPage::AdvanceModeCheckBoxClick);
-
+    auto *below = new QHBoxLayout;
+    below->addWidget(dataDoubleGroup_, 0, Qt::AlignTop);
+    below->addWidget(buildFeatherModeGroup(), 0, Qt::AlignTop);
+    below->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(screenTabs_);
-    left->addWidget(dataDoubleGroup_, 0, Qt::AlignLeft);
-    left->addWidget(advanceModeBox_);
+    left->addLayout(below);
     left->addStretch();
     auto *page = new QHBoxLayout(this);
+    page->setContentsMargins(4, 6, 4, 4);
+    page->setSpacing(4);
     page->addLayout(left, 1);
     page->addWidget(buildHelpPanel(), 0, Qt::AlignTop);
 
@@ -148,12 +160,71 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     refills.provide(Refill::OverlapWidthCheck, [this](int) { OWidthEditExit(); });
 }
 
+QGroupBox *DisplaySetupPage::buildFeatherModeGroup()
+{
+    auto *box = named(new QGroupBox(this), "GroupBox1");
+    basicGroup_ = named(new QGroupBox(QStringLiteral("Edge Feathering Basic Mode"), box), "EdgeFeatherBasicGroupBox");
+    auto *gammaLabel = named(new QLabel(QStringLiteral("Gamma"), basicGroup_), "Label2");
+    FieldSpec gamma = basicGammaSpec();
+    gamma.refill = [this] {
+        const SuppressSendScope quiet(context_.state);
+        SyncBasicFeather();
+    };
+    gamma.enterSuccessor = [this] { return overlapWidthEdit_; };
+    basicGamma_ = std::make_unique<FieldBinding>(context_.fields, basicGroup_, std::move(gamma),
+                                                 [this](const std::vector<double> &values) {
+                                                     sendBasicFeather(basicEnableBox_->isChecked() ? 1 : 0,
+                                                                      float(values[0]));
+                                                 });
+    basicGamma_->edit()->setFixedWidth(40);
+    basicEnableBox_ = named(new QCheckBox(QStringLiteral("Enable "), basicGroup_), "BasicEdgeFeatheringCheckBox");
+    basicEnableBox_->setEnabled(false);
+    connect(basicEnableBox_, &QCheckBox::clicked, this, &DisplaySetupPage::BasicEdgeFeatheringCheckBoxClick);
+    auto *basicRow = new QHBoxLayout(basicGroup_);
+    basicRow->addWidget(gammaLabel);
+    basicRow->addWidget(basicGamma_->edit());
+    basicRow->addWidget(basicGamma_->spin());
+    basicRow->addSpacing(8);
+    basicRow->addWidget(basicEnableBox_);
+
+    advanceModeBox_ = named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), box), "AdvanceModeCheckBox");
+    connect(advanceModeBox_, &QCheckBox::clicked, this, &DisplaySetupPage::AdvanceModeCheckBoxClick);
+
+    curveGroup_ = named(new QGroupBox(box), "FeatherRadioGroup");
+    curveButtons_ = new QButtonGroup(curveGroup_);
+    auto *curveRow = new QHBoxLayout(curveGroup_);
+    curveRow->setContentsMargins(6, 2, 6, 2);
+    int id = 0;
+    for (const QString &item : {QStringLiteral("S-Curve"), QStringLiteral("Linear")}) {
+        auto *button = new QRadioButton(item, curveGroup_);
+        curveButtons_->addButton(button, id++);
+        curveRow->addWidget(button);
+    }
+    connect(curveButtons_, &QButtonGroup::idClicked, this, &DisplaySetupPage::FeatherRadioGroupClick);
+
+    auto *column = new QVBoxLayout;
+    column->addWidget(advanceModeBox_);
+    column->addWidget(curveGroup_, 0, Qt::AlignLeft);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->addWidget(basicGroup_, 0, Qt::AlignTop);
+    row->addLayout(column);
+    // A one-projector wall has no edges to feather.
+    basicGroup_->hide();
+    advanceModeBox_->hide();
+    curveGroup_->hide();
+    return box;
+}
+
 DisplaySetupPage::~DisplaySetupPage() = default;
 
 QWidget *DisplaySetupPage::buildScreenTab(const char *name, int first)
 {
     auto *tab = named(new QWidget, name);
     auto *row = new QHBoxLayout(tab);
+    // Four groups side by side need every pixel for their captions.
+    row->setContentsMargins(0, 4, 0, 2);
+    row->setSpacing(3);
     for (int k = first; k < first + 4; ++k)
         row->addWidget(buildScreenGroup(k, tab), 0, Qt::AlignTop);
     row->addStretch();
@@ -203,8 +274,19 @@ QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
     grid->addWidget(screen->blackLabel, 4, 0);
     grid->addWidget(blackEdit, 4, 1);
     grid->addWidget(screen->black->spin(), 4, 2);
+    screen->edges = std::make_unique<ScreenEdges>(
+        context_.fields, k, group, screen->testPattern,
+        Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); }),
+        ScreenEdges::Actions{[this, k](Side side, int width, int offset) {
+                                 context_.commands.HALO(unitOf(k), screenOf(k), side == Side::Left ? 0 : 1, width,
+                                                        offset);
+                             },
+                             [this, k](Side side) { sendFeather(k, side); }});
+    grid->addWidget(screen->edges->haloGroup(), 5, 0, 1, 3);
+    grid->addWidget(screen->edges->featherGroup(), 6, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(2, 4, 2, 4);
 
     // A pick, a grid click and a raster click all send the group's whole
     // state. The handlers also run when the program sets these controls.
@@ -220,8 +302,13 @@ QWidget *DisplaySetupPage::buildHelpPanel()
 {
     auto *panel = named(new QFrame(this), "DisplaySetupPanel");
     panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFixedWidth(180);
+    panel->setFixedWidth(160);
+    // Small print: five notes beside four screen groups.
+    QFont small = panel->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    panel->setFont(small);
     auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(6, 6, 6, 6);
     int n = 1;
     for (const char *text : HelpTexts) {
         auto *label = new QLabel(QString::fromLatin1(text), panel);
@@ -229,6 +316,10 @@ QWidget *DisplaySetupPage::buildHelpPanel()
         label->setWordWrap(true);
         column->addWidget(label);
     }
+    auto *haloHelp = named(new QLabel(QString::fromLatin1(HaloHelpText), panel), "HaloHelpLabel");
+    haloHelp->setWordWrap(true);
+    haloHelp->hide();
+    column->addWidget(haloHelp);
     column->addStretch();
     return panel;
 }
@@ -242,13 +333,22 @@ DisplaySetupPage::Screen &DisplaySetupPage::screen(int k) const
 void DisplaySetupPage::showScreens(int projectors)
 {
     screenTabs_->setTabVisible(1, projectors >= 5);
-    for (int k = 1; k <= ScreenCount; ++k)
+    for (int k = 1; k <= ScreenCount; ++k) {
         screen(k).group->setVisible(k <= projectors);
+        if (k >= 2 && k <= 7)
+            screen(k).edges->showRightEdge(k < projectors);
+    }
+    wallFeathered_ = projectors >= 2;
+    advanceModeBox_->setVisible(wallFeathered_);
+    showFeatherMode();
 }
 
 void DisplaySetupPage::setScreenControlsEnabled(bool enabled)
 {
     screenTabs_->setEnabled(enabled);
+    basicEnableBox_->setEnabled(enabled);
+    if (enabled)
+        basicGamma_->edit()->setEnabled(true);
 }
 
 void DisplaySetupPage::followServiceView(bool on)
@@ -258,12 +358,10 @@ void DisplaySetupPage::followServiceView(bool on)
         s.blackLabel->setEnabled(on);
         s.black->edit()->setEnabled(on);
         s.black->spin()->setEnabled(on);
+        s.edges->showWidthsAndOffsets(on);
     }
+    curveGroup_->setVisible(on);
 }
-
-// The edge feathering controls come with their own work; until then there
-// is no mode to show.
-void DisplaySetupPage::AdvanceModeCheckBoxClick() {}
 
 QString DisplaySetupPage::overlapWidthText() const
 {
@@ -319,18 +417,144 @@ void DisplaySetupPage::SyncBlackLevel(int k)
 
 void DisplaySetupPage::SyncDisplaySetup()
 {
-    // Halo removal, edge feathering, data doubling and the seam bridge join
-    // here as their controls are built.
     for (int k = 1; k <= ScreenCount; ++k) {
         SyncTestPattern(k);
         SyncBlackLevel(k);
+        SyncHalo(k);
+        SyncAdvancedFeather(k);
     }
+    // Unit-wide values come from unit 1.
+    const OutputRecord &unitWide = context_.settings.output(1, 1);
+    advanceModeBox_->setChecked(unitWide.AdvancedMode != 0);
+    showFeatherMode();
+    SyncBasicFeather();
+    SyncDataDoubling();
+    if (unitWide.FeatherCurve == 'S' || unitWide.FeatherCurve == 'L')
+        curveButtons_->button(unitWide.FeatherCurve == 'S' ? 0 : 1)->setChecked(true);
+    // The seam bridge mirror joins here with its controls.
 }
 
-void DisplaySetupPage::SyncHalo(int) {}
-void DisplaySetupPage::SyncAdvancedFeather(int) {}
-void DisplaySetupPage::SyncBasicFeather() {}
+void DisplaySetupPage::SyncHalo(int k)
+{
+    screen(k).edges->syncHalo(context_.settings.projectorOutput(k));
+}
+
+void DisplaySetupPage::SyncAdvancedFeather(int k)
+{
+    screen(k).edges->syncFeather(context_.settings.projectorOutput(k));
+}
+
+void DisplaySetupPage::SyncBasicFeather()
+{
+    const OutputRecord &unitWide = context_.settings.output(1, 1);
+    basicGamma_->edit()->setText(formatGeneral(double(unitWide.BasicGamma), 3, 1));
+    basicEnableBox_->setChecked(unitWide.BasicFeather != 0);
+}
+
 void DisplaySetupPage::SyncDataDoubling() {}
 void DisplaySetupPage::OWidthEditExit() {}
+
+}  // namespace tess
+
+namespace tess {
+
+void DisplaySetupPage::showFeatherMode()
+{
+    const bool advanced = advanceModeBox_->isChecked();
+    basicGroup_->setVisible(wallFeathered_ && !advanced);
+    for (int k = 1; k <= ScreenCount; ++k)
+        screen(k).edges->showAdvanced(advanced);
+}
+
+void DisplaySetupPage::AdvanceModeCheckBoxClick()
+{
+    WindowState &state = context_.state;
+    const HandlerBusyScope busy(state);
+    if (!busy)
+        return;
+    if (!state.SuppressSend && context_.deviceConnected()) {
+        // Each unit reads its screens back and the page is refilled from
+        // them, the mode box included; unit 2 gets the mode the user chose.
+        const int mode = advanceModeBox_->isChecked() ? 1 : 0;
+        context_.commands.QXCTRL(1, mode);
+        if (state.UnitCount > 1)
+            context_.commands.QXCTRL(2, mode);
+    }
+    showFeatherMode();
+}
+
+void DisplaySetupPage::sendBasicFeather(int on, float gamma)
+{
+    context_.commands.EFTB(1, on, gamma);
+    if (context_.state.UnitCount > 1)
+        context_.commands.EFTB(2, on, gamma);
+}
+
+void DisplaySetupPage::BasicGammaEditExit() { basicGamma_->exitCheck(); }
+
+void DisplaySetupPage::BasicGammaUpDownUpClick() { basicGamma_->upClick(); }
+
+void DisplaySetupPage::BasicGammaUpDownDownClick() { basicGamma_->downClick(); }
+
+void DisplaySetupPage::BasicEdgeFeatheringCheckBoxClick()
+{
+    WindowState &state = context_.state;
+    const HandlerBusyScope busy(state);
+    if (!busy || state.SuppressSend || !context_.deviceConnected())
+        return;
+    // The gamma's bounds are not checked again here.
+    const QString text = basicGamma_->edit()->text();
+    const std::optional<double> gamma = parseReal(text);
+    if (!gamma) {
+        state.LastErrorText = genericConversionMessage(FieldKind::Real, text);
+        context_.dialogs.showMessage(state.LastErrorText);
+        return;
+    }
+    sendBasicFeather(basicEnableBox_->isChecked() ? 1 : 0, float(*gamma));
+}
+
+void DisplaySetupPage::FeatherRadioGroupClick()
+{
+    WindowState &state = context_.state;
+    const HandlerBusyScope busy(state);
+    if (!busy || state.SuppressSend || !context_.deviceConnected())
+        return;
+    const int item = curveButtons_->checkedId();
+    if (item < 0)
+        return;
+    const bool linear = item == 1;
+    context_.commands.FEATHER(1, linear);
+    if (state.UnitCount > 1)
+        context_.commands.FEATHER(2, linear);
+}
+
+void DisplaySetupPage::HaloWidthEditExit(int k, Side side) { screen(k).edges->haloExitCheck(side); }
+
+void DisplaySetupPage::GammaEditExit(int k, Side side) { screen(k).edges->gammaExitCheck(side); }
+
+void DisplaySetupPage::GammaWidthEditExit(int k, Side side) { screen(k).edges->widthExitCheck(side); }
+
+void DisplaySetupPage::SendRightFeather(int n) { sendFeather(n, Side::Right); }
+
+void DisplaySetupPage::SendLeftFeather(int n) { sendFeather(n, Side::Left); }
+
+void DisplaySetupPage::sendFeather(int n, Side side)
+{
+    WindowState &state = context_.state;
+    if (state.SuppressSend || !context_.deviceConnected() || !hasFeatherEdge(n, side))
+        return;
+    QString failedText;
+    FieldKind failedKind = FieldKind::Whole;
+    const std::optional<FeatherReading> edge = screen(n).edges->readFeather(side, &failedText, &failedKind);
+    if (!edge) {
+        // Only the field whose check led here was validated; another that
+        // holds no number stops the send.
+        state.LastErrorText = genericConversionMessage(failedKind, failedText);
+        context_.dialogs.showMessage(state.LastErrorText);
+        return;
+    }
+    context_.commands.PEFT(unitOf(n), screenOf(n), sideLetter(side), edge->on, edge->gamma, edge->width,
+                           edge->offset);
+}
 
 }  // namespace tess
