@@ -506,9 +506,17 @@ private slots:
         QCOMPARE(rig.form().state().HandlerBusy, 0);
     }
 
-    void advancedModeTellsTheUnitsAndShowsWhatTheyHold()
+    void modeBoxTellsTheUnitsAndShowsWhatTheyHold_data()
     {
-        Rig rig(false);
+        QTest::addColumn<bool>("advanced");  // what the box turns on
+        QTest::newRow("advanced on") << true;
+        QTest::newRow("advanced off") << false;
+    }
+
+    void modeBoxTellsTheUnitsAndShowsWhatTheyHold()
+    {
+        QFETCH(bool, advanced);
+        Rig rig(!advanced);
         // The units hold something else by now.
         sim::ScreenSettings &held = rig.sim.unit(2).settings.screens[2];  // projector 7
         held.leftGamma = 31;
@@ -520,21 +528,24 @@ private slots:
         held.gammaRightOffset = 0;
         rig.sim.unit(1).settings.screens[0].rightGamma = 22;
         rig.sim.unit(1).settings.wide.featherCurve = 'L';
+        rig.sim.unit(1).settings.wide.basicGamma = 31;
         rig.clickInto(rig.find<QCheckBox>(QStringLiteral("AdvanceModeCheckBox")));
 
-        const QList<QByteArray> unit1 = rig.takeCommands(1);
-        const QList<QByteArray> unit2 = rig.takeCommands(2);
-        QCOMPARE(unit1.value(0), QByteArray("QXCTRL 1"));
-        QCOMPARE(unit2.value(0), QByteArray("QXCTRL 1"));
-        QCOMPARE(rig.sim.unit(2).settings.wide.advancedMode, quint8(1));
-        QVERIFY(rig.find<QCheckBox>(QStringLiteral("AdvanceModeCheckBox"))->isChecked());
-        QVERIFY(rig.find<QGroupBox>(QStringLiteral("EdgeFeatherBasicGroupBox"))->isHidden());
-        QVERIFY(!rig.find<QGroupBox>(QStringLiteral("EdgeFeather7GroupBox"))->isHidden());
+        // Each unit is told, then read back screen by screen.
+        const QByteArray mode = advanced ? "1" : "0";
+        QCOMPARE(rig.takeCommandsInOrder(),
+                 (QList<QByteArray>{"1:QXCTRL " + mode, "1:OINFOQX 1", "1:OINFOQX 2", "1:OINFOQX 3", "1:OINFOQX 4",
+                                    "2:QXCTRL " + mode, "2:OINFOQX 1", "2:OINFOQX 2", "2:OINFOQX 3",
+                                    "2:OINFOQX 4"}));
+        QCOMPARE(rig.sim.unit(2).settings.wide.advancedMode, quint8(advanced));
+        QCOMPARE(rig.find<QCheckBox>(QStringLiteral("AdvanceModeCheckBox"))->isChecked(), advanced);
+        QCOMPARE(rig.find<QGroupBox>(QStringLiteral("EdgeFeatherBasicGroupBox"))->isHidden(), advanced);
+        QCOMPARE(rig.find<QGroupBox>(QStringLiteral("EdgeFeather7GroupBox"))->isHidden(), !advanced);
 
         const QList<std::pair<const char *, const char *>> shown{
             {"LGamma7Edit", "3.09999990463257"}, {"RGamma7Edit", "2.5"},   {"LGammaWidth7Edit", "150"},
             {"LGammaOffset7Edit", "300"},        {"RGammaWidth7Edit", "99"}, {"RGammaOffset7Edit", "0"},
-            {"Gamma1Edit", "2.20000004768372"},
+            {"Gamma1Edit", "2.20000004768372"},  {"BasicGammaEdit", "3.1"},
         };
         for (const auto &[name, text] : shown)
             QCOMPARE(rig.edit(QLatin1String(name))->text(), QLatin1String(text));
