@@ -41,6 +41,12 @@ QString formatStep(FieldKind kind, double value)
 
 }  // namespace
 
+QString genericConversionMessage(FieldKind kind, const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid %2")
+        .arg(text, kind == FieldKind::Whole ? QStringLiteral("integer value") : QStringLiteral("floating point value"));
+}
+
 bool canTakeFocus(const QWidget *control)
 {
     return control && control->isVisible() && control->isEnabled() && control->focusPolicy() != Qt::NoFocus;
@@ -164,6 +170,11 @@ bool FieldBinding::check(bool fromFocus)
         // Read afresh: a message box in between may have let the text change.
         const QString text = field->edit->text();
         const std::optional<double> value = convert(field->spec.kind, text);
+        if (!value && field->spec.exitReportsGenericConversion) {
+            state.LastErrorText = genericConversionMessage(field->spec.kind, text);
+            env_.dialogs.showMessage(state.LastErrorText);
+            return false;
+        }
         if (!value) {
             state.LastErrorText =
                 QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + field->spec.notValidNoun + u'.';
@@ -214,10 +225,7 @@ void FieldBinding::spinClick(int index, int direction)
             env_.dialogs.showMessage(env_.state.LastErrorText);
             refuse(field.edit);
         } else {
-            env_.state.LastErrorText = QStringLiteral("'%1' is not a valid %2")
-                                           .arg(text, spec.kind == FieldKind::Whole
-                                                          ? QStringLiteral("integer value")
-                                                          : QStringLiteral("floating point value"));
+            env_.state.LastErrorText = genericConversionMessage(spec.kind, text);
             env_.dialogs.showMessage(env_.state.LastErrorText);
         }
         return;

@@ -52,6 +52,9 @@ struct FieldSpec {
     // message and puts the focus into the field, false the generic
     // conversion message.
     bool spinReportsNotValid = false;
+    // The exit check leaves a text that is no number to the generic
+    // conversion message: the focus is not put back and nothing is sent.
+    bool exitReportsGenericConversion = false;
     int repeatMs = 250;    // spin repeat interval while held
     // A device setting sends only while SuppressSend is clear and a unit is
     // connected; other fields (planning sizes, IDs) always act on a good
@@ -74,6 +77,10 @@ struct FieldSpec {
                                             : outOfBoundsMessage;
     }
 };
+
+// The generic message for a text that is no number of `kind`: "'<text>' is
+// not a valid integer value" or "... floating point value".
+QString genericConversionMessage(FieldKind kind, const QString &text);
 
 // Whether the focus can go to `control` now: shown (on the page in front,
 // its group visible) and enabled.

@@ -111,6 +111,21 @@ QList<QByteArray> WindowRig::takeCommands(int unit)
     return fresh;
 }
 
+QList<QByteArray> WindowRig::takeCommandsInOrder()
+{
+    QList<QByteArray> fresh;
+    qsizetype counted[2] = {0, 0};
+    for (const sim::LogEntry &entry : sim.log().entries()) {
+        if (entry.kind != sim::LogEntry::Kind::Command || entry.unit < 1 || entry.unit > 2)
+            continue;
+        if (counted[entry.unit - 1]++ >= seen_[entry.unit - 1])
+            fresh << QByteArray::number(entry.unit) + ':' + entry.bytes;
+    }
+    seen_[0] = counted[0];
+    seen_[1] = counted[1];
+    return fresh;
+}
+
 QList<QByteArray> WindowRig::takeCommands()
 {
     return takeCommands(1) + takeCommands(2);

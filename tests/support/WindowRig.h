@@ -59,6 +59,9 @@ public:
     // the unit sees them ("BLKGN 2 200").
     QList<QByteArray> takeCommands(int unit);
     QList<QByteArray> takeCommands();  // both units, unit 1's first
+    // Both units' fresh commands in the order they arrived, each led by its
+    // unit ("2:EFTB 1  3.0").
+    QList<QByteArray> takeCommandsInOrder();
 
 private:
     qsizetype seen_[2] = {0, 0};

@@ -15,6 +15,7 @@
 #include "port/SimSerialPort.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -92,6 +93,19 @@ int main(int argc, char **argv)
         screenTabs->setCurrentIndex(i);
         ok &= save(&form, out, QStringLiteral("page-DisplaySetupTabSheet-") + screenTabs->widget(i)->objectName());
     }
+    // The same in advanced edge feathering mode (not connected: only what
+    // is shown changes).
+    if (auto *advanced = display.findChild<QCheckBox *>(QStringLiteral("AdvanceModeCheckBox"))) {
+        advanced->click();
+        for (int i = 0; screenTabs && i < screenTabs->count(); ++i) {
+            screenTabs->setCurrentIndex(i);
+            ok &= save(&form, out,
+                       QStringLiteral("page-DisplaySetupTabSheet-advanced-") + screenTabs->widget(i)->objectName());
+        }
+        advanced->click();
+    }
+    if (screenTabs)
+        screenTabs->setCurrentIndex(0);
     pages->setCurrentIndex(0);
 
     for (QMenu *menu : form.menuBar()->findChildren<QMenu *>()) {

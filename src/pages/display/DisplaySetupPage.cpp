@@ -9,8 +9,12 @@
 #include "pages/PageContext.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
+#include "pages/display/DisplaySetupScreen.h"
 #include "pages/display/ProjAlignPage.h"
+#include "pages/display/ScreenEdges.h"
+#include "platform/Dialogs.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,21 +27,11 @@
 
 namespace tess {
 
-struct DisplaySetupPage::Screen {
-    QGroupBox *group = nullptr;
-    QComboBox *testPattern = nullptr;
-    QCheckBox *testGrid = nullptr;
-    QCheckBox *outputRaster = nullptr;
-    QLabel *blackLabel = nullptr;
-    std::unique_ptr<FieldBinding> black;
-};
 
 namespace {
 
-// Screen group k addresses unit 1, screen k for 1-4 and unit 2, screen
-// k - 4 for 5-8.
-int unitOf(int k) { return k <= 4 ? 1 : 2; }
-int screenOf(int k) { return (k - 1) % 4 + 1; }
+int unitOf(int k) { return unitOfScreen(k); }
+int screenOf(int k) { return screenInUnit(k); }
 
 QString numbered(const char *pattern, int k)
 {
@@ -72,7 +66,15 @@ const char *const HelpTexts[] = {
     "or Live video and Raster Box, if enabled.  \n\n",
     "BLACK LEVEL: Adjusts  brightness of non-overlapped image area to \ncompensate for excess light in "
     "overlapped image area due to light leakage from the two overlapping projectors.",
+    "EDGE FEATHERING BASIC MODE: In this mode, all Edge Feathered regions are enabled and set to a single common "
+    "Gamma value as a group.",
+    "EDGE FEATHERING ADVANCED MODE:  Selecting this mode allows the user to independently enable and set Edge "
+    "Feathering Gamma for each edge of each screen. ",
 };
+
+// The halo removal help stays hidden with the halo removal groups.
+const char *const HaloHelpText =
+    "HALO REMOVAL: Adjusts the brightness of the band of extra light beside each overlapped image area.";
 
 }  // namespace
 
@@ -119,17 +121,17 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     // Shown once the wall has more than one projector.
     dataDoubleGroup_->hide();
 
-    advanceModeBox_ =
-        named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), this), "AdvanceModeCheckBox");
-    advanceModeBox_->hide();
-    connect(advanceModeBox_, &QCheckBox::clicked, this, &DisplaySetupPage::AdvanceModeCheckBoxClick);
-
+    auto *below = new QHBoxLayout;
+    below->addWidget(dataDoubleGroup_, 0, Qt::AlignTop);
+    below->addWidget(buildFeatherModeGroup(), 0, Qt::AlignTop);
+    below->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(screenTabs_);
-    left->addWidget(dataDoubleGroup_, 0, Qt::AlignLeft);
-    left->addWidget(advanceModeBox_);
+    left->addLayout(below);
     left->addStretch();
     auto *page = new QHBoxLayout(this);
+    page->setContentsMargins(4, 6, 4, 4);
+    page->setSpacing(4);
     page->addLayout(left, 1);
     page->addWidget(buildHelpPanel(), 0, Qt::AlignTop);
 
@@ -148,12 +150,13 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     refills.provide(Refill::OverlapWidthCheck, [this](int) { OWidthEditExit(); });
 }
 
-DisplaySetupPage::~DisplaySetupPage() = default;
-
 QWidget *DisplaySetupPage::buildScreenTab(const char *name, int first)
 {
     auto *tab = named(new QWidget, name);
     auto *row = new QHBoxLayout(tab);
+    // Four groups side by side need every pixel for their captions.
+    row->setContentsMargins(0, 4, 0, 2);
+    row->setSpacing(3);
     for (int k = first; k < first + 4; ++k)
         row->addWidget(buildScreenGroup(k, tab), 0, Qt::AlignTop);
     row->addStretch();
@@ -203,8 +206,19 @@ QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
     grid->addWidget(screen->blackLabel, 4, 0);
     grid->addWidget(blackEdit, 4, 1);
     grid->addWidget(screen->black->spin(), 4, 2);
+    screen->edges = std::make_unique<ScreenEdges>(
+        context_.fields, k, group, screen->testPattern,
+        Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); }),
+        ScreenEdges::Actions{[this, k](Side side, int width, int offset) {
+                                 context_.commands.HALO(unitOf(k), screenOf(k), side == Side::Left ? 0 : 1, width,
+                                                        offset);
+                             },
+                             [this, k](Side side) { sendFeather(k, side); }});
+    grid->addWidget(screen->edges->haloGroup(), 5, 0, 1, 3);
+    grid->addWidget(screen->edges->featherGroup(), 6, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(2, 4, 2, 4);
 
     // A pick, a grid click and a raster click all send the group's whole
     // state. The handlers also run when the program sets these controls.
@@ -220,8 +234,13 @@ QWidget *DisplaySetupPage::buildHelpPanel()
 {
     auto *panel = named(new QFrame(this), "DisplaySetupPanel");
     panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFixedWidth(180);
+    panel->setFixedWidth(160);
+    // Small print: five notes beside four screen groups.
+    QFont small = panel->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    panel->setFont(small);
     auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(6, 6, 6, 6);
     int n = 1;
     for (const char *text : HelpTexts) {
         auto *label = new QLabel(QString::fromLatin1(text), panel);
@@ -229,6 +248,10 @@ QWidget *DisplaySetupPage::buildHelpPanel()
         label->setWordWrap(true);
         column->addWidget(label);
     }
+    auto *haloHelp = named(new QLabel(QString::fromLatin1(HaloHelpText), panel), "HaloHelpLabel");
+    haloHelp->setWordWrap(true);
+    haloHelp->hide();
+    column->addWidget(haloHelp);
     column->addStretch();
     return panel;
 }
@@ -242,13 +265,22 @@ DisplaySetupPage::Screen &DisplaySetupPage::screen(int k) const
 void DisplaySetupPage::showScreens(int projectors)
 {
     screenTabs_->setTabVisible(1, projectors >= 5);
-    for (int k = 1; k <= ScreenCount; ++k)
+    for (int k = 1; k <= ScreenCount; ++k) {
         screen(k).group->setVisible(k <= projectors);
+        if (k >= 2 && k <= 7)
+            screen(k).edges->showRightEdge(k < projectors);
+    }
+    wallFeathered_ = projectors >= 2;
+    advanceModeBox_->setVisible(wallFeathered_);
+    showFeatherMode();
 }
 
 void DisplaySetupPage::setScreenControlsEnabled(bool enabled)
 {
     screenTabs_->setEnabled(enabled);
+    basicEnableBox_->setEnabled(enabled);
+    if (enabled)
+        basicGamma_->edit()->setEnabled(true);
 }
 
 void DisplaySetupPage::followServiceView(bool on)
@@ -258,12 +290,10 @@ void DisplaySetupPage::followServiceView(bool on)
         s.blackLabel->setEnabled(on);
         s.black->edit()->setEnabled(on);
         s.black->spin()->setEnabled(on);
+        s.edges->showWidthsAndOffsets(on);
     }
+    curveGroup_->setVisible(on);
 }
-
-// The edge feathering controls come with their own work; until then there
-// is no mode to show.
-void DisplaySetupPage::AdvanceModeCheckBoxClick() {}
 
 QString DisplaySetupPage::overlapWidthText() const
 {
@@ -319,18 +349,63 @@ void DisplaySetupPage::SyncBlackLevel(int k)
 
 void DisplaySetupPage::SyncDisplaySetup()
 {
-    // Halo removal, edge feathering, data doubling and the seam bridge join
-    // here as their controls are built.
     for (int k = 1; k <= ScreenCount; ++k) {
         SyncTestPattern(k);
         SyncBlackLevel(k);
+        SyncHalo(k);
+        SyncAdvancedFeather(k);
     }
+    // Unit-wide values come from unit 1.
+    const OutputRecord &unitWide = context_.settings.output(1, 1);
+    advanceModeBox_->setChecked(unitWide.AdvancedMode != 0);
+    showFeatherMode();
+    SyncBasicFeather();
+    SyncDataDoubling();
+    if (unitWide.FeatherCurve == 'S' || unitWide.FeatherCurve == 'L')
+        curveButtons_->button(unitWide.FeatherCurve == 'S' ? 0 : 1)->setChecked(true);
+    // The seam bridge mirror joins here with its controls.
 }
 
-void DisplaySetupPage::SyncHalo(int) {}
-void DisplaySetupPage::SyncAdvancedFeather(int) {}
-void DisplaySetupPage::SyncBasicFeather() {}
+void DisplaySetupPage::SyncHalo(int k)
+{
+    screen(k).edges->syncHalo(context_.settings.projectorOutput(k));
+}
+
+void DisplaySetupPage::SyncAdvancedFeather(int k)
+{
+    screen(k).edges->syncFeather(context_.settings.projectorOutput(k));
+}
+
 void DisplaySetupPage::SyncDataDoubling() {}
 void DisplaySetupPage::OWidthEditExit() {}
+
+void DisplaySetupPage::HaloWidthEditExit(int k, Side side) { screen(k).edges->haloExitCheck(side); }
+
+void DisplaySetupPage::GammaEditExit(int k, Side side) { screen(k).edges->gammaExitCheck(side); }
+
+void DisplaySetupPage::GammaWidthEditExit(int k, Side side) { screen(k).edges->widthExitCheck(side); }
+
+void DisplaySetupPage::SendRightFeather(int n) { sendFeather(n, Side::Right); }
+
+void DisplaySetupPage::SendLeftFeather(int n) { sendFeather(n, Side::Left); }
+
+void DisplaySetupPage::sendFeather(int n, Side side)
+{
+    WindowState &state = context_.state;
+    if (state.SuppressSend || !context_.deviceConnected() || !hasFeatherEdge(n, side))
+        return;
+    QString failedText;
+    FieldKind failedKind = FieldKind::Whole;
+    const std::optional<FeatherReading> edge = screen(n).edges->readFeather(side, &failedText, &failedKind);
+    if (!edge) {
+        // Only the field whose check led here was validated; another that
+        // holds no number stops the send.
+        state.LastErrorText = genericConversionMessage(failedKind, failedText);
+        context_.dialogs.showMessage(state.LastErrorText);
+        return;
+    }
+    context_.commands.PEFT(unitOf(n), screenOf(n), sideLetter(side), edge->on, edge->gamma, edge->width,
+                           edge->offset);
+}
 
 }  // namespace tess

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "pages/TabPage.h"
+#include "pages/display/EdgeFields.h"
 
 #include <array>
 #include <memory>
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -18,9 +20,11 @@ class FieldBinding;
 struct PageContext;
 
 // The Display Setup page (DisplaySetupTabSheet): per screen (projector) the
-// test pattern with its grid and raster box and the black level, on two
-// button-drawn tabs of four screens each, with the page's help panel. The
-// data doubling group and the edge feathering mode box sit below.
+// test pattern with its grid and raster box, the black level, the hidden
+// halo removal pairs and the advanced edge feathering, on two button-drawn
+// tabs of four screens each, with the page's help panel. The data doubling
+// group and the page-wide edge feathering controls (basic mode, the mode
+// box, the curve) sit below.
 class DisplaySetupPage final : public TabPage {
     Q_OBJECT
 public:
@@ -30,13 +34,33 @@ public:
     ~DisplaySetupPage() override;
 
     // The wall has `projectors` screens: the tab of screens 5-8 shows from
-    // five on, and group k shows when k <= projectors.
+    // five on, group k shows when k <= projectors, the right-hand edge
+    // controls of screens 2-7 only where the screen has a right-hand
+    // neighbour, and the edge feathering mode controls from two on.
     void showScreens(int projectors);
-    // The screen tabs take input once the planning has calculated a wall.
+    // The screen tabs and the basic edge feathering take input once the
+    // planning has calculated a wall.
     void setScreenControlsEnabled(bool enabled);
 
-    // Shows the edge feathering mode the advanced mode box holds.
+    // Edge feathering, page-wide. The mode box tells the units (reading
+    // them back into the page) and shows the controls of the mode.
     void AdvanceModeCheckBoxClick();
+    void BasicGammaEditExit();
+    void BasicGammaUpDownUpClick();
+    void BasicGammaUpDownDownClick();
+    void BasicEdgeFeatheringCheckBoxClick();
+    void FeatherRadioGroupClick();
+
+    // Edges of screen group k: the halo pair's exit check (HaloWidth1EditExit,
+    // RHaloWidth2EditExit, LHaloWidth2EditExit, ...), the edge gamma's
+    // (Gamma1EditExit, LGamma5EditExit, ...; also the enable boxes' click)
+    // and the width/offset pair's (GammaWidth1EditExit, ...).
+    void HaloWidthEditExit(int k, Side side);
+    void GammaEditExit(int k, Side side);
+    void GammaWidthEditExit(int k, Side side);
+    // Compose one edge from its controls as they stand and send it.
+    void SendRightFeather(int n);
+    void SendLeftFeather(int n);
 
     // The overlap width field's text, kept by the planning preferences.
     QString overlapWidthText() const;
@@ -70,17 +94,30 @@ private:
 
     QWidget *buildScreenTab(const char *name, int first);
     QGroupBox *buildScreenGroup(int k, QWidget *parent);
+    QGroupBox *buildFeatherModeGroup();
     QWidget *buildHelpPanel();
     Screen &screen(int k) const;
-    // The service view unlocks the black level controls.
+    // The service view unlocks the black level controls and shows the
+    // feathering widths, offsets and curve.
     void followServiceView(bool on);
+    // Shows the controls of the feathering mode the mode box holds.
+    void showFeatherMode();
+    void sendFeather(int n, Side side);
+    void sendBasicFeather(int on, float gamma);
 
     PageContext &context_;
     QTabWidget *screenTabs_ = nullptr;
     std::array<std::unique_ptr<Screen>, ScreenCount> screens_;
     QGroupBox *dataDoubleGroup_ = nullptr;
     QLineEdit *overlapWidthEdit_ = nullptr;
+    QGroupBox *basicGroup_ = nullptr;
+    std::unique_ptr<FieldBinding> basicGamma_;
+    QCheckBox *basicEnableBox_ = nullptr;
     QCheckBox *advanceModeBox_ = nullptr;
+    QGroupBox *curveGroup_ = nullptr;
+    QButtonGroup *curveButtons_ = nullptr;
+    // The wall has two or more projectors: it has edges to feather.
+    bool wallFeathered_ = false;
 };
 
 }  // namespace tess
