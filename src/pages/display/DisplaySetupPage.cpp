@@ -10,6 +10,7 @@
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
 #include "pages/display/ProjAlignPage.h"
+#include "pages/display/SeamBridgeMirror.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -124,9 +125,12 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     advanceModeBox_->hide();
     connect(advanceModeBox_, &QCheckBox::clicked, this, &DisplaySetupPage::AdvanceModeCheckBoxClick);
 
+    seamBridge_ = new SeamBridgeMirror(context_, this);
+
     auto *left = new QVBoxLayout;
     left->addWidget(screenTabs_);
     left->addWidget(dataDoubleGroup_, 0, Qt::AlignLeft);
+    left->addWidget(seamBridge_->group(), 0, Qt::AlignLeft);
     left->addWidget(advanceModeBox_);
     left->addStretch();
     auto *page = new QHBoxLayout(this);
@@ -325,6 +329,7 @@ void DisplaySetupPage::SyncDisplaySetup()
         SyncTestPattern(k);
         SyncBlackLevel(k);
     }
+    seamBridge_->sync();
 }
 
 void DisplaySetupPage::SyncHalo(int) {}

@@ -15,6 +15,7 @@ class QTabWidget;
 namespace tess {
 
 class FieldBinding;
+class SeamBridgeMirror;
 struct PageContext;
 
 // The Display Setup page (DisplaySetupTabSheet): per screen (projector) the
@@ -62,6 +63,9 @@ public:
     void SyncDataDoubling();
     void OWidthEditExit();
 
+    // The seam bridge box and threshold, repeating the Seam Removal page's.
+    SeamBridgeMirror &seamBridge() const { return *seamBridge_; }
+
     // The test patterns, numbered by their position.
     static const QStringList &testPatternItems();
 
@@ -81,6 +85,7 @@ private:
     QGroupBox *dataDoubleGroup_ = nullptr;
     QLineEdit *overlapWidthEdit_ = nullptr;
     QCheckBox *advanceModeBox_ = nullptr;
+    SeamBridgeMirror *seamBridge_ = nullptr;
 };
 
 }  // namespace tess
