@@ -5,6 +5,7 @@
 #include "app/TTessalineForm.h"
 #include "fields/SpinButton.h"
 #include "model/SettingsModel.h"
+#include "pages/source/SeamRemovalPage.h"
 #include "pages/source/SourceSetupPage.h"
 #include "support/WindowRig.h"
 
@@ -134,6 +135,38 @@ private slots:
             QCOMPARE(edit->text(), typed);
         }
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+
+    void channelGroupsOfferAsManyChannelsAsProjectors_data()
+    {
+        QTest::addColumn<int>("projectors");
+        QTest::newRow("1") << 1;
+        QTest::newRow("5") << 5;
+        QTest::newRow("8") << 8;
+    }
+
+    void channelGroupsOfferAsManyChannelsAsProjectors()
+    {
+        QFETCH(int, projectors);
+        WindowRig rig;
+        rig.showAndConnect();
+        lockChannel(rig, 1);
+        SourceSetupPage &page = openSourceSetup(rig, 3);
+        page.setChannelCount(projectors);
+        rig.form().pages().seamRemoval().setChannelCount(projectors);
+        for (const char *group : {"SourceScreenSelectRadioGroup", "SeamScreenSelectRadioGroup"}) {
+            auto *box = rig.find<QGroupBox>(QLatin1String(group));
+            for (int c = 1; c <= 8; ++c) {
+                auto *item = rig.find<QRadioButton>(QStringLiteral("%1Item%2").arg(QLatin1String(group)).arg(c));
+                QCOMPARE(item->isVisibleTo(box), c <= projectors);
+                QCOMPARE(item->isChecked(), c == 1);
+            }
+        }
+        // Channel 1 is selected as a click selects it: the page shows it.
+        QCOMPARE(page.selectedChannel(), 1);
+        QCOMPARE(rig.form().pages().seamRemoval().selectedChannel(), 1);
+        QCOMPARE(rig.find<QLineEdit>(QStringLiteral("HPositionEdit"))->text(), QStringLiteral("210"));
+        QVERIFY(rig.takeCommands().isEmpty());
     }
 
     void absurdTotalsRefuseEveryPositionWithoutSending()
@@ -378,6 +411,31 @@ private slots:
         QCOMPARE(rig.find<QLineEdit>(QStringLiteral("LeftRContrastEdit"))->text(), QStringLiteral("2.5"));
         QCOMPARE(rig.form().state().HandlerBusy, 0);
         QVERIFY(rig.find<QPushButton>(QStringLiteral("AutoColorBalanceButton"))->isEnabled());
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+
+    void lineVanishingDuringTheBalanceCanBeGivenUp()
+    {
+        WindowRig rig(sim::Setup::controller({5}));
+        rig.sim.unit(1).setInputSignal(1, sim::InputSignal::lockedAt(1280, 1024));
+        rig.showAndConnect();
+        openSourceSetup(rig, 1);
+        rig.sim.log().listener = [&](const sim::LogEntry &entry) {
+            if (entry.kind == sim::LogEntry::Kind::Command && entry.bytes.startsWith("RGBADJ"))
+                QMetaObject::invokeMethod(rig.port.get(), [&] { rig.port->vanish(); }, Qt::QueuedConnection);
+        };
+        rig.h.dialogs.answer(true);
+        rig.h.dialogs.answer(true);
+        rig.clickInto(rig.find<QPushButton>(QStringLiteral("AutoColorBalanceButton")));
+        rig.sim.log().listener = nullptr;
+        QCOMPARE(rig.h.dialogs.takeQuestions().size(), 2);
+        // The user is told once; the balance ends and the window takes input.
+        const QStringList told = rig.h.dialogs.takeMessages();
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].contains(QLatin1String("serial port was closed")), qPrintable(told[0]));
+        QVERIFY(!rig.form().infoForm().isVisible());
+        QCOMPARE(rig.form().state().HandlerBusy, 0);
+        QVERIFY(rig.form().PhasePageControl->isEnabled());
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 };

@@ -91,7 +91,7 @@ SeamRemovalPage::SeamRemovalPage(PageContext &context, QWidget *parent)
     grid->addWidget(buildGainGroup(), 1, 0, 1, 1, Qt::AlignTop);
     grid->addWidget(buildBridgeGroup(), 1, 1, 1, 1, Qt::AlignTop);
     grid->addWidget(autoAll_, 2, 0, Qt::AlignLeft);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
     grid->setRowStretch(3, 1);
 
     setLinkControlsEnabled(false);
@@ -138,6 +138,7 @@ QGroupBox *SeamRemovalPage::buildGainGroup()
     connect(bridgeSingle_, &QCheckBox::clicked, this, &SeamRemovalPage::SeamBridgeSingleConfigCheckBoxClick);
     rows->addWidget(reset, line++, 0, 1, 3);
     rows->addWidget(autoSingle, line++, 0, 1, 3);
+    group->setFixedWidth(320);
     return group;
 }
 

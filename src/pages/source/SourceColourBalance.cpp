@@ -56,7 +56,6 @@ QGroupBox *SourceSetupPage::buildColourGroup()
     connect(autoBalance_, &QPushButton::clicked, this, &SourceSetupPage::AutoColorBalanceButtonClick);
     leftSide_ = named(new QGroupBox(colourGroup_), "LeftSideGroupBox");
     auto *rows = new QGridLayout(leftSide_);
-    rows->setVerticalSpacing(2);
 
     for (int row = 0; row < ColourRows; ++row) {
         const ColourRowInfo &info = ColourRowTable[row];
@@ -93,7 +92,6 @@ QGroupBox *SourceSetupPage::buildColourGroup()
     auto *column = new QVBoxLayout(colourGroup_);
     column->addWidget(autoBalance_);
     column->addWidget(leftSide_);
-    colourGroup_->setFixedWidth(300);
     return colourGroup_;
 }
 

@@ -65,14 +65,14 @@ SourceSetupPage::SourceSetupPage(PageContext &context, QWidget *parent)
     auto *grid = new QGridLayout(this);
     grid->addWidget(channels_, 0, 0, 1, 2);
     grid->addLayout(video, 1, 0, 1, 2);
-    grid->addWidget(buildAlignmentGroup(), 2, 0);
+    grid->addWidget(buildAlignmentGroup(), 2, 0, Qt::AlignTop);
+    grid->addWidget(buildColourGroup(), 2, 1, Qt::AlignTop);
     grid->addWidget(buildPanel("Panel5", "Input Alignment:",
                                {"Phase:  Adjusts sample clock phase for the selected source input channel to provide "
                                 "true pixel sampled pixel fidelity.",
                                 "H & V Position:  Adjust Horizontal and Vertical position of the input sampling "
                                 "window to guarantee that all source image data is captured for display."}),
-                    2, 1);
-    grid->addWidget(buildColourGroup(), 3, 0);
+                    3, 0);
     grid->addWidget(buildPanel("Panel6", "Source Color Balance:",
                                {"Auto-Color Balance:\t Automatically balances color of all source input channels",
                                 "Overall Contrast/Brightness:  Adjust Overall brightness /contrast for the selected "
@@ -80,8 +80,9 @@ SourceSetupPage::SourceSetupPage(PageContext &context, QWidget *parent)
                                 "Red/Green/Blue Contrast Brightness:  Individually Adjust brightness / contrast for "
                                 "each color component of the selected input source. "}),
                     3, 1);
+    grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(4, 1);
+    grid->setRowStretch(3, 1);
 
     setLinkControlsEnabled(false);
     context.refills.provide(Refill::SourceSetup, [this](int) { SyncSourceSetup(); });
@@ -161,7 +162,6 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     layout->addWidget(hTotal_, 4, 1);
     addRow(5, "V Position", "VPositionLabel", vPosition_->edit(), vPosition_->spin());
     addRow(6, "Phase", "PhaseValueLabel", phase_->edit(), phase_->spin());
-    group->setFixedWidth(300);
     // The reset button comes first in the tab order.
     setTabOrder(reset, save);
     return group;
