@@ -1,5 +1,9 @@
 #include "pages/source/ChannelSelect.h"
 
+#include "fields/FieldEnv.h"
+#include "model/SettingsModel.h"
+#include "pages/PageContext.h"
+
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -43,6 +47,23 @@ void ChannelSelect::setCount(int n)
     count_ = std::clamp(n, 1, MaxChannels);
     for (int c = 1; c <= MaxChannels; ++c)
         items_[std::size_t(c - 1)]->setVisible(c <= count_);
+}
+
+void runForChannels(PageContext &context, const ChannelSelect &channels, bool all,
+                    const std::function<void(int unit, int input)> &action)
+{
+    const HandlerBusyScope busy(context.state);
+    if (!busy || context.state.SuppressSend || !context.deviceConnected())
+        return;
+    if (!all) {
+        action(channels.unit(), channels.input());
+        return;
+    }
+    const int units = context.state.UnitCount > 1 ? 2 : 1;
+    for (int u = 1; u <= units; ++u) {
+        for (int input = 1; input <= SettingsModel::ScreensPerUnit; ++input)
+            action(u, input);
+    }
 }
 
 }  // namespace tess

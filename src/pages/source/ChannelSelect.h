@@ -2,10 +2,13 @@
 
 #include <QGroupBox>
 #include <array>
+#include <functional>
 
 class QRadioButton;
 
 namespace tess {
+
+struct PageContext;
 
 // The "Channel Select" radio group of the Source Setup and Seam Removal
 // pages: items "1" to "8" in one row, as many shown as the wall has
@@ -40,5 +43,13 @@ private:
     int selected_ = 1;
     int count_ = MaxChannels;
 };
+
+// A button for the selected channel or for all channels: under
+// HandlerBusy, and only while SuppressSend is clear and a unit is connected,
+// runs `action(unit, input)` for the selected channel, or (`all`) for
+// inputs 1 to 4 of unit 1 and then, with more than one unit in use, of
+// unit 2.
+void runForChannels(PageContext &context, const ChannelSelect &channels, bool all,
+                    const std::function<void(int unit, int input)> &action);
 
 }  // namespace tess

@@ -245,25 +245,12 @@ void SeamRemovalPage::ResetSeamGainButtonClick()
 
 void SeamRemovalPage::SeamAutoSingleConfigButtonClick()
 {
-    const HandlerBusyScope busy(context_.state);
-    if (!busy)
-        return;
-    if (!context_.state.SuppressSend && context_.deviceConnected())
-        context_.commands.AUTOSEAM(unit(), screen());
+    runForChannels(context_, *channels_, false, [this](int u, int s) { context_.commands.AUTOSEAM(u, s); });
 }
 
 void SeamRemovalPage::SeamAutoAllConfigButtonClick()
 {
-    const HandlerBusyScope busy(context_.state);
-    if (!busy)
-        return;
-    if (context_.state.SuppressSend || !context_.deviceConnected())
-        return;
-    const int units = context_.state.UnitCount > 1 ? 2 : 1;
-    for (int u = 1; u <= units; ++u) {
-        for (int s = 1; s <= SettingsModel::ScreensPerUnit; ++s)
-            context_.commands.AUTOSEAM(u, s);
-    }
+    runForChannels(context_, *channels_, true, [this](int u, int s) { context_.commands.AUTOSEAM(u, s); });
 }
 
 void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick()
@@ -284,11 +271,9 @@ void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick()
 
 void SeamRemovalPage::SeamBridgeSingleConfigCheckBoxClick()
 {
-    const HandlerBusyScope busy(context_.state);
-    if (!busy)
-        return;
-    if (!context_.state.SuppressSend && context_.deviceConnected())
-        context_.commands.BRDGSEAM(unit(), screen(), bridgeSingle_->isChecked() ? 1 : 0);
+    // The bridge is a unit setting: the screen is not part of the command.
+    const int on = bridgeSingle_->isChecked() ? 1 : 0;
+    runForChannels(context_, *channels_, false, [this, on](int u, int s) { context_.commands.BRDGSEAM(u, s, on); });
 }
 
 void SeamRemovalPage::clickBridgeBox(bool on)

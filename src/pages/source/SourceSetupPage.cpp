@@ -227,25 +227,12 @@ void SourceSetupPage::PhaseUpDownDownClick() { phase_->downClick(); }
 
 void SourceSetupPage::SaveConfigButtonClick()
 {
-    const HandlerBusyScope busy(context_.state);
-    if (!busy)
-        return;
-    if (!context_.state.SuppressSend && context_.deviceConnected())
-        context_.commands.ICSAVQX(unit(), input());
+    runForChannels(context_, *channels_, false, [this](int u, int input) { context_.commands.ICSAVQX(u, input); });
 }
 
 void SourceSetupPage::SaveAllConfigButtonClick()
 {
-    const HandlerBusyScope busy(context_.state);
-    if (!busy)
-        return;
-    if (context_.state.SuppressSend || !context_.deviceConnected())
-        return;
-    const int units = context_.state.UnitCount > 1 ? 2 : 1;
-    for (int u = 1; u <= units; ++u) {
-        for (int s = 1; s <= SettingsModel::ScreensPerUnit; ++s)
-            context_.commands.ICSAVQX(u, s);
-    }
+    runForChannels(context_, *channels_, true, [this](int u, int input) { context_.commands.ICSAVQX(u, input); });
 }
 
 void SourceSetupPage::AutoConfigButtonClick()
