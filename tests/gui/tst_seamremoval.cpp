@@ -200,6 +200,32 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    void displaySetupRefillShowsUnitOnesBridge()
+    {
+        WindowRig rig;
+        rig.showAndConnect();
+        auto *box = rig.find<QCheckBox>(QStringLiteral("DisplaySetupSeamBridgeAllConfigCheckBox"));
+        auto *threshold = rig.find<QLineEdit>(QStringLiteral("DisplaySetupBridgeThresholdEdit"));
+        OutputRecord &unit1 = rig.form().settings().output(1, 1);
+        rig.form().settings().output(2, 1).SeamBridge = 0;
+        unit1.SeamBridge = 1;
+        unit1.BridgeThreshold = 40;
+        const auto refill = [&] {
+            const SuppressSendScope quiet(rig.form().state());
+            rig.form().pages().displaySetup().SyncDisplaySetup();
+        };
+        refill();
+        QVERIFY(box->isChecked());
+        QCOMPARE(threshold->text(), QStringLiteral("40"));
+        // A stored 0 leaves the field as it was.
+        unit1.SeamBridge = 0;
+        unit1.BridgeThreshold = 0;
+        refill();
+        QVERIFY(!box->isChecked());
+        QCOMPARE(threshold->text(), QStringLiteral("40"));
+        QVERIFY(rig.takeCommands().isEmpty());
+    }
+
     void bridgeThresholdOnEitherPage_data()
     {
         QTest::addColumn<QString>("field");

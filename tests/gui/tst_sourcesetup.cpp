@@ -438,6 +438,36 @@ private slots:
         QVERIFY(rig.form().PhasePageControl->isEnabled());
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
+
+    void windowCanBeClosedDuringTheBalance()
+    {
+        WindowRig rig;
+        for (int u = 1; u <= 2; ++u)
+            rig.sim.unit(u).setInputSignal(1, sim::InputSignal::lockedAt(1280, 1024));
+        rig.showAndConnect();
+        openSourceSetup(rig, 1);
+        bool closed = false;
+        QObject::connect(&rig.form(), &TTessalineForm::closed, [&] { closed = true; });
+        rig.sim.log().listener = [&](const sim::LogEntry &entry) {
+            if (entry.kind == sim::LogEntry::Kind::Command && entry.bytes.startsWith("RGBADJ"))
+                QMetaObject::invokeMethod(&rig.form(), [&] { rig.form().close(); }, Qt::QueuedConnection);
+        };
+        rig.h.dialogs.answer(true);
+        rig.h.dialogs.answer(true);
+        rig.h.dialogs.answer(true);  // "Are you sure you want to exit this application?"
+        rig.clickInto(rig.find<QPushButton>(QStringLiteral("AutoColorBalanceButton")));
+        rig.sim.log().listener = nullptr;
+        const auto asked = rig.h.dialogs.takeQuestions();
+        QCOMPARE(asked.size(), 3);
+        QCOMPARE(asked[2].caption, QStringLiteral("VKS - Tessaline :Confirm Exit"));
+        QVERIFY(closed);
+        // The balance ends with the port: unit 2 is not started.
+        QCOMPARE(only(rig.takeCommands(1), "RGBADJ").size(), 1);
+        QVERIFY(only(rig.takeCommands(2), "RGBADJ").isEmpty());
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+        QVERIFY(!rig.form().infoForm().isVisible());
+        QCOMPARE(rig.form().state().HandlerBusy, 0);
+    }
 };
 
 QTEST_MAIN(SourceSetupTest)
