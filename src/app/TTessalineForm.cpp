@@ -112,7 +112,7 @@ void TTessalineForm::buildPages()
     PhasePageControl = new QTabWidget(this);
     PhasePageControl->setObjectName(QStringLiteral("PhasePageControl"));
     pageContext_.reset(new PageContext{settings_, *commands_, state_, planning_, services_.dialogs, services_.clock,
-                                       fieldEnv_, refills_, pages_, serviceView_});
+                                       fieldEnv_, refills_, pages_, serviceView_, *linkHost_});
     pages_.build(*pageContext_);
     for (TabPage *page : pages_.all())
         PhasePageControl->addTab(page, page->caption());

@@ -169,6 +169,8 @@ bool FieldBinding::check(bool fromFocus)
     for (const auto &field : fields_) {
         // Read afresh: a message box in between may have let the text change.
         const QString text = field->edit->text();
+        if (field->spec.emptyValue && text.isEmpty())
+            return true;
         const std::optional<double> value = convert(field->spec.kind, text);
         if (!value && field->spec.exitReportsGenericConversion) {
             state.LastErrorText = genericConversionMessage(field->spec.kind, text);
@@ -217,7 +219,8 @@ void FieldBinding::spinClick(int index, int direction)
     const Field &field = *fields_.at(std::size_t(index));
     const FieldSpec &spec = field.spec;
     const QString text = field.edit->text();
-    const std::optional<double> value = convert(spec.kind, text);
+    const std::optional<double> value =
+        spec.emptyValue && text.isEmpty() ? spec.emptyValue : convert(spec.kind, text);
     if (!value) {
         if (spec.spinReportsNotValid) {
             env_.state.LastErrorText =

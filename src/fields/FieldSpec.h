@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -45,6 +46,9 @@ struct FieldSpec {
     // Shown for a value out of bounds; empty: "Error! Value out of bounds! "
     // followed by the range text.
     QString outOfBoundsMessage;
+    // A message that names bounds held elsewhere, composed at the moment of
+    // the check; when set it is shown in place of the one above.
+    std::function<QString()> composeBoundsMessage;
     // Ends the message for a text that is no number: "Error! '<text>' is not
     // a valid <noun>."
     QString notValidNoun;
@@ -71,8 +75,14 @@ struct FieldSpec {
     std::function<QWidget *()> enterSuccessor;
 
     double step() const { return kind == FieldKind::Whole ? 1.0 : 0.1; }
+    // Set: an empty field is no error. Its exit check does nothing, and a
+    // spin click counts it as this value.
+    std::optional<double> emptyValue;
+
     QString boundsMessage() const
     {
+        if (composeBoundsMessage)
+            return composeBoundsMessage();
         return outOfBoundsMessage.isEmpty() ? QStringLiteral("Error! Value out of bounds! ") + rangeText
                                             : outOfBoundsMessage;
     }

@@ -6,6 +6,7 @@ namespace tess {
 
 class Clock;
 class Commands;
+class DeviceHost;
 class Dialogs;
 class Pages;
 class Refills;
@@ -30,6 +31,9 @@ struct PageContext {
     Pages &pages;
     // The service view's switch, which pages follow.
     ServiceView &serviceView;
+    // The window as the senders see it: status line, busy cursor, the wait
+    // window.
+    DeviceHost &device;
 
     // Whether a unit or the controller is reached.
     bool deviceConnected() const { return fields.deviceConnected && fields.deviceConnected(); }

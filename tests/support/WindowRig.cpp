@@ -52,6 +52,12 @@ void WindowRig::openDisplaySetup(int projectors, bool serviceView)
     QCoreApplication::processEvents();
 }
 
+void WindowRig::openPage(QWidget *page)
+{
+    h.form->PhasePageControl->setCurrentWidget(page);
+    QCoreApplication::processEvents();
+}
+
 void WindowRig::chooseMenu(const char *name)
 {
     h.form->menuItem(name)->trigger();

@@ -36,6 +36,8 @@ public:
     // Brings the window to an eight-projector wall as the planning does,
     // with the service view on, and puts the Display Setup page in front.
     void openDisplaySetup(int projectors = 8, bool serviceView = true);
+    // Puts `page` in front, as a click on its tab does.
+    void openPage(QWidget *page);
     void chooseMenu(const char *name);
 
     template <typename T>

@@ -7,8 +7,11 @@
 #include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
 #include "pages/ServiceView.h"
+#include "model/SettingsModel.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "pages/info/InfoPage.h"
+#include "pages/source/SeamRemovalPage.h"
+#include "pages/source/SourceSetupPage.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
@@ -107,6 +110,47 @@ int main(int argc, char **argv)
     if (screenTabs)
         screenTabs->setCurrentIndex(0);
     pages->setCurrentIndex(0);
+
+    // The channel pages as a unit fills them: channel 1 locked to video,
+    // channel 2 without lock.
+    {
+        tess::InputRecord &locked = form.settings().channelInput(1);
+        locked.VideoLoaded = 1;
+        locked.VideoLocked = 1;
+        locked.HTotal = 1688;
+        locked.HActive = 1280;
+        locked.HPositionRef = locked.HPosition = 360;
+        locked.HPositionMax = -1;
+        locked.VPositionRef = locked.VPosition = 41;
+        locked.VPositionMax = -1;
+        locked.ContrastC = locked.BrightnessC = 100;
+        locked.ContrastR = 2.5f;
+        form.settings().channelInput(2).VideoLoaded = 1;
+        for (int c = 1; c <= 2; ++c) {
+            tess::OutputRecord &screen = form.settings().channelOutput(c);
+            for (auto gain : tess::SeamGainFields)
+                screen.*gain = 128;
+        }
+        form.settings().output(1, 1).SeamBridge = 1;
+        form.settings().output(1, 1).BridgeThreshold = 16;
+        form.settings().channelOutput(1).BridgeThreshold = 16;
+        tess::SourceSetupPage &source = form.pages().sourceSetup();
+        tess::SeamRemovalPage &seam = form.pages().seamRemoval();
+        pages->setTabVisible(pages->indexOf(&seam), true);
+        for (int c = 1; c <= 2; ++c) {
+            const QString which = c == 1 ? QStringLiteral("-locked") : QStringLiteral("-unlocked");
+            pages->setCurrentWidget(&source);
+            source.setLinkControlsEnabled(true);
+            source.selectChannel(c);
+            ok &= save(&form, out, QStringLiteral("page-SourceSetupTabSheet") + which);
+            pages->setCurrentWidget(&seam);
+            seam.setLinkControlsEnabled(true);
+            seam.selectChannel(c);
+            ok &= save(&form, out, QStringLiteral("page-SeamRemovalTabSheet") + which);
+        }
+        pages->setTabVisible(pages->indexOf(&seam), false);
+        pages->setCurrentIndex(0);
+    }
 
     for (QMenu *menu : form.menuBar()->findChildren<QMenu *>()) {
         if (menu->objectName().isEmpty())

@@ -12,6 +12,7 @@
 #include "pages/display/DisplaySetupScreen.h"
 #include "pages/display/ProjAlignPage.h"
 #include "pages/display/ScreenEdges.h"
+#include "pages/display/SeamBridgeMirror.h"
 #include "platform/Dialogs.h"
 
 #include <QButtonGroup>
@@ -121,9 +122,12 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     // Shown once the wall has more than one projector.
     dataDoubleGroup_->hide();
 
+    seamBridge_ = new SeamBridgeMirror(context_, this);
+
     auto *below = new QHBoxLayout;
     below->addWidget(dataDoubleGroup_, 0, Qt::AlignTop);
     below->addWidget(buildFeatherModeGroup(), 0, Qt::AlignTop);
+    below->addWidget(seamBridge_->group(), 0, Qt::AlignTop);
     below->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(screenTabs_);
@@ -363,7 +367,7 @@ void DisplaySetupPage::SyncDisplaySetup()
     SyncDataDoubling();
     if (unitWide.FeatherCurve == 'S' || unitWide.FeatherCurve == 'L')
         curveButtons_->button(unitWide.FeatherCurve == 'S' ? 0 : 1)->setChecked(true);
-    // The seam bridge mirror joins here with its controls.
+    seamBridge_->sync();
 }
 
 void DisplaySetupPage::SyncHalo(int k)

@@ -17,6 +17,7 @@ class QTabWidget;
 namespace tess {
 
 class FieldBinding;
+class SeamBridgeMirror;
 struct PageContext;
 
 // The Display Setup page (DisplaySetupTabSheet): per screen (projector) the
@@ -86,6 +87,9 @@ public:
     void SyncDataDoubling();
     void OWidthEditExit();
 
+    // The seam bridge box and threshold, repeating the Seam Removal page's.
+    SeamBridgeMirror &seamBridge() const { return *seamBridge_; }
+
     // The test patterns, numbered by their position.
     static const QStringList &testPatternItems();
 
@@ -118,6 +122,7 @@ private:
     QButtonGroup *curveButtons_ = nullptr;
     // The wall has two or more projectors: it has edges to feather.
     bool wallFeathered_ = false;
+    SeamBridgeMirror *seamBridge_ = nullptr;
 };
 
 }  // namespace tess

@@ -1,23 +1,86 @@
 #pragma once
 
+#include "fields/FieldSpec.h"
 #include "pages/TabPage.h"
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
 
 namespace tess {
 
+class ChannelSelect;
+class FieldBinding;
 struct PageContext;
 
-// The Seam Removal page (SeamRemovalTabSheet): seam gains and seam bridge
-// per channel. Its tab is hidden until the service view shows it.
+// The Seam Removal page (SeamRemovalTabSheet): the eight seam gains of a
+// channel, the automatic seam gain, and the units' seam bridge with its
+// threshold. Its tab is hidden until the service view shows it. The Display
+// Setup page repeats the seam bridge box and threshold; both act through
+// this page.
 class SeamRemovalPage final : public TabPage {
     Q_OBJECT
 public:
+    static constexpr int GainCount = 8;
+
     explicit SeamRemovalPage(PageContext &context, QWidget *parent = nullptr);
+    ~SeamRemovalPage() override;
 
     // The controls that need a unit to talk to follow the connection.
     void setLinkControlsEnabled(bool enabled);
+    // The wall has `projectors` channels: the channel group offers that
+    // many, and channel 1 is selected as a click would select it.
+    void setChannelCount(int projectors);
+    // Selects channel `c` (1-8) as a user's click does (the page refills).
+    void selectChannel(int c);
+    int selectedChannel() const;
+
+    // Handlers; gain fields are numbered 1 ("Gain -4") to 8 ("Gain +4").
+    void SeamScreenSelectRadioGroupClick();
+    void SeamGainEditExit(int n);
+    void SeamGainUpDownUpClick(int n);
+    void SeamGainUpDownDownClick(int n);
+    void SendSeamGains();
+    void ResetSeamGainButtonClick();
+    void SeamAutoSingleConfigButtonClick();
+    void SeamAutoAllConfigButtonClick();
+    void SeamBridgeAllConfigCheckBoxClick();
+    void SeamBridgeSingleConfigCheckBoxClick();
+    void BridgeThresholdEditExit();
+    void BridgeThresholdUpDownUpClick();
+    void BridgeThresholdUpDownDownClick();
+
+    // What the Display Setup page's seam bridge controls do through this
+    // page: tick the "Enable" box and run its click handler; and, for a
+    // threshold its own check found good, what a good threshold here does
+    // (both fields show the text, BRTHRS goes to the units).
+    void clickBridgeBox(bool on);
+    void applyBridgeThreshold(const QString &text, int threshold);
 
     // Refill of the page for the channel it shows (nothing is sent).
     void SyncSeamRemoval();
+
+private:
+    QGroupBox *buildGainGroup();
+    QGroupBox *buildBridgeGroup();
+    int unit() const;
+    int screen() const;
+
+    PageContext &context_;
+    ChannelSelect *channels_ = nullptr;
+    QGroupBox *gainGroup_ = nullptr;
+    std::array<std::unique_ptr<FieldBinding>, GainCount> gains_;
+    QCheckBox *bridgeSingle_ = nullptr;
+    QPushButton *autoAll_ = nullptr;
+    QCheckBox *bridgeAll_ = nullptr;
+    std::unique_ptr<FieldBinding> threshold_;
 };
+
+// The bridge threshold field's description, shared by this page's field
+// and the Display Setup page's; `edit` and `spin` name the controls.
+FieldSpec bridgeThresholdSpec(const char *edit, const char *spin);
 
 }  // namespace tess

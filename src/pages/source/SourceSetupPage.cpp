@@ -1,29 +1,303 @@
 #include "pages/source/SourceSetupPage.h"
 
+#include "device/Commands.h"
+#include "device/DeviceHost.h"
 #include "device/Refills.h"
+#include "fields/FieldBinding.h"
+#include "fields/SpinButton.h"
+#include "model/SettingsModel.h"
+#include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/source/ChannelSelect.h"
+#include "platform/Dialogs.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tess {
 
-SourceSetupPage::SourceSetupPage(PageContext &context, QWidget *parent)
-    : TabPage("SourceSetupTabSheet", QStringLiteral("Source Setup"), parent)
+namespace {
+
+const QString NotAvailable = QStringLiteral("N/A");
+
+FieldSpec wholeField(const char *edit, const char *spin, const char *noun)
 {
+    FieldSpec spec;
+    spec.edit = QLatin1String(edit);
+    spec.spin = QLatin1String(spin);
+    spec.kind = FieldKind::Whole;
+    spec.defaultText = QStringLiteral("0");
+    spec.notValidNoun = QLatin1String(noun);
+    spec.spinReportsNotValid = true;
+    spec.repeatMs = 105;
+    return spec;
+}
+
+}  // namespace
+
+SourceSetupPage::SourceSetupPage(PageContext &context, QWidget *parent)
+    : TabPage("SourceSetupTabSheet", QStringLiteral("Source Setup"), parent), context_(context)
+{
+    channels_ = new ChannelSelect("SourceScreenSelectRadioGroup", this);
+    connect(channels_, &ChannelSelect::clicked, this, &SourceSetupPage::SourceScreenSelectRadioGroupClick);
+
+    auto *video = new QHBoxLayout;
+    QFont bold = font();
+    bold.setBold(true);
+    const auto addPair = [&](const char *caption, const char *name) {
+        video->addWidget(new QLabel(QLatin1String(caption), this));
+        auto *value = named(new QLabel(NotAvailable, this), name);
+        value->setFont(bold);
+        value->setMinimumWidth(40);
+        video->addWidget(value);
+        video->addSpacing(16);
+        return value;
+    };
+    videoLoaded_ = addPair("Video Loaded", "SourceVideoLoadedLabel");
+    videoLocked_ = addPair("Video Locked", "SourceVideoLockedLabel");
+    video->addStretch();
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(channels_, 0, 0, 1, 2);
+    grid->addLayout(video, 1, 0, 1, 2);
+    grid->addWidget(buildAlignmentGroup(), 2, 0, Qt::AlignTop);
+    grid->addWidget(buildColourGroup(), 2, 1, Qt::AlignTop);
+    grid->addWidget(buildPanel("Panel5", "Input Alignment:",
+                               {"Phase:  Adjusts sample clock phase for the selected source input channel to provide "
+                                "true pixel sampled pixel fidelity.",
+                                "H & V Position:  Adjust Horizontal and Vertical position of the input sampling "
+                                "window to guarantee that all source image data is captured for display."}),
+                    3, 0);
+    grid->addWidget(buildPanel("Panel6", "Source Color Balance:",
+                               {"Auto-Color Balance:\t Automatically balances color of all source input channels",
+                                "Overall Contrast/Brightness:  Adjust Overall brightness /contrast for the selected "
+                                "input source. ",
+                                "Red/Green/Blue Contrast Brightness:  Individually Adjust brightness / contrast for "
+                                "each color component of the selected input source. "}),
+                    3, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
+
+    setLinkControlsEnabled(false);
     context.refills.provide(Refill::SourceSetup, [this](int) { SyncSourceSetup(); });
     context.refills.provide(Refill::ColourBalance, [this](int channel) { SyncColourBalance(channel); });
 }
 
-// The channel selection, the input alignment and the colour balance
-// controls come with this page's own work; until then the page shows
-// channel 1 and has nothing to enable or fill.
-void SourceSetupPage::setLinkControlsEnabled(bool) {}
+SourceSetupPage::~SourceSetupPage() = default;
 
-int SourceSetupPage::selectedChannel() const
+QGroupBox *SourceSetupPage::buildAlignmentGroup()
 {
-    return 1;
+    alignmentGroup_ = named(new QGroupBox(QStringLiteral("Input Alignment")), "InputAlignmentGroupBox");
+    QGroupBox *group = alignmentGroup_;
+    auto *reset = named(new QPushButton(QStringLiteral("Reset Config"), group), "AutoConfigButton");
+    auto *save = named(new QPushButton(QStringLiteral("Save Config"), group), "SaveConfigButton");
+    auto *saveAll = named(new QPushButton(QStringLiteral("Save Config (All Channels)"), group), "SaveAllConfigButton");
+    connect(reset, &QPushButton::clicked, this, &SourceSetupPage::AutoConfigButtonClick);
+    connect(save, &QPushButton::clicked, this, &SourceSetupPage::SaveConfigButtonClick);
+    connect(saveAll, &QPushButton::clicked, this, &SourceSetupPage::SaveAllConfigButtonClick);
+
+    const auto refill = [this] { SyncSourceSetup(); };
+    const auto send = [this](void (Commands::*sender)(int, int, int)) {
+        return [this, sender](const std::vector<double> &values) {
+            (context_.commands.*sender)(unit(), input(), int(values[0]));
+        };
+    };
+
+    FieldSpec h = wholeField("HPositionEdit", "HPositionUpDown", "H Position Value");
+    h.lower = Bound::heldBy([this] { return double(bounds_.HPositionLow); });
+    h.upper = Bound::heldBy([this] { return double(bounds_.HPositionHigh); });
+    h.composeBoundsMessage = [this] {
+        return QStringLiteral("Error! H Position value out of bounds! (%1 - %2)")
+            .arg(bounds_.HPositionLow)
+            .arg(bounds_.HPositionHigh);
+    };
+    h.refill = refill;
+    h.enterSuccessor = [this] { return firstFocusable({vPosition_->edit()}); };
+    hPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(h), send(&Commands::IRSPQX_H));
+
+    FieldSpec v = wholeField("VPositionEdit", "VPositionUpDown", "V Position Value");
+    v.lower = Bound::heldBy([this] { return double(bounds_.VPositionLow); });
+    v.upper = Bound::heldBy([this] { return double(bounds_.VPositionHigh); });
+    v.maxLength = 5;
+    v.outOfBoundsMessage = QStringLiteral("Error! V Position value out of bounds! ");
+    v.refill = refill;
+    v.enterSuccessor = [this] { return firstFocusable({phase_->edit()}); };
+    vPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(v), send(&Commands::IRSPQX_V));
+
+    FieldSpec p = wholeField("PhaseEdit", "PhaseUpDown", "Phase Value");
+    p.lower = -16;
+    p.upper = 15;
+    p.maxLength = 4;
+    p.rangeText = QStringLiteral("(-16 - +15)");
+    p.outOfBoundsMessage = QStringLiteral("Error! Phase Offset value out of bounds! (-16 - +15)");
+    p.refill = refill;
+    p.enterSuccessor = [this] { return firstFocusable({hPosition_->edit()}); };
+    phase_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(p), send(&Commands::ICPHOQX));
+
+    hTotal_ = named(new QLineEdit(NotAvailable, group), "HTotalEdit");
+    hTotal_->setEnabled(false);
+    auto *hTotalLabel = named(new QLabel(QStringLiteral("H Total"), group), "HTotLabel");
+    hTotalLabel->setEnabled(false);
+
+    auto *layout = new QGridLayout(group);
+    layout->addWidget(reset, 0, 0, 1, 3);
+    layout->addWidget(save, 1, 0, 1, 3);
+    layout->addWidget(saveAll, 2, 0, 1, 3);
+    const auto addRow = [&](int row, const char *caption, const char *name, QLineEdit *edit, QWidget *spin) {
+        layout->addWidget(named(new QLabel(QLatin1String(caption), group), name), row, 0);
+        edit->setFixedWidth(60);
+        layout->addWidget(edit, row, 1);
+        if (spin)
+            layout->addWidget(spin, row, 2);
+    };
+    addRow(3, "H Position", "HPositionLabel", hPosition_->edit(), hPosition_->spin());
+    layout->addWidget(hTotalLabel, 4, 0);
+    hTotal_->setFixedWidth(60);
+    layout->addWidget(hTotal_, 4, 1);
+    addRow(5, "V Position", "VPositionLabel", vPosition_->edit(), vPosition_->spin());
+    addRow(6, "Phase", "PhaseValueLabel", phase_->edit(), phase_->spin());
+    // The reset button comes first in the tab order.
+    setTabOrder(reset, save);
+    return group;
 }
 
-void SourceSetupPage::SyncSourceSetup() {}
+QWidget *SourceSetupPage::buildPanel(const char *name, const char *title, std::initializer_list<const char *> texts)
+{
+    auto *panel = named(new QFrame(this), name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto *column = new QVBoxLayout(panel);
+    auto *heading = new QLabel(QLatin1String(title), panel);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    column->addWidget(heading);
+    for (const char *text : texts) {
+        auto *label = new QLabel(QString::fromLatin1(text), panel);
+        label->setWordWrap(true);
+        column->addWidget(label);
+    }
+    column->addStretch();
+    return panel;
+}
 
-void SourceSetupPage::SyncColourBalance(int) {}
+void SourceSetupPage::setLinkControlsEnabled(bool enabled)
+{
+    channels_->setEnabled(enabled);
+    alignmentGroup_->setEnabled(enabled);
+    colourGroup_->setEnabled(enabled);
+}
+
+int SourceSetupPage::selectedChannel() const { return channels_->selected(); }
+int SourceSetupPage::unit() const { return channels_->unit(); }
+int SourceSetupPage::input() const { return channels_->input(); }
+
+void SourceSetupPage::setChannelCount(int projectors)
+{
+    channels_->setCount(projectors);
+    selectChannel(1);
+}
+
+void SourceSetupPage::selectChannel(int c)
+{
+    channels_->select(c);
+    SourceScreenSelectRadioGroupClick();
+}
+
+void SourceSetupPage::SourceScreenSelectRadioGroupClick()
+{
+    if (!context_.state.SuppressSend)
+        SyncSourceSetup();
+}
+
+void SourceSetupPage::HPositionEditExit() { hPosition_->exitCheck(); }
+void SourceSetupPage::HPositionUpDownUpClick() { hPosition_->upClick(); }
+void SourceSetupPage::HPositionUpDownDownClick() { hPosition_->downClick(); }
+void SourceSetupPage::VPositionEditExit() { vPosition_->exitCheck(); }
+void SourceSetupPage::VPositionUpDownUpClick() { vPosition_->upClick(); }
+void SourceSetupPage::VPositionUpDownDownClick() { vPosition_->downClick(); }
+void SourceSetupPage::PhaseEditExit() { phase_->exitCheck(); }
+void SourceSetupPage::PhaseUpDownUpClick() { phase_->upClick(); }
+void SourceSetupPage::PhaseUpDownDownClick() { phase_->downClick(); }
+
+void SourceSetupPage::SaveConfigButtonClick()
+{
+    runForChannels(context_, *channels_, false, [this](int u, int input) { context_.commands.ICSAVQX(u, input); });
+}
+
+void SourceSetupPage::SaveAllConfigButtonClick()
+{
+    runForChannels(context_, *channels_, true, [this](int u, int input) { context_.commands.ICSAVQX(u, input); });
+}
+
+void SourceSetupPage::AutoConfigButtonClick()
+{
+    const HandlerBusyScope busy(context_.state);
+    if (!busy)
+        return;
+    if (context_.state.SuppressSend || !context_.deviceConnected())
+        return;
+    if (!context_.dialogs.askYesNo(
+            QStringLiteral("Tessaline - Input Config Reset Verification"),
+            QStringLiteral("Resetting Input Configuration will reset input settings for the current channel to "
+                           "default values. Are you sure you want to reset the Input Configuration?")))
+        return;
+    context_.device.setBusyCursor(true);
+    context_.commands.ICRSTQX(unit(), input());
+    context_.device.setBusyCursor(false);
+}
+
+void SourceSetupPage::setPositionFieldsEnabled(bool enabled)
+{
+    for (FieldBinding *field : {hPosition_.get(), vPosition_.get()}) {
+        field->edit()->setEnabled(enabled);
+        field->spin()->setEnabled(enabled);
+    }
+}
+
+void SourceSetupPage::SyncSourceSetup()
+{
+    const InputRecord &record = context_.settings.channelInput(selectedChannel());
+    videoLoaded_->setText(record.VideoLoaded == 1 ? QStringLiteral("True") : QStringLiteral("False"));
+    if (record.VideoLocked == 1) {
+        context_.device.setStatusText(QString());
+        videoLocked_->setText(QStringLiteral("True"));
+        setPositionFieldsEnabled(true);
+        hPosition_->edit()->setText(QString::number(record.HPosition));
+        vPosition_->edit()->setText(QString::number(record.VPosition));
+        hTotal_->setText(QString::number(record.HTotal));
+    } else {
+        context_.device.setStatusText(QStringLiteral("NOTE: No video lock on this channel. Cannot adjust controls."));
+        videoLocked_->setText(QStringLiteral("False"));
+        autoBalance_->setEnabled(false);
+        leftSide_->setEnabled(false);
+        setPositionFieldsEnabled(false);
+        hPosition_->edit()->setText(NotAvailable);
+        vPosition_->edit()->setText(NotAvailable);
+        hTotal_->setText(NotAvailable);
+    }
+
+    // Wide arithmetic: a record from the line may hold any 32-bit values.
+    const long long hRef = record.HPositionRef;
+    bounds_.HPositionHigh = hRef + 128;
+    const long long limit =
+        record.HPositionMax == -1 ? (long long)record.HTotal - record.HActive - 2 : (long long)record.HPositionMax;
+    if (limit <= bounds_.HPositionHigh)
+        bounds_.HPositionHigh = limit - 1;
+    bounds_.HPositionLow = hRef - 128;
+    const long long vRef = record.VPositionRef;
+    bounds_.VPositionHigh = vRef + 16;
+    if (record.VPositionMax != -1 && record.VPositionMax <= bounds_.VPositionHigh)
+        bounds_.VPositionHigh = (long long)record.VPositionMax - 1;
+    bounds_.VPositionLow = vRef - 16;
+
+    phase_->edit()->setText(QString::number(record.Phase));
+    SyncColourBalance(selectedChannel());
+}
 
 }  // namespace tess

@@ -1,0 +1,72 @@
+#include "pages/display/SeamBridgeMirror.h"
+
+#include "device/Refills.h"
+#include "fields/FieldBinding.h"
+#include "fields/SpinButton.h"
+#include "model/SettingsModel.h"
+#include "model/WindowState.h"
+#include "pages/PageContext.h"
+#include "pages/Pages.h"
+#include "pages/TabPage.h"
+#include "pages/source/SeamRemovalPage.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tess {
+
+SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent) : QObject(parent), context_(context)
+{
+    group_ = named(new QGroupBox(QStringLiteral("Seam Bridge"), parent), "GroupBox4");
+    enable_ = named(new QCheckBox(QStringLiteral("Enable"), group_), "DisplaySetupSeamBridgeAllConfigCheckBox");
+    connect(enable_, &QCheckBox::clicked, this, &SeamBridgeMirror::DisplaySetupSeamBridgeAllConfigCheckBoxClick);
+
+    FieldSpec spec = bridgeThresholdSpec("DisplaySetupBridgeThresholdEdit", "DisplaySetupBridgeThresholdUpDown");
+    // A bounds error refills the Seam Removal page; this field keeps the
+    // typed text and takes the focus back.
+    spec.refill = [this] { context_.refills.run(Refill::SeamRemoval); };
+    // Enter leads to the basic feathering gamma once the edge feathering
+    // controls are on the page; until then it does nothing.
+    threshold_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(spec),
+                                                [this](const std::vector<double> &values) {
+                                                    context_.pages.seamRemoval().applyBridgeThreshold(
+                                                        threshold_->edit()->text(), int(values[0]));
+                                                });
+    threshold_->edit()->setFixedWidth(44);
+
+    auto *rows = new QGridLayout(group_);
+    rows->addWidget(enable_, 0, 0, 1, 3);
+    rows->addWidget(named(new QLabel(QStringLiteral("Threshold"), group_), "Label141"), 1, 0);
+    rows->addWidget(threshold_->edit(), 1, 1);
+    rows->addWidget(threshold_->spin(), 1, 2);
+}
+
+SeamBridgeMirror::~SeamBridgeMirror() = default;
+
+void SeamBridgeMirror::DisplaySetupSeamBridgeAllConfigCheckBoxClick()
+{
+    if (context_.state.SuppressSend)
+        return;
+    context_.pages.seamRemoval().clickBridgeBox(enable_->isChecked());
+}
+
+void SeamBridgeMirror::DisplaySetupBridgeThresholdEditExit() { threshold_->exitCheck(); }
+void SeamBridgeMirror::DisplaySetupBridgeThresholdUpDownUpClick() { threshold_->upClick(); }
+void SeamBridgeMirror::DisplaySetupBridgeThresholdUpDownDownClick() { threshold_->downClick(); }
+
+void SeamBridgeMirror::showBridge(bool on) { enable_->setChecked(on); }
+
+void SeamBridgeMirror::showThreshold(const QString &text) { threshold_->edit()->setText(text); }
+
+void SeamBridgeMirror::sync()
+{
+    const OutputRecord &unit1 = context_.settings.output(1, 1);
+    enable_->setChecked(unit1.SeamBridge != 0);
+    if (unit1.BridgeThreshold != 0)
+        showThreshold(QString::number(unit1.BridgeThreshold));
+}
+
+}  // namespace tess

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QWidget;
+
+namespace tess {
+
+class FieldBinding;
+struct PageContext;
+
+// The Display Setup page's seam bridge group (GroupBox4): the "Enable" box
+// and the bridge threshold, repeating the Seam Removal page's and acting
+// through it, so that both pages' boxes and thresholds show the same.
+class SeamBridgeMirror final : public QObject {
+    Q_OBJECT
+public:
+    // Builds the group under `parent`.
+    SeamBridgeMirror(PageContext &context, QWidget *parent);
+    ~SeamBridgeMirror() override;
+
+    QGroupBox *group() const { return group_; }
+
+    // Handlers.
+    void DisplaySetupSeamBridgeAllConfigCheckBoxClick();
+    void DisplaySetupBridgeThresholdEditExit();
+    void DisplaySetupBridgeThresholdUpDownUpClick();
+    void DisplaySetupBridgeThresholdUpDownDownClick();
+
+    // What the Seam Removal page shows here (no handler runs).
+    void showBridge(bool on);
+    void showThreshold(const QString &text);
+    // The Display Setup refill's part: unit 1's bridge state, and its
+    // threshold when that is not 0.
+    void sync();
+
+private:
+    PageContext &context_;
+    QGroupBox *group_ = nullptr;
+    QCheckBox *enable_ = nullptr;
+    std::unique_ptr<FieldBinding> threshold_;
+};
+
+}  // namespace tess

@@ -1,0 +1,149 @@
+// The Source Setup page's colour balance: eight colour fields and the
+// unit's automatic colour balance.
+#include "pages/source/SourceSetupPage.h"
+
+#include "device/Commands.h"
+#include "device/DeviceHost.h"
+#include "device/Refills.h"
+#include "fields/FieldBinding.h"
+#include "fields/SpinButton.h"
+#include "model/NumberFormat.h"
+#include "model/SettingsModel.h"
+#include "model/WindowState.h"
+#include "pages/PageContext.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tess {
+
+namespace {
+
+struct ColourRowInfo {
+    const char *caption;
+    const char *name;  // "LeftOContrast": the edit is <name>Edit, the spin <name>UpDown
+    float InputRecord::*field;
+    int colour;        // 0 C, 1 R, 2 G, 3 B
+    bool contrast;
+};
+
+const ColourRowInfo ColourRowTable[SourceSetupPage::ColourRows] = {
+    {"Overall Contrast", "LeftOContrast", &InputRecord::ContrastC, 0, true},
+    {"Overall Brightness", "LeftOBrightness", &InputRecord::BrightnessC, 0, false},
+    {"Red Contrast", "LeftRContrast", &InputRecord::ContrastR, 1, true},
+    {"Red Brightness", "LeftRBrightness", &InputRecord::BrightnessR, 1, false},
+    {"Green Contrast", "LeftGContrast", &InputRecord::ContrastG, 2, true},
+    {"Green Brightness", "LeftGBrightness", &InputRecord::BrightnessG, 2, false},
+    {"Blue Contrast", "LeftBContrast", &InputRecord::ContrastB, 3, true},
+    {"Blue Brightness", "LeftBBrightness", &InputRecord::BrightnessB, 3, false},
+};
+
+const QString BalanceCaption = QStringLiteral("Tessaline - Confirm Auto Color Balance");
+
+}  // namespace
+
+QGroupBox *SourceSetupPage::buildColourGroup()
+{
+    colourGroup_ = named(new QGroupBox(QStringLiteral("Source Color Balance")), "OverallColorGroupBox");
+    autoBalance_ = named(new QPushButton(QStringLiteral("Auto Color Balance (All Channels)"), colourGroup_),
+                         "AutoColorBalanceButton");
+    connect(autoBalance_, &QPushButton::clicked, this, &SourceSetupPage::AutoColorBalanceButtonClick);
+    leftSide_ = named(new QGroupBox(colourGroup_), "LeftSideGroupBox");
+    auto *rows = new QGridLayout(leftSide_);
+
+    for (int row = 0; row < ColourRows; ++row) {
+        const ColourRowInfo &info = ColourRowTable[row];
+        const bool overall = info.colour == 0;
+        FieldSpec spec;
+        spec.edit = QLatin1String(info.name) + QStringLiteral("Edit");
+        spec.spin = QLatin1String(info.name) + QStringLiteral("UpDown");
+        spec.kind = FieldKind::Real;
+        spec.lower = overall ? 75 : -25;
+        spec.upper = overall ? 125 : 25;
+        spec.defaultText = QStringLiteral("0");
+        spec.rangeText = overall ? QStringLiteral("(75 - 125)") : QStringLiteral("(-25 - +25)");
+        spec.notValidNoun = info.contrast ? QStringLiteral("Contrast Level") : QStringLiteral("Brightness Level");
+        spec.repeatMs = 105;
+        spec.refill = [this] { SyncSourceSetup(); };
+        const int next = (row + 1) % ColourRows;
+        spec.enterSuccessor = [this, next] { return firstFocusable({colours_[std::size_t(next)]->edit()}); };
+        const int colour = info.colour;
+        const bool contrast = info.contrast;
+        auto &binding = colours_[std::size_t(row)];
+        binding = std::make_unique<FieldBinding>(
+            context_.fields, leftSide_, std::move(spec), [this, colour, contrast](const std::vector<double> &values) {
+                if (contrast)
+                    context_.commands.ICNTQX(unit(), input(), colour, float(values[0]));
+                else
+                    context_.commands.IBRTQX(unit(), input(), colour, float(values[0]));
+            });
+        rows->addWidget(new QLabel(QLatin1String(info.caption), leftSide_), row, 0);
+        binding->edit()->setFixedWidth(60);
+        rows->addWidget(binding->edit(), row, 1);
+        rows->addWidget(binding->spin(), row, 2);
+    }
+
+    auto *column = new QVBoxLayout(colourGroup_);
+    column->addWidget(autoBalance_);
+    column->addWidget(leftSide_);
+    return colourGroup_;
+}
+
+void SourceSetupPage::ColourEditExit(int row) { colours_.at(std::size_t(row))->exitCheck(); }
+void SourceSetupPage::ColourUpDownUpClick(int row) { colours_.at(std::size_t(row))->upClick(); }
+void SourceSetupPage::ColourUpDownDownClick(int row) { colours_.at(std::size_t(row))->downClick(); }
+
+void SourceSetupPage::SyncColourBalance(int channel)
+{
+    if (channel < 1 || channel > 8)
+        return;
+    const InputRecord &record = context_.settings.channelInput(channel);
+    const bool locked = record.VideoLocked == 1;
+    autoBalance_->setEnabled(locked);
+    leftSide_->setEnabled(locked);
+    for (int row = 0; row < ColourRows; ++row) {
+        const ColourRowInfo &info = ColourRowTable[row];
+        const int precision = info.colour == 0 ? 5 : 4;
+        colours_[std::size_t(row)]->edit()->setText(
+            locked ? formatGeneral(double(record.*info.field), precision, 1) : QStringLiteral("N/A"));
+    }
+}
+
+void SourceSetupPage::AutoColorBalanceButtonClick()
+{
+    {
+        const HandlerBusyScope busy(context_.state);
+        if (!busy)
+            return;
+        Dialogs &dialogs = context_.dialogs;
+        if (dialogs.askOkCancel(BalanceCaption,
+                                QStringLiteral("Automatic Color Balance takes several minutes to complete. Are you "
+                                               "sure you want to run Automatic Color Balance? Click OK to "
+                                               "continue.")) &&
+            dialogs.askOkCancel(BalanceCaption,
+                                QStringLiteral("IMPORTANT: Verify that Horizontal Bars 1 test pattern is selected on "
+                                               "Panorel(Horizontal Ramp on Controller) before running. Click OK to "
+                                               "start Automatic RGB Color Adjustment."))) {
+            DeviceHost &window = context_.device;
+            window.setInfoText(QStringLiteral("Auto Color Balance in progress. Please wait...."));
+            context_.clock.processPendingEvents();
+            window.showInfoForm();
+            context_.clock.processPendingEvents();
+            // The units balance one after the other: unit 2 starts once
+            // unit 1 has answered that it is done.
+            context_.commands.RGBADJ(1);
+            if (context_.state.UnitCount > 1)
+                context_.commands.RGBADJ(2);
+            window.hideInfoForm();
+        }
+    }
+    context_.refills.run(Refill::PageControlChange);
+}
+
+}  // namespace tess
