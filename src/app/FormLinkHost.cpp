@@ -2,6 +2,9 @@
 
 #include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
+#include "device/StatusQueries.h"
+#include "link/DeviceSearch.h"
+#include "link/Link.h"
 #include "pages/info/InfoPage.h"
 #include "pages/planning/PlanningPage.h"
 #include "pages/source/SourceSetupPage.h"
@@ -92,5 +95,15 @@ void FormLinkHost::setOutputFormatSize(int width, int height)
     form_.state().OutputFormatWidth = width;
     form_.state().OutputFormatHeight = height;
 }
+
+bool FormLinkHost::controllerMode() const { return form_.link().ControllerMode; }
+
+int FormLinkHost::CountUnits() { return form_.deviceSearch().CountUnits(); }
+
+bool FormLinkHost::CheckUnitsForProjectorCount() { return form_.deviceSearch().CheckUnitsForProjectorCount(); }
+
+int FormLinkHost::ReadAllStatus(int unit) { return form_.queries().ReadAllStatus(unit); }
+
+bool FormLinkHost::windowVisible() const { return form_.isVisible(); }
 
 }  // namespace tess

@@ -2,6 +2,7 @@
 
 #include "device/DeviceHost.h"
 #include "link/LinkHost.h"
+#include "pages/planning/PlanningHost.h"
 
 namespace tess {
 
@@ -9,8 +10,9 @@ class TTessalineForm;
 
 // The main window as the serial link, the search, the command senders and
 // the status queries see it: the window's own status line, cursor, menus
-// and flags, and the pages' behaviour.
-class FormLinkHost final : public SearchHost, public DeviceHost {
+// and flags, and the pages' behaviour; and the window as the Planning page
+// sees it.
+class FormLinkHost final : public SearchHost, public DeviceHost, public PlanningHost {
 public:
     explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
 
@@ -44,6 +46,12 @@ public:
     void setVersion1Text(const QString &text) override;
     void setUnitsDetected(int count) override;
     void setOutputFormatSize(int width, int height) override;
+
+    bool controllerMode() const override;
+    int CountUnits() override;
+    bool CheckUnitsForProjectorCount() override;
+    int ReadAllStatus(int unit) override;
+    bool windowVisible() const override;
 
 private:
     TTessalineForm &form_;

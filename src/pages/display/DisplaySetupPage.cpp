@@ -9,6 +9,7 @@
 #include "pages/PageContext.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
+#include "pages/display/DataDoublingGroup.h"
 #include "pages/display/ProjAlignPage.h"
 
 #include <QCheckBox>
@@ -108,16 +109,10 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     screenTabs_->addTab(buildScreenTab("Screen58TabSheet", 5), QStringLiteral("Screen 5-8 Controls"));
     screenTabs_->setEnabled(false);
 
-    dataDoubleGroup_ = named(new QGroupBox(QStringLiteral("Data Doubling"), this), "DataDoubleGroupBox");
-    auto *overlapLabel = named(new QLabel(QStringLiteral("Overlap Width"), dataDoubleGroup_), "OWidthLabel");
-    overlapWidthEdit_ = named(new QLineEdit(QStringLiteral("64"), dataDoubleGroup_), "OWidthEdit");
-    overlapWidthEdit_->setFixedWidth(64);
-    auto *overlapRow = new QHBoxLayout(dataDoubleGroup_);
-    overlapRow->addWidget(overlapLabel);
-    overlapRow->addWidget(overlapWidthEdit_);
-    overlapRow->addStretch();
-    // Shown once the wall has more than one projector.
-    dataDoubleGroup_->hide();
+    dataDoubling_ = new DataDoublingGroup(context_, this, [this] {
+        return screenTabs_->currentIndex() == 0 ? static_cast<QWidget *>(screen(1).testPattern)
+                                                : static_cast<QWidget *>(screen(5).testPattern);
+    });
 
     advanceModeBox_ =
         named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), this), "AdvanceModeCheckBox");
@@ -126,7 +121,7 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
 
     auto *left = new QVBoxLayout;
     left->addWidget(screenTabs_);
-    left->addWidget(dataDoubleGroup_, 0, Qt::AlignLeft);
+    left->addWidget(dataDoubling_->group(), 0, Qt::AlignLeft);
     left->addWidget(advanceModeBox_);
     left->addStretch();
     auto *page = new QHBoxLayout(this);
@@ -265,15 +260,15 @@ void DisplaySetupPage::followServiceView(bool on)
 // is no mode to show.
 void DisplaySetupPage::AdvanceModeCheckBoxClick() {}
 
-QString DisplaySetupPage::overlapWidthText() const
-{
-    return overlapWidthEdit_->text();
-}
+QString DisplaySetupPage::overlapWidthText() const { return dataDoubling_->overlapWidthText(); }
 
-void DisplaySetupPage::setOverlapWidthText(const QString &text)
-{
-    overlapWidthEdit_->setText(text);
-}
+void DisplaySetupPage::setOverlapWidthText(const QString &text) { dataDoubling_->setOverlapWidthText(text); }
+
+void DisplaySetupPage::setDataDoublingShown(bool shown) { dataDoubling_->setShown(shown); }
+
+void DisplaySetupPage::OWidthUpDownUpClick() { dataDoubling_->OWidthUpDownUpClick(); }
+
+void DisplaySetupPage::OWidthUpDownDownClick() { dataDoubling_->OWidthUpDownDownClick(); }
 
 void DisplaySetupPage::TestPatternComboBoxChange(int k)
 {
@@ -325,12 +320,13 @@ void DisplaySetupPage::SyncDisplaySetup()
         SyncTestPattern(k);
         SyncBlackLevel(k);
     }
+    SyncDataDoubling();
 }
 
 void DisplaySetupPage::SyncHalo(int) {}
 void DisplaySetupPage::SyncAdvancedFeather(int) {}
 void DisplaySetupPage::SyncBasicFeather() {}
-void DisplaySetupPage::SyncDataDoubling() {}
-void DisplaySetupPage::OWidthEditExit() {}
+void DisplaySetupPage::SyncDataDoubling() { dataDoubling_->SyncDataDoubling(); }
+void DisplaySetupPage::OWidthEditExit() { dataDoubling_->OWidthEditExit(); }
 
 }  // namespace tess

@@ -14,6 +14,7 @@ class QTabWidget;
 
 namespace tess {
 
+class DataDoublingGroup;
 class FieldBinding;
 struct PageContext;
 
@@ -41,6 +42,12 @@ public:
     // The overlap width field's text, kept by the planning preferences.
     QString overlapWidthText() const;
     void setOverlapWidthText(const QString &text);
+    // The data doubling group shows for a wall of more than one projector.
+    void setDataDoublingShown(bool shown);
+    // The overlap width's spin handlers, which the Planning page's overlap
+    // spin button runs too.
+    void OWidthUpDownUpClick();
+    void OWidthUpDownDownClick();
 
     // Handlers of screen group k (1-8).
     void TestPatternComboBoxChange(int k);
@@ -53,9 +60,9 @@ public:
     void SyncTestPattern(int k);
     void SyncBlackLevel(int k);
     void SyncDisplaySetup();
-    // Halo removal, edge feathering and data doubling: their controls come
-    // with their own work, and so do these refills and the overlap width's
-    // exit check.
+    // Halo removal and edge feathering: their controls come with their own
+    // work, and so do these refills. Data doubling: its group's refill and
+    // the overlap width's exit check.
     void SyncHalo(int k);
     void SyncAdvancedFeather(int k);
     void SyncBasicFeather();
@@ -78,8 +85,7 @@ private:
     PageContext &context_;
     QTabWidget *screenTabs_ = nullptr;
     std::array<std::unique_ptr<Screen>, ScreenCount> screens_;
-    QGroupBox *dataDoubleGroup_ = nullptr;
-    QLineEdit *overlapWidthEdit_ = nullptr;
+    DataDoublingGroup *dataDoubling_ = nullptr;
     QCheckBox *advanceModeBox_ = nullptr;
 };
 
