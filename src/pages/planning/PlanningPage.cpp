@@ -88,7 +88,7 @@ PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
     QFont small = list->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     list->setFont(small);
-    list->setFixedHeight(118);
+    list->setFixedHeight(98);
     auto *panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(1, 1, 1, 1);
     panelLayout->addWidget(list);
@@ -102,11 +102,11 @@ PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
     bottom->setSpacing(4);
     auto *left = new QVBoxLayout;
     left->addWidget(buildCalculator());
-    left->addWidget(buildLensGroup());
     left->addWidget(buildLegend());
     left->addStretch();
     bottom->addLayout(left);
     auto *right = new QVBoxLayout;
+    right->addWidget(buildLensGroup());
     right->addWidget(buildContentGroup(), 1);
     right->addWidget(buildPlacementGroup());
     bottom->addLayout(right);
@@ -142,18 +142,21 @@ QWidget *PlanningPage::buildCalculator()
                                                    "Input Image Size"),
                                     this),
                       "PlanCalcGroupBox");
-    box->setFixedWidth(424);
+    box->setFixedWidth(418);
     auto *sizes = named(new QGroupBox(QStringLiteral("Output Screen Size"), box), "OutputImageSizeGroupBox");
     c_->HorizontalOutEdit = sizeEdit("HorizontalOutEdit", "30", sizes);
     c_->VerticalOutEdit = sizeEdit("VerticalOutEdit", "10", sizes);
     c_->CalcOutButton = named(new QPushButton(QStringLiteral("Calculate"), sizes), "CalcOutButton");
-    auto *sizeRow = new QGridLayout(sizes);
-    sizeRow->setContentsMargins(4, 2, 4, 2);
-    sizeRow->addWidget(label("HorizontalLabel", QStringLiteral("Horizontal"), sizes), 0, 0);
-    sizeRow->addWidget(c_->HorizontalOutEdit, 1, 0);
-    sizeRow->addWidget(label("VerticalLabel", QStringLiteral("Vertical"), sizes), 0, 1);
-    sizeRow->addWidget(c_->VerticalOutEdit, 1, 1);
-    sizeRow->addWidget(c_->CalcOutButton, 1, 2);
+    auto *sizeRow = new QHBoxLayout(sizes);
+    sizeRow->setContentsMargins(4, 0, 4, 2);
+    sizeRow->addWidget(label("HorizontalLabel", QStringLiteral("Horizontal"), sizes));
+    sizeRow->addWidget(c_->HorizontalOutEdit);
+    sizeRow->addSpacing(8);
+    sizeRow->addWidget(label("VerticalLabel", QStringLiteral("Vertical"), sizes));
+    sizeRow->addWidget(c_->VerticalOutEdit);
+    sizeRow->addSpacing(8);
+    sizeRow->addWidget(c_->CalcOutButton);
+    sizeRow->addStretch();
 
     c_->ProjectorResComboBox = selectionList(
         "ProjectorResComboBox", {QStringLiteral("800x600"), QStringLiteral("1024x768"), QStringLiteral("1280x1024")},
@@ -198,23 +201,23 @@ QWidget *PlanningPage::buildCalculator()
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setVerticalSpacing(1);
     grid->setHorizontalSpacing(10);
-    grid->addWidget(sizes, 0, 0, 2, 1);
-    grid->addWidget(label("ProjResLabel", QStringLiteral("Projector Native Resolution"), box), 2, 0);
-    grid->addWidget(c_->ProjectorResComboBox, 3, 0);
-    grid->addWidget(label("NumOfScreenLabel", QStringLiteral("Number of Projectors"), box), 4, 0);
-    grid->addWidget(c_->NumOfScreenComboBox, 5, 0);
-    grid->addWidget(label("ImageAlignLabel", QStringLiteral("Input Material Alignment"), box), 6, 0);
-    grid->addWidget(c_->ImageAlignComboBox, 7, 0);
-    grid->addWidget(label("ProjOverlapLabel", QStringLiteral("Projector Overlap:"), box), 0, 1);
-    grid->addLayout(overlap, 1, 1);
-    grid->addWidget(label("InputImageReqLabel", QStringLiteral("Input Image Size Required:"), box), 2, 1);
-    grid->addLayout(imageSize, 3, 1);
-    grid->addWidget(label("ARatioLabel", QStringLiteral("Output Aspect Ratio:"), box), 4, 1);
-    grid->addLayout(aspect, 5, 1);
-    grid->addWidget(label("MinQuorexLabel", QStringLiteral("Number of Quorex(s) required:"), box), 6, 1);
-    grid->addWidget(c_->NumOfQuorexLabel, 7, 1);
+    grid->addWidget(sizes, 0, 0, 1, 2);
+    grid->addWidget(label("ProjResLabel", QStringLiteral("Projector Native Resolution"), box), 1, 0);
+    grid->addWidget(c_->ProjectorResComboBox, 2, 0);
+    grid->addWidget(label("NumOfScreenLabel", QStringLiteral("Number of Projectors"), box), 3, 0);
+    grid->addWidget(c_->NumOfScreenComboBox, 4, 0);
+    grid->addWidget(label("ImageAlignLabel", QStringLiteral("Input Material Alignment"), box), 5, 0);
+    grid->addWidget(c_->ImageAlignComboBox, 6, 0);
+    grid->addWidget(label("ProjOverlapLabel", QStringLiteral("Projector Overlap:"), box), 1, 1);
+    grid->addLayout(overlap, 2, 1);
+    grid->addWidget(label("InputImageReqLabel", QStringLiteral("Input Image Size Required:"), box), 3, 1);
+    grid->addLayout(imageSize, 4, 1);
+    grid->addWidget(label("ARatioLabel", QStringLiteral("Output Aspect Ratio:"), box), 5, 1);
+    grid->addLayout(aspect, 6, 1);
+    grid->addWidget(label("MinQuorexLabel", QStringLiteral("Number of Quorex(s) required:"), box), 7, 1);
+    grid->addWidget(c_->NumOfQuorexLabel, 8, 1);
     // The title is wider than the group: a smaller font for it alone.
-    box->setStyleSheet(QStringLiteral("QGroupBox#PlanCalcGroupBox { font-size: 8pt; }"));
+    box->setStyleSheet(QStringLiteral("QGroupBox#PlanCalcGroupBox { font-size: 7pt; }"));
     return box;
 }
 
@@ -240,7 +243,8 @@ QWidget *PlanningPage::buildLensGroup()
     c_->ProjectedWidthLabel = label("ProjectedWidthLabel", QStringLiteral("N/A"), box);
     c_->LensThrowLabel = label("LensThrowLabel", QStringLiteral("N/A"), box);
     auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setContentsMargins(4, 0, 4, 0);
+    grid->setVerticalSpacing(0);
     grid->addWidget(plainLabel(QStringLiteral("Projected Width :"), box), 0, 0);
     grid->addWidget(c_->ProjectedWidthLabel, 0, 1, 1, 2);
     grid->addWidget(plainLabel(QStringLiteral("Lens Throw Distance"), box), 0, 3);
@@ -265,8 +269,9 @@ QWidget *PlanningPage::buildLegend()
         QPalette palette = legend->palette();
         palette.setColor(QPalette::Window, ProjectorColours[std::size_t(k - 1)]);
         // Dark colours carry light text.
-        palette.setColor(QPalette::WindowText, ProjectorColours[std::size_t(k - 1)].lightness() < 100 ? Qt::white
-                                                                                                        : Qt::black);
+        const QColor colour = ProjectorColours[std::size_t(k - 1)];
+        const bool dark = 299 * colour.red() + 587 * colour.green() + 114 * colour.blue() < 128000;
+        palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
         legend->setPalette(palette);
         c_->legend[std::size_t(k - 1)] = legend;
         grid->addWidget(legend, (k - 1) / 4, (k - 1) % 4);
@@ -285,10 +290,10 @@ QWidget *PlanningPage::buildContentGroup()
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     c_->ImageContentInfoMemo->setPalette(palette);
     QFont small = c_->ImageContentInfoMemo->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    small.setPointSizeF(small.pointSizeF() * 0.8);
     c_->ImageContentInfoMemo->setFont(small);
     auto *column = new QVBoxLayout(box);
-    column->setContentsMargins(2, 2, 2, 2);
+    column->setContentsMargins(1, 0, 1, 1);
     column->addWidget(c_->ImageContentInfoMemo);
     return box;
 }
@@ -302,7 +307,7 @@ QWidget *PlanningPage::buildPlacementGroup()
     placement_.fill(PictureBackground);
     c_->ProjPlaceImage->setPixmap(QPixmap::fromImage(placement_));
     auto *column = new QVBoxLayout(box);
-    column->setContentsMargins(2, 2, 2, 2);
+    column->setContentsMargins(1, 1, 1, 1);
     column->addWidget(c_->ProjPlaceImage);
     return box;
 }
