@@ -103,10 +103,9 @@ PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
     auto *left = new QVBoxLayout;
     left->addWidget(buildCalculator());
     left->addWidget(buildLegend());
-    left->addStretch();
-    bottom->addLayout(left);
+    left->addWidget(buildLensGroup());
+        bottom->addLayout(left);
     auto *right = new QVBoxLayout;
-    right->addWidget(buildLensGroup());
     right->addWidget(buildContentGroup(), 1);
     right->addWidget(buildPlacementGroup());
     bottom->addLayout(right);
@@ -214,8 +213,12 @@ QWidget *PlanningPage::buildCalculator()
     grid->addLayout(imageSize, 4, 1);
     grid->addWidget(label("ARatioLabel", QStringLiteral("Output Aspect Ratio:"), box), 5, 1);
     grid->addLayout(aspect, 6, 1);
-    grid->addWidget(label("MinQuorexLabel", QStringLiteral("Number of Quorex(s) required:"), box), 7, 1);
-    grid->addWidget(c_->NumOfQuorexLabel, 8, 1);
+    auto *units = new QHBoxLayout;
+    units->addWidget(label("MinQuorexLabel", QStringLiteral("Number of Quorex(s) required:"), box));
+    units->addSpacing(4);
+    units->addWidget(c_->NumOfQuorexLabel);
+    units->addStretch();
+    grid->addLayout(units, 7, 0, 1, 2);
     // The title is wider than the group: a smaller font for it alone.
     box->setStyleSheet(QStringLiteral("QGroupBox#PlanCalcGroupBox { font-size: 7pt; }"));
     return box;
