@@ -26,14 +26,7 @@ namespace {
 
 QString text(WindowRig &rig, const char *name)
 {
-    QWidget *control = rig.find<QWidget>(QLatin1String(name));
-    if (auto *label = qobject_cast<QLabel *>(control))
-        return label->text();
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        return edit->text();
-    if (auto *list = qobject_cast<QComboBox *>(control))
-        return list->currentText();
-    return qobject_cast<QPlainTextEdit *>(control)->toPlainText();
+    return rig.shownText(QLatin1String(name));
 }
 
 void pick(WindowRig &rig, const char *list, const QString &item)

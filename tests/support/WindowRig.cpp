@@ -5,6 +5,9 @@
 #include "pages/display/DisplaySetupPage.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 namespace tess::test {
@@ -56,6 +59,21 @@ void WindowRig::chooseMenu(const char *name)
 {
     h.form->menuItem(name)->trigger();
     QCoreApplication::processEvents();
+}
+
+QString WindowRig::shownText(const QString &name) const
+{
+    auto *control = find<QWidget>(name);
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit->text();
+    if (auto *list = qobject_cast<QComboBox *>(control))
+        return list->currentText();
+    if (auto *memo = qobject_cast<QPlainTextEdit *>(control))
+        return memo->toPlainText();
+    qFatal("%s shows no text", qPrintable(name));
+    return {};
 }
 
 void WindowRig::clickInto(QWidget *control)
