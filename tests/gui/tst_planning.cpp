@@ -381,18 +381,19 @@ private slots:
         rig.takeCommands();
         pick(rig, "NumOfScreenComboBox", QStringLiteral("6 Projectors"));
         QCOMPARE(text(rig, "NumOfScreenComboBox"), QStringLiteral("6 Projectors"));
-        const QByteArray left = "DISP 0 " + text(rig, "OWidthEdit").toLatin1();
+        // The units hold "Centered" (as the first show planned it).
+        const QByteArray centred = "DISP 1 " + text(rig, "OWidthEdit").toLatin1();
         for (int unit : {1, 2}) {
             const QList<QByteArray> sent = rig.takeCommands(unit);
             QCOMPARE(sent.size(), 2);
             QVERIFY2(sent[0].startsWith("PRJ ") && sent[0].endsWith(" 6"), sent[0].constData());
-            QCOMPARE(sent[1], left);   // the alignment follows the count
+            QCOMPARE(sent[1], centred);   // the alignment follows the count
         }
 
-        pick(rig, "ImageAlignComboBox", QStringLiteral("Centered"));
-        const QByteArray centred = "DISP 1 " + text(rig, "OWidthEdit").toLatin1();
-        QCOMPARE(rig.takeCommands(1), QList<QByteArray>{centred});
-        QCOMPARE(rig.takeCommands(2), QList<QByteArray>{centred});
+        pick(rig, "ImageAlignComboBox", QStringLiteral("Left Justified"));
+        const QByteArray left = "DISP 0 " + text(rig, "OWidthEdit").toLatin1();
+        QCOMPARE(rig.takeCommands(1), QList<QByteArray>{left});
+        QCOMPARE(rig.takeCommands(2), QList<QByteArray>{left});
     }
 
     // What the page writes at exit, the next start accepts.

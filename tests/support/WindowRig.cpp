@@ -14,6 +14,14 @@ namespace tess::test {
 
 WindowRig::WindowRig(const sim::Setup &setup) : sim(setup)
 {
+    // The units hold the wall the first show plans (3 projectors, centred,
+    // overlap 384), so that reading them brings no mismatch warning; a test
+    // that wants another wall sets the units before it connects.
+    for (int unit = 1; unit <= sim.unitCount(); ++unit) {
+        sim.unit(unit).settings.wide.totalProjectors = 3;
+        sim.unit(unit).settings.wide.justification = 1;
+        sim.unit(unit).settings.wide.overlapWidth = 384;
+    }
     port = std::make_unique<sim::SimSerialPort>(h.clock, sim);
     h.setPort(port.get());
     h.build();
