@@ -371,6 +371,28 @@ private slots:
         QCOMPARE(text(rig, "ImageSizeHLabel"), QString::number(3 * 1280 - 2 * 385));
     }
 
+    // An overlap field without a whole number stops the offsets and the
+    // pictures with the generic conversion message; nothing else changes.
+    void overlapWithoutAWholeNumber()
+    {
+        WindowRig rig;
+        rig.show();
+        rig.form().pages().displaySetup().setOverlapWidthText(QStringLiteral("6.5"));
+        const QString memo = text(rig, "ImageContentInfoMemo");
+        pick(rig, "ImageAlignComboBox", QStringLiteral("Left Justified"));
+        QCOMPARE(rig.h.dialogs.takeMessages(), QStringList{"'6.5' is not a valid integer value"});
+        QCOMPARE(text(rig, "ImageSizeHLabel"), QStringLiteral("3072"));
+        QCOMPARE(rig.form().pages().planning().imagePositionOffsets()[0]->first, 384);
+
+        QCOMPARE(text(rig, "ImageContentInfoMemo"), memo);
+
+        // A count change writes a computed overlap into both fields first.
+        pick(rig, "NumOfScreenComboBox", QStringLiteral("4 Projectors"));
+        QVERIFY(rig.h.dialogs.takeMessages().isEmpty());
+        QCOMPARE(text(rig, "OWidthEdit"), text(rig, "OWidthPlanningEdit"));
+        QVERIFY(text(rig, "ImageContentInfoMemo").contains(QLatin1String(" - 4 Head Graphic Source")));
+    }
+
     // While connected, the count and the alignment go to both units.
     void countAndAlignmentAreSent()
     {
