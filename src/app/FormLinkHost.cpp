@@ -2,6 +2,9 @@
 
 #include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
+#include "device/StatusQueries.h"
+#include "link/DeviceSearch.h"
+#include "link/Link.h"
 #include "pages/info/InfoPage.h"
 #include "pages/planning/PlanningPage.h"
 #include "pages/source/SourceSetupPage.h"
@@ -103,5 +106,14 @@ void FormLinkHost::showWaitWindow(const QString &text)
 }
 
 void FormLinkHost::hideWaitWindow() { form_.infoForm().hide(); }
+bool FormLinkHost::controllerMode() const { return form_.link().ControllerMode; }
+
+int FormLinkHost::CountUnits() { return form_.deviceSearch().CountUnits(); }
+
+bool FormLinkHost::CheckUnitsForProjectorCount() { return form_.deviceSearch().CheckUnitsForProjectorCount(); }
+
+int FormLinkHost::ReadAllStatus(int unit) { return form_.queries().ReadAllStatus(unit); }
+
+bool FormLinkHost::windowVisible() const { return form_.isVisible(); }
 
 }  // namespace tess

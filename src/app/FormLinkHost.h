@@ -3,6 +3,7 @@
 #include "device/DeviceHost.h"
 #include "link/LinkHost.h"
 #include "pages/info/InfoWindow.h"
+#include "pages/planning/PlanningHost.h"
 
 namespace tess {
 
@@ -11,8 +12,8 @@ class TTessalineForm;
 // The main window as the serial link, the search, the command senders and
 // the status queries see it: the window's own status line, cursor, menus
 // and flags, and the pages' behaviour; and the window as the Information
-// page's reset sees it.
-class FormLinkHost final : public SearchHost, public DeviceHost, public InfoWindow {
+// page's reset and the Planning page see it.
+class FormLinkHost final : public SearchHost, public DeviceHost, public InfoWindow, public PlanningHost {
 public:
     explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
 
@@ -50,6 +51,11 @@ public:
     void setFileAndSerialMenusEnabled(bool enabled) override;
     void showWaitWindow(const QString &text) override;
     void hideWaitWindow() override;
+    bool controllerMode() const override;
+    int CountUnits() override;
+    bool CheckUnitsForProjectorCount() override;
+    int ReadAllStatus(int unit) override;
+    bool windowVisible() const override;
 
 private:
     TTessalineForm &form_;

@@ -114,6 +114,7 @@ void TTessalineForm::buildPages()
     pageContext_.reset(new PageContext{settings_, *commands_, state_, planning_, services_.dialogs, services_.clock,
                                        fieldEnv_, refills_, pages_, serviceView_, *linkHost_});
     pages_.build(*pageContext_);
+    pages_.planning().setHost(*linkHost_);
     for (TabPage *page : pages_.all())
         PhasePageControl->addTab(page, page->caption());
     // The service view on the Information page shows this tab.

@@ -181,7 +181,7 @@ bool FieldBinding::check(bool fromFocus)
             state.LastErrorText =
                 QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + field->spec.notValidNoun + u'.';
             env_.dialogs.showMessage(state.LastErrorText);
-            refuse(field->edit);
+            refuse(*field);
             return false;
         }
         if (*value < field->spec.lower() || *value > field->spec.upper()) {
@@ -189,7 +189,7 @@ bool FieldBinding::check(bool fromFocus)
             env_.dialogs.showMessage(state.LastErrorText);
             if (field->spec.refill)
                 field->spec.refill();
-            refuse(field->edit);
+            refuse(*field);
             return false;
         }
         values.push_back(*value);
@@ -200,14 +200,15 @@ bool FieldBinding::check(bool fromFocus)
     return true;
 }
 
-void FieldBinding::refuse(QLineEdit *field)
+void FieldBinding::refuse(const Field &field)
 {
     // Qt has already given the focus to the control it was heading to; that
     // control loses it again at once and must not take that for its exit.
     QWidget *heading = QApplication::focusWidget();
-    if (heading && heading != field)
+    if (heading && heading != field.edit)
         env_.focusReturning = heading;
-    field->setFocus(Qt::OtherFocusReason);
+    if (!field.spec.takeErrorFocus || !field.spec.takeErrorFocus())
+        field.edit->setFocus(Qt::OtherFocusReason);
     env_.focusReturning = nullptr;
 }
 
@@ -226,7 +227,7 @@ void FieldBinding::spinClick(int index, int direction)
             env_.state.LastErrorText =
                 QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + spec.notValidNoun + u'.';
             env_.dialogs.showMessage(env_.state.LastErrorText);
-            refuse(field.edit);
+            refuse(field);
         } else {
             env_.state.LastErrorText = genericConversionMessage(spec.kind, text);
             env_.dialogs.showMessage(env_.state.LastErrorText);

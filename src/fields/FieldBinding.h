@@ -67,7 +67,7 @@ private:
     void build(QWidget *parent, FieldSpec spec);
     bool check(bool fromFocus);
     void spinClick(int index, int direction);
-    void refuse(QLineEdit *field);
+    void refuse(const Field &field);
     void enterPressed(const Field &field);
 
     FieldEnv &env_;

@@ -73,6 +73,10 @@ struct FieldSpec {
     // Where Enter moves the focus: the first candidate that can take it
     // now, or null (Enter then does nothing).
     std::function<QWidget *()> enterSuccessor;
+    // After a refused value: puts the focus where this field's errors send
+    // it and answers true, or answers false to let the field take it.
+    // Empty: the field takes it.
+    std::function<bool()> takeErrorFocus;
 
     double step() const { return kind == FieldKind::Whole ? 1.0 : 0.1; }
     // Set: an empty field is no error. Its exit check does nothing, and a

@@ -42,7 +42,9 @@ std::optional<PlanningPreferences> Pages::preferences() const
     const auto overlap = parseWhole(displaySetup_->overlapWidthText());
     if (!prefs || !overlap)
         return std::nullopt;
-    prefs->OverlapWidth = *overlap;
+    // A one-projector wall shows an overlap of 0, which the next start
+    // would refuse together with the sizes: the field's default instead.
+    prefs->OverlapWidth = *overlap > 0 ? *overlap : 64;
     return prefs;
 }
 

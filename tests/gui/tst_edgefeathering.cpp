@@ -174,8 +174,8 @@ private slots:
 
     void pageWideControls()
     {
+        // As built, before the first show's calculation plans a wall.
         WindowRig rig;
-        rig.show();
         QCOMPARE(rig.find<QGroupBox>(QStringLiteral("EdgeFeatherBasicGroupBox"))->title(),
                  QStringLiteral("Edge Feathering Basic Mode"));
         QCOMPARE(rig.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("Gamma"));
@@ -198,6 +198,11 @@ private slots:
             QVERIFY(!item->isChecked());
         }
         QCOMPARE(items, (QStringList{"S-Curve", "Linear"}));
+
+        // The first show plans a wall of three: the basic group takes input.
+        rig.show();
+        QVERIFY(enable->isEnabled());
+        QVERIFY(!rig.find<QGroupBox>(QStringLiteral("EdgeFeatherBasicGroupBox"))->isHidden());
     }
 
     void visibilityFollowsTheWallTheModeAndTheServiceView()

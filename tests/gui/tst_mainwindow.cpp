@@ -110,7 +110,8 @@ private slots:
         QCOMPARE(status->height(), 22);
         QCOMPARE(form.height() - form.menuBar()->height(), 594);
         QCOMPARE(form.centralWidget()->height() + status->height(), 594);
-        QCOMPARE(form.statusText(), QString());
+        // The first show's calculation leaves its note.
+        QCOMPARE(form.statusText(), QStringLiteral("NOTE: Current settings require 1 Quorex."));
         VERIFY_DIALOGS_TAKEN(h.dialogs);
     }
 
@@ -274,7 +275,7 @@ private slots:
         const QList<int> defaults{1, 2};   // "Centered", "1280x1024"
         QTest::newRow("accepted") << "40 12 80 3 1 2" << "40" << "12" << "80" << true << QList<int>{3, 1, 2}
                                   << QList<int>{1, 2};
-        QTest::newRow("other selections kept") << "25.5 9.75 100 1 0 0" << "25.5" << "9.75" << "100" << true
+        QTest::newRow("other selections kept") << "20.5 9.75 100 1 0 0" << "20.5" << "9.75" << "100" << true
                                                << QList<int>{1, 0, 0} << QList<int>{0, 0};
         QTest::newRow("overlap 0 refused") << "30 10 0 2 1 2" << "30" << "10" << "64" << false << none
                                            << defaults;
@@ -287,7 +288,7 @@ private slots:
         QTest::newRow("a directory") << "directory" << "30" << "10" << "64" << false << none << defaults;
         QTest::newRow("garbage") << "\x01garbage\x7f" << "30" << "10" << "64" << false << none << defaults;
         QTest::newRow("empty file") << "" << "30" << "10" << "64" << false << none << defaults;
-        QTest::newRow("sizes at 5 digits") << "12345.678 24.375 80 3 1 2" << "12346" << "24.375" << "80" << true
+        QTest::newRow("sizes at 5 digits") << "123.45678 24.375 80 3 1 2" << "123.46" << "24.375" << "80" << true
                                            << QList<int>{3, 1, 2} << QList<int>{1, 2};
         QTest::newRow("long size texts stay whole") << "0.000123456 1234567 80 3 1 2" << "0.00012346"
                                                     << "1.2346E+06" << "80" << true << QList<int>{3, 1, 2}
@@ -366,10 +367,11 @@ private slots:
         QCOMPARE(s.ProjectorBoxRects[0], (tess::BoxRect{5, 5, 115, 99}));
         QCOMPARE(s.ProjectorBoxRects[7], (tess::BoxRect{775, 5, 885, 99}));
         QCOMPARE(s.ProjectorBoxRects[3].toQRect(), QRect(335, 5, 110, 94));
-        QCOMPARE(h.form->planning().AspectRatio, 1.0);
+        // The first show calculated the default wall.
+        QCOMPARE(h.form->planning().AspectRatio, 3.0);
         QCOMPARE(h.form->planning().OutputSizeH, 30.0);
         QCOMPARE(h.form->planning().OutputSizeV, 10.0);
-        QCOMPARE(h.form->planning().OverlapPixels, 0.0);
+        QCOMPARE(h.form->planning().OverlapPixels, 384.0);
 
         // Shown again later: the first show does not run again.
         h.form->hide();
@@ -415,7 +417,7 @@ private slots:
         auto *pages = h.find<QTabWidget>("PhasePageControl");
         pages->setTabVisible(4, true);   // as the service view does
         QWidget *target = pages->findChild<QWidget *>(page);
-        QCOMPARE(h.form->statusText(), QString());
+        QCOMPARE(h.form->statusText(), QStringLiteral("NOTE: Current settings require 1 Quorex."));
 
         clickTab(pages, qPrintable(page));
         QCOMPARE(pages->currentWidget(), target);

@@ -71,6 +71,9 @@ private slots:
         QVERIFY(rig.port->written().contains("\rdebug 0\rNQX\r"));
         QVERIFY(form.PhasePageControl->isEnabled());
         QCOMPARE(form.state().HandlerBusy, 0);
+        // The window was never shown, so the planning has set no bounds for the
+        // overlap width yet; the read checks the units' width against them.
+        QCOMPARE(rig.h.dialogs.takeMessages(), QStringList{"Error! Overlap Width value out of bounds!"});
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
 
         rig.choose("DisconnectSerialCo1");
@@ -106,6 +109,9 @@ private slots:
         QCOMPARE(form.statusText(), QString());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!form.state().SuppressSend);
+        // The window was never shown, so the planning has set no bounds for the
+        // overlap width yet; the read checks the units' width against them.
+        QCOMPARE(rig.h.dialogs.takeMessages(), QStringList{"Error! Overlap Width value out of bounds!"});
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 

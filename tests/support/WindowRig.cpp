@@ -5,12 +5,23 @@
 #include "pages/display/DisplaySetupPage.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 namespace tess::test {
 
 WindowRig::WindowRig(const sim::Setup &setup) : sim(setup)
 {
+    // The units hold the wall the first show plans (3 projectors, centred,
+    // overlap 384), so that reading them brings no mismatch warning; a test
+    // that wants another wall sets the units before it connects.
+    for (int unit = 1; unit <= sim.unitCount(); ++unit) {
+        sim.unit(unit).settings.wide.totalProjectors = 3;
+        sim.unit(unit).settings.wide.justification = 1;
+        sim.unit(unit).settings.wide.overlapWidth = 384;
+    }
     port = std::make_unique<sim::SimSerialPort>(h.clock, sim);
     h.setPort(port.get());
     h.build();
@@ -62,6 +73,21 @@ void WindowRig::chooseMenu(const char *name)
 {
     h.form->menuItem(name)->trigger();
     QCoreApplication::processEvents();
+}
+
+QString WindowRig::shownText(const QString &name) const
+{
+    auto *control = find<QWidget>(name);
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit->text();
+    if (auto *list = qobject_cast<QComboBox *>(control))
+        return list->currentText();
+    if (auto *memo = qobject_cast<QPlainTextEdit *>(control))
+        return memo->toPlainText();
+    qFatal("%s shows no text", qPrintable(name));
+    return {};
 }
 
 void WindowRig::clickInto(QWidget *control)

@@ -49,6 +49,9 @@ public:
         return control;
     }
 
+    // What a label, edit, list or text box named `name` shows.
+    QString shownText(const QString &name) const;
+
     // The user's actions.
     void typeInto(QLineEdit *edit, const QString &text);  // clicks in, selects all, types
     void pressKey(Qt::Key key);                            // to the control that has the focus

@@ -12,6 +12,7 @@
 #include "pages/info/InfoPage.h"
 #include "pages/source/SeamRemovalPage.h"
 #include "pages/source/SourceSetupPage.h"
+#include "pages/planning/PlanningPage.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
@@ -19,6 +20,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -83,6 +86,33 @@ int main(int argc, char **argv)
         pages->setTabVisible(i, !hidden);
     }
     pages->setCurrentIndex(0);
+
+    // The Planning page for walls of 1, 3 and 8 projectors, as Calculate
+    // leaves them.
+    tess::PlanningPage &planning = form.pages().planning();
+    auto *horizontal = planning.findChild<QLineEdit *>(QStringLiteral("HorizontalOutEdit"));
+    auto *alignment = planning.findChild<QComboBox *>(QStringLiteral("ImageAlignComboBox"));
+    const struct {
+        const char *width;
+        int alignment;
+        const char *name;
+    } walls[] = {{"10", 1, "1"}, {"30", 1, "3"}, {"80", 0, "8"}};
+    for (const auto &wall : walls) {
+        horizontal->setText(QLatin1String(wall.width));
+        alignment->setCurrentIndex(wall.alignment);
+        planning.CalcOutButtonClick();
+        if (QLatin1String(wall.name) == QLatin1String("8")) {
+            // 80 x 10 calls for 7: the eighth is chosen by hand.
+            auto *count = planning.findChild<QComboBox *>(QStringLiteral("NumOfScreenComboBox"));
+            count->setCurrentIndex(7);
+            planning.NumOfScreenComboBoxChange();
+        }
+        ok &= save(&form, out, QStringLiteral("page-PlanningTabSheet-") + QLatin1String(wall.name) +
+                                   QStringLiteral("-projectors"));
+    }
+    horizontal->setText(QStringLiteral("30"));
+    alignment->setCurrentIndex(1);
+    planning.CalcOutButtonClick();
 
     // The Display Setup page for an eight-projector wall, as the planning
     // leaves it, with the service view on: both screen tabs.

@@ -7,6 +7,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/display/DataDoublingGroup.h"
 #include "pages/display/DisplaySetupScreen.h"
 #include "platform/Dialogs.h"
 
@@ -33,7 +34,7 @@ QGroupBox *DisplaySetupPage::buildFeatherModeGroup()
         const SuppressSendScope quiet(context_.state);
         SyncBasicFeather();
     };
-    gamma.enterSuccessor = [this] { return overlapWidthEdit_; };
+    gamma.enterSuccessor = [this] { return dataDoubling_->overlapWidthField(); };
     basicGamma_ = std::make_unique<FieldBinding>(context_.fields, basicGroup_, std::move(gamma),
                                                  [this](const std::vector<double> &values) {
                                                      sendBasicFeather(basicEnableBox_->isChecked() ? 1 : 0,

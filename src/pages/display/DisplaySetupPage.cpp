@@ -10,6 +10,7 @@
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
 #include "pages/display/DisplaySetupScreen.h"
+#include "pages/display/DataDoublingGroup.h"
 #include "pages/display/ProjAlignPage.h"
 #include "pages/display/ScreenEdges.h"
 #include "pages/display/SeamBridgeMirror.h"
@@ -111,21 +112,15 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     screenTabs_->addTab(buildScreenTab("Screen58TabSheet", 5), QStringLiteral("Screen 5-8 Controls"));
     screenTabs_->setEnabled(false);
 
-    dataDoubleGroup_ = named(new QGroupBox(QStringLiteral("Data Doubling"), this), "DataDoubleGroupBox");
-    auto *overlapLabel = named(new QLabel(QStringLiteral("Overlap Width"), dataDoubleGroup_), "OWidthLabel");
-    overlapWidthEdit_ = named(new QLineEdit(QStringLiteral("64"), dataDoubleGroup_), "OWidthEdit");
-    overlapWidthEdit_->setFixedWidth(64);
-    auto *overlapRow = new QHBoxLayout(dataDoubleGroup_);
-    overlapRow->addWidget(overlapLabel);
-    overlapRow->addWidget(overlapWidthEdit_);
-    overlapRow->addStretch();
-    // Shown once the wall has more than one projector.
-    dataDoubleGroup_->hide();
+    dataDoubling_ = new DataDoublingGroup(context_, this, [this] {
+        return screenTabs_->currentIndex() == 0 ? static_cast<QWidget *>(screen(1).testPattern)
+                                                : static_cast<QWidget *>(screen(5).testPattern);
+    });
 
-    seamBridge_ = new SeamBridgeMirror(context_, this);
+    seamBridge_ = new SeamBridgeMirror(context_, this, [this] { return basicGamma_ ? basicGamma_->edit() : nullptr; });
 
     auto *below = new QHBoxLayout;
-    below->addWidget(dataDoubleGroup_, 0, Qt::AlignTop);
+    below->addWidget(dataDoubling_->group(), 0, Qt::AlignTop);
     below->addWidget(buildFeatherModeGroup(), 0, Qt::AlignTop);
     below->addWidget(seamBridge_->group(), 0, Qt::AlignTop);
     below->addStretch();
@@ -299,15 +294,15 @@ void DisplaySetupPage::followServiceView(bool on)
     curveGroup_->setVisible(on);
 }
 
-QString DisplaySetupPage::overlapWidthText() const
-{
-    return overlapWidthEdit_->text();
-}
+QString DisplaySetupPage::overlapWidthText() const { return dataDoubling_->overlapWidthText(); }
 
-void DisplaySetupPage::setOverlapWidthText(const QString &text)
-{
-    overlapWidthEdit_->setText(text);
-}
+void DisplaySetupPage::setOverlapWidthText(const QString &text) { dataDoubling_->setOverlapWidthText(text); }
+
+void DisplaySetupPage::setDataDoublingShown(bool shown) { dataDoubling_->setShown(shown); }
+
+void DisplaySetupPage::OWidthUpDownUpClick() { dataDoubling_->OWidthUpDownUpClick(); }
+
+void DisplaySetupPage::OWidthUpDownDownClick() { dataDoubling_->OWidthUpDownDownClick(); }
 
 void DisplaySetupPage::TestPatternComboBoxChange(int k)
 {
@@ -380,8 +375,8 @@ void DisplaySetupPage::SyncAdvancedFeather(int k)
     screen(k).edges->syncFeather(context_.settings.projectorOutput(k));
 }
 
-void DisplaySetupPage::SyncDataDoubling() {}
-void DisplaySetupPage::OWidthEditExit() {}
+void DisplaySetupPage::SyncDataDoubling() { dataDoubling_->SyncDataDoubling(); }
+void DisplaySetupPage::OWidthEditExit() { dataDoubling_->OWidthEditExit(); }
 
 void DisplaySetupPage::HaloWidthEditExit(int k, Side side) { screen(k).edges->haloExitCheck(side); }
 

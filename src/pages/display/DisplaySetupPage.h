@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace tess {
 
+class DataDoublingGroup;
 class FieldBinding;
 class SeamBridgeMirror;
 struct PageContext;
@@ -66,6 +67,12 @@ public:
     // The overlap width field's text, kept by the planning preferences.
     QString overlapWidthText() const;
     void setOverlapWidthText(const QString &text);
+    // The data doubling group shows for a wall of more than one projector.
+    void setDataDoublingShown(bool shown);
+    // The overlap width's spin handlers, which the Planning page's overlap
+    // spin button runs too.
+    void OWidthUpDownUpClick();
+    void OWidthUpDownDownClick();
 
     // Handlers of screen group k (1-8).
     void TestPatternComboBoxChange(int k);
@@ -78,8 +85,7 @@ public:
     void SyncTestPattern(int k);
     void SyncBlackLevel(int k);
     void SyncDisplaySetup();
-    // Halo removal, edge feathering and data doubling: their controls come
-    // with their own work, and so do these refills and the overlap width's
+    // Halo removal, edge feathering, data doubling and the overlap width's
     // exit check.
     void SyncHalo(int k);
     void SyncAdvancedFeather(int k);
@@ -112,8 +118,7 @@ private:
     PageContext &context_;
     QTabWidget *screenTabs_ = nullptr;
     std::array<std::unique_ptr<Screen>, ScreenCount> screens_;
-    QGroupBox *dataDoubleGroup_ = nullptr;
-    QLineEdit *overlapWidthEdit_ = nullptr;
+    DataDoublingGroup *dataDoubling_ = nullptr;
     QGroupBox *basicGroup_ = nullptr;
     std::unique_ptr<FieldBinding> basicGamma_;
     QCheckBox *basicEnableBox_ = nullptr;

@@ -18,7 +18,8 @@
 
 namespace tess {
 
-SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent) : QObject(parent), context_(context)
+SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent, std::function<QWidget *()> enterSuccessor)
+    : QObject(parent), context_(context)
 {
     group_ = named(new QGroupBox(QStringLiteral("Seam Bridge"), parent), "GroupBox4");
     enable_ = named(new QCheckBox(QStringLiteral("Enable"), group_), "DisplaySetupSeamBridgeAllConfigCheckBox");
@@ -28,8 +29,8 @@ SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent) : QObj
     // A bounds error refills the Seam Removal page; this field keeps the
     // typed text and takes the focus back.
     spec.refill = [this] { context_.refills.run(Refill::SeamRemoval); };
-    // Enter leads to the basic feathering gamma once the edge feathering
-    // controls are on the page; until then it does nothing.
+    // Enter leads to the basic feathering gamma.
+    spec.enterSuccessor = std::move(enterSuccessor);
     threshold_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(spec),
                                                 [this](const std::vector<double> &values) {
                                                     context_.pages.seamRemoval().applyBridgeThreshold(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -19,7 +20,8 @@ class SeamBridgeMirror final : public QObject {
     Q_OBJECT
 public:
     // Builds the group under `parent`.
-    SeamBridgeMirror(PageContext &context, QWidget *parent);
+    // `enterSuccessor` names the control Enter moves to from the threshold.
+    SeamBridgeMirror(PageContext &context, QWidget *parent, std::function<QWidget *()> enterSuccessor);
     ~SeamBridgeMirror() override;
 
     QGroupBox *group() const { return group_; }

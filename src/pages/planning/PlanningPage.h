@@ -2,32 +2,61 @@
 
 #include "pages/TabPage.h"
 
+#include <QImage>
+#include <array>
+#include <memory>
 #include <optional>
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace tess {
 
+class FieldBinding;
+class PlanningHost;
+class SpinButton;
 struct PageContext;
 struct PlanningPreferences;
 
-// The Planning page (PlanningTabSheet): the wall calculator. For now it
-// holds the output size fields and the three lists whose values the
-// planning preferences file restores; the calculator fills in the handlers.
+// The Planning page (PlanningTabSheet): the wall calculator. From the
+// output screen's size, the projectors' resolution and the alignment of the
+// material it works out the aspect ratio, the projector count, the overlap,
+// the input image size, the units needed and the lens throw; it draws the
+// projector strip and the placement picture and writes the content
+// requirements. The arithmetic lives in PlanningMath.
 class PlanningPage final : public TabPage {
     Q_OBJECT
 public:
     explicit PlanningPage(PageContext &context, QWidget *parent = nullptr);
+    ~PlanningPage() override;
+
+    // The window's connection, status line and cursor; set once by the
+    // window before the first show.
+    void setHost(PlanningHost &host) { host_ = &host; }
 
     // Handlers of the page, also run by the main window's first show.
     void CalcOutButtonClick();
     void ProjectorResComboBoxChange();
     void NumOfScreenComboBoxChange();
     void ImageAlignComboBoxChange();
+    void VerticalOutEditExit();
+    void LensMagEditExit();
+    void OWidthPlanningEditExit();
+
+    // The calculation steps.
+    void ImageSizeFromAspect();
+    void ComputeProjectorsRequired();
+    void ComputeOverlap();
+    void AspectFromImageSize();
+    // False when the overlap width field holds no whole number (the
+    // message has been shown and nothing changed).
+    bool UpdateImagePositionOffsets();
+    bool DrawPlanningPictures();
+    void BuildContentRequirements();
+
     // The planning follows what the units report.
     void SyncPlanningFromUnits();
 
@@ -38,19 +67,64 @@ public:
     // The values the preferences file keeps that live on this page (the
     // overlap width lives on the Display Setup page).
     void restore(const PlanningPreferences &prefs);
-    // Nothing when a size field holds no number.
+    // Nothing when a size field holds no number. A list without a selection
+    // gives its start-up default, so that the next start accepts the file.
     std::optional<PlanningPreferences> preferences() const;
 
-    // Selection index of the projector count list (0 = "1 Projector").
+    // Selection index of the projector count list (0 = "1 Projector") and
+    // of the alignment list (0 = "Left Justified", -1 none).
     int projectorCountSelection() const;
+    int alignmentSelection() const;
+
+    // The columns each projector covers (first, end; none past the count),
+    // as UpdateImagePositionOffsets last worked them out.
+    const std::array<std::optional<std::pair<qint64, qint64>>, 8> &imagePositionOffsets() const { return offsets_; }
+
+    // The overlap width, written by the Display Setup page's field.
+    void setOverlapPlanningText(const QString &text);
+    // When this page is in view, puts the focus into its overlap field and
+    // answers true.
+    bool focusOverlapFieldIfInView();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    struct Controls;
+
+    QWidget *buildCalculator();
+    QWidget *buildLensGroup();
+    QWidget *buildLegend();
+    QWidget *buildContentGroup();
+    QWidget *buildPlacementGroup();
+
+    // N: the count selection plus 1, 0 without a selection.
+    int projectorCount() const;
+    void selectCount(double projectors);
+    // The units label and the status line note for ProjectorsRequired.
+    void showUnitsRequired(double projectors);
+    void showLensThrow();
+    // The other pages follow the projector count.
+    void showWallOnPages(int count);
+    void showImageSizeH();
+    // The overlap width field's whole value, or nothing after the generic
+    // conversion message.
+    std::optional<int> overlapEntered();
+    // Steps 2 to 4 of Calculate: false when it must stop there.
+    bool calculateInputs();
+    void drawStrip(int overlapWidth);
+    void drawPlacement();
+    void error(const QString &text);
+
     PageContext &context_;
-    QLineEdit *horizontalOut_ = nullptr;
-    QLineEdit *verticalOut_ = nullptr;
-    QComboBox *projectorRes_ = nullptr;
-    QComboBox *projectorCount_ = nullptr;
-    QComboBox *imageAlign_ = nullptr;
+    PlanningHost *host_ = nullptr;
+    std::unique_ptr<Controls> c_;
+    QImage strip_;
+    QImage placement_;
+    // The count selection the page last acted on: put back when a count
+    // the list does not hold would be selected.
+    int countInForce_ = 0;
+    std::array<std::optional<std::pair<qint64, qint64>>, 8> offsets_{};
 };
 
 }  // namespace tess

@@ -1,0 +1,125 @@
+#include "pages/display/DataDoublingGroup.h"
+
+#include "device/Commands.h"
+#include "fields/FieldBinding.h"
+#include "fields/SpinButton.h"
+#include "model/SettingsModel.h"
+#include "model/WindowState.h"
+#include "pages/PageContext.h"
+#include "pages/Pages.h"
+#include "pages/planning/PlanningPage.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tess {
+
+DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
+                                     std::function<QWidget *()> enterSuccessor)
+    : QObject(parent), context_(context)
+{
+    group_ = new QGroupBox(QStringLiteral("Data Doubling"), parent);
+    group_->setObjectName(QStringLiteral("DataDoubleGroupBox"));
+    auto *label = new QLabel(QStringLiteral("Overlap Width"), group_);
+    label->setObjectName(QStringLiteral("OWidthLabel"));
+
+    FieldSpec spec;
+    spec.edit = QStringLiteral("OWidthEdit");
+    spec.spin = QStringLiteral("OWidthUpDown");
+    spec.kind = FieldKind::Whole;
+    spec.lower = 64;
+    spec.upper = Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); });
+    spec.defaultText = QStringLiteral("64");
+    spec.outOfBoundsMessage = QStringLiteral("Error! Overlap Width value out of bounds!");
+    spec.notValidNoun = QStringLiteral("Overlap Width");
+    spec.repeatMs = 1000;
+    // Sending depends on the planning's overlap too: decided on acceptance.
+    spec.deviceSetting = false;
+    spec.refill = [this] { SyncDataDoubling(); };
+    spec.enterSuccessor = std::move(enterSuccessor);
+    spec.takeErrorFocus = [this] { return context_.pages.planning().focusOverlapFieldIfInView(); };
+    overlap_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(spec),
+                                              [this](const std::vector<double> &values) {
+                                                  overlapAccepted(int(values[0]));
+                                              });
+    overlap_->edit()->setFixedWidth(64);
+
+    enable_ = new QCheckBox(QStringLiteral("Enable"), group_);
+    enable_->setObjectName(QStringLiteral("EnDataDoubleCheckBox"));
+    connect(enable_, &QCheckBox::clicked, this, &DataDoublingGroup::EnDataDoubleCheckBoxClick);
+
+    auto *row = new QHBoxLayout(group_);
+    row->addWidget(label);
+    row->addWidget(overlap_->edit());
+    row->addWidget(overlap_->spin());
+    row->addSpacing(12);
+    row->addWidget(enable_);
+    row->addStretch();
+    // Shown once the wall has more than one projector.
+    group_->hide();
+}
+
+DataDoublingGroup::~DataDoublingGroup() = default;
+
+void DataDoublingGroup::setShown(bool shown) { group_->setVisible(shown); }
+
+QWidget *DataDoublingGroup::overlapWidthField() const
+{
+    return overlap_->edit();
+}
+
+QString DataDoublingGroup::overlapWidthText() const { return overlap_->edit()->text(); }
+
+void DataDoublingGroup::setOverlapWidthText(const QString &text) { overlap_->edit()->setText(text); }
+
+void DataDoublingGroup::OWidthEditExit() { overlap_->exitCheck(); }
+
+void DataDoublingGroup::OWidthUpDownUpClick() { overlap_->upClick(); }
+
+void DataDoublingGroup::OWidthUpDownDownClick() { overlap_->downClick(); }
+
+void DataDoublingGroup::overlapAccepted(int width)
+{
+    const WindowState &state = context_.state;
+    PlanningPage &planning = context_.pages.planning();
+    // A one-projector wall (no computed overlap) has nothing to send.
+    const int alignment = planning.alignmentSelection();
+    if (!state.SuppressSend && context_.deviceConnected() && context_.planning.OverlapPixels > 0 && alignment >= 0) {
+        context_.commands.DISP(1, alignment, width);
+        if (state.UnitCount > 1)
+            context_.commands.DISP(2, alignment, width);
+    }
+    // The second pass starts from the image size the first produced.
+    for (int pass = 0; pass < 2; ++pass) {
+        planning.AspectFromImageSize();
+        if (!planning.DrawPlanningPictures())
+            return;
+    }
+    planning.setOverlapPlanningText(overlap_->edit()->text());
+}
+
+void DataDoublingGroup::EnDataDoubleCheckBoxClick()
+{
+    WindowState &state = context_.state;
+    const HandlerBusyScope busy(state);
+    if (!busy)
+        return;
+    if (state.SuppressSend || !context_.deviceConnected())
+        return;
+    const int on = enable_->isChecked() ? 1 : 0;
+    context_.commands.DDBL(1, on);
+    if (state.UnitCount > 1)
+        context_.commands.DDBL(2, on);
+}
+
+void DataDoublingGroup::SyncDataDoubling()
+{
+    const OutputRecord &record = context_.settings.output(1, 1);
+    overlap_->edit()->setText(QString::number(record.OverlapWidth));
+    enable_->setChecked(record.DataDoubling != 0);
+}
+
+}  // namespace tess

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "pages/planning/PlanningPage.h"
+
+#include <QColor>
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tess {
+
+class FieldBinding;
+class SpinButton;
+
+// The Planning page's controls, kept by the page.
+struct PlanningPage::Controls {
+    QLineEdit *HorizontalOutEdit = nullptr;
+    QLineEdit *VerticalOutEdit = nullptr;
+    QPushButton *CalcOutButton = nullptr;
+    QComboBox *ProjectorResComboBox = nullptr;
+    QComboBox *NumOfScreenComboBox = nullptr;
+    QComboBox *ImageAlignComboBox = nullptr;
+    QLineEdit *OWidthPlanningEdit = nullptr;
+    SpinButton *OWidthPlanningUpDown = nullptr;
+    QLabel *ImageSizeHLabel = nullptr;
+    QLabel *ImageSizeVLabel = nullptr;
+    QLabel *OutAspectRatioLabel = nullptr;
+    QLabel *NumOfQuorexLabel = nullptr;
+    QLabel *ProjectedWidthLabel = nullptr;
+    QLabel *LensThrowLabel = nullptr;
+    std::unique_ptr<FieldBinding> LensMag;
+    QPlainTextEdit *ImageContentInfoMemo = nullptr;
+    QLabel *ProjectorImage = nullptr;
+    QLabel *ProjPlaceImage = nullptr;
+    std::array<QLabel *, 8> legend{};
+};
+
+// The start-up choices of the three lists.
+inline constexpr int DefaultResolution = 2;  // "1280x1024"
+inline constexpr int DefaultCount = 0;       // "1 Projector"
+inline constexpr int DefaultAlignment = 1;   // "Centered"
+
+// Both pictures' background, and the projector colours of the legend and
+// the strip.
+inline const QColor PictureBackground{192, 192, 192};
+inline const std::array<QColor, 8> ProjectorColours{
+    QColor(255, 255, 0), QColor(255, 0, 0),   QColor(0, 0, 255),   QColor(0, 255, 0),
+    QColor(255, 0, 255), QColor(0, 255, 255), QColor(128, 0, 128), QColor(0, 128, 128),
+};
+
+}  // namespace tess

@@ -1,0 +1,136 @@
+// The Planning page's two pictures, and the planning as the units report it.
+
+#include "model/NumberFormat.h"
+#include "model/SettingsModel.h"
+#include "pages/PageContext.h"
+#include "pages/planning/PlanningControls.h"
+#include "pages/planning/PlanningHost.h"
+#include "pages/planning/PlanningMath.h"
+#include "platform/Dialogs.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <cmath>
+
+namespace tess {
+
+bool PlanningPage::DrawPlanningPictures()
+{
+    const std::optional<int> width = overlapEntered();
+    if (!width)
+        return false;
+    drawStrip(*width);
+    drawPlacement();
+    return UpdateImagePositionOffsets();
+}
+
+void PlanningPage::drawStrip(int overlapWidth)
+{
+    std::array<BoxRect, 8> &boxes = context_.state.ProjectorBoxRects;
+    const int count = projectorCount();
+    planning::layStripBoxes(boxes, count, planning::stripShift(overlapWidth, context_.planning.ProjectorResH));
+
+    strip_.fill(PictureBackground);
+    QPainter painter(&strip_);
+    // The last pass draws projector N down to 1: where outlines cross, the
+    // lower-numbered projector's colour is on top.
+    for (int k = std::min(count, 8); k >= 1; --k) {
+        const BoxRect &box = boxes[std::size_t(k - 1)];
+        painter.setPen(QPen(c_->legend[std::size_t(k - 1)]->palette().color(QPalette::Window), 1));
+        painter.setBrush(Qt::NoBrush);
+        // An outline one pixel wide on the inside of the box.
+        painter.drawRect(box.Left, box.Top, box.Right - box.Left - 1, box.Bottom - box.Top - 1);
+    }
+    painter.end();
+    // Shown transparent: the background colour lets the page show through.
+    QPixmap shown = QPixmap::fromImage(strip_);
+    shown.setMask(QBitmap::fromImage(strip_.createMaskFromColor(PictureBackground.rgb(), Qt::MaskInColor)));
+    c_->ProjectorImage->setPixmap(shown);
+}
+
+void PlanningPage::drawPlacement()
+{
+    const PlanningState &p = context_.planning;
+    const int w = placement_.width();
+    const int h = placement_.height();
+    placement_.fill(PictureBackground);
+    QPainter painter(&placement_);
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    painter.drawLine(5, 20, w - 10, 20);
+    const QFontMetrics metrics(painter.font());
+    // Text given by its top left corner.
+    const auto write = [&](int x, int y, const QString &text) { painter.drawText(x, y + metrics.ascent(), text); };
+    write(3, 5, QStringLiteral("0"));
+    write(w - 20, 5, c_->HorizontalOutEdit->text());
+    const std::vector<planning::Marker> markers =
+        planning::placementMarkers(projectorCount(), p.ProjectorResH, p.OverlapPixels, p.ImageSizeH, p.OutputSizeH, w);
+    for (const planning::Marker &marker : markers) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawLine(marker.column, 20, marker.column, h);
+        write(marker.column - 8, h - 15, marker.label);
+        write(marker.column - 8, 5, formatGeneral(marker.value, 3));
+    }
+    painter.end();
+    c_->ProjPlaceImage->setPixmap(QPixmap::fromImage(placement_));
+}
+
+void PlanningPage::SyncPlanningFromUnits()
+{
+    PlanningState &p = context_.planning;
+    const WindowState &state = context_.state;
+    const OutputRecord &record = context_.settings.output(1, 1);
+    const int total = record.TotalProjectors;
+    const int justification = record.Justification;
+    const int width = record.OverlapWidth;
+
+    if (host_ && host_->windowVisible()) {
+        const bool alignmentDiffers = alignmentSelection() != justification;
+        const bool countDiffers = projectorCountSelection() != total - 1;
+        const QString tail = QStringLiteral(" information read from Quorex(s) does not match current values in the "
+                                            "Planning page. \rPlanning page values will be overwritten");
+        QString what;
+        if (alignmentDiffers && countDiffers)
+            what = QStringLiteral("Number of Projectors and Input Material Alignment");
+        else if (alignmentDiffers)
+            what = QStringLiteral("Input Material Alignment");
+        else if (countDiffers)
+            what = QStringLiteral("Number of Projectors");
+        if (!what.isEmpty())
+            context_.dialogs.showMessage(QStringLiteral("Warning. ") + what + tail);
+    }
+
+    c_->OWidthPlanningEdit->setText(QString::number(width));
+    selectQuietly(c_->ImageAlignComboBox, justification);
+    selectQuietly(c_->NumOfScreenComboBox, total - 1);
+    if (c_->NumOfScreenComboBox->currentIndex() >= 0)
+        countInForce_ = c_->NumOfScreenComboBox->currentIndex();
+
+    p.ProjectorsRequired = total;
+    if (host_)
+        host_->CheckUnitsForProjectorCount();
+
+    const int n = projectorCount();
+    const int inputWidth = context_.settings.EffectiveInputWidth(state.OutputFormatWidth);
+    const int inputHeight = context_.settings.EffectiveInputHeight(state.OutputFormatHeight);
+    p.ImageSizeH = double(n) * inputWidth - double(n - 1) * width;
+    if (inputHeight > 0) {
+        p.AspectRatio = p.ImageSizeH / inputHeight;
+        p.OutputSizeH = p.AspectRatio * p.OutputSizeV;
+    }
+    c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3, 5));
+    c_->HorizontalOutEdit->setText(formatGeneral(p.OutputSizeH, 5, 5));
+    p.OverlapPixels = n >= 2 ? std::ceil((double(n) * inputWidth - p.ImageSizeH) / (n - 1)) : 0;
+
+    p.ProjectorResH = state.OutputFormatWidth;
+    p.ProjectorResV = state.OutputFormatHeight;
+    p.ImageSizeV = p.ProjectorResV;
+    c_->ImageSizeVLabel->setText(formatGeneral(p.ImageSizeV, 15));
+    const int resolution = p.ProjectorResH == 800 ? 0 : p.ProjectorResH == 1024 ? 1 : p.ProjectorResH == 1280 ? 2 : -1;
+    if (resolution >= 0)
+        selectQuietly(c_->ProjectorResComboBox, resolution);
+}
+
+}  // namespace tess
