@@ -103,6 +103,7 @@ TTessalineForm::~TTessalineForm()
     // context, the senders, the flags) still exists: a focus change while
     // the window comes down must not reach a field whose surroundings are
     // gone.
+    fieldEnv_.closing = true;
     delete PhasePageControl;
     PhasePageControl = nullptr;
 }

@@ -118,6 +118,8 @@ void FieldBinding::downClick(int index) { spinClick(index, -1); }
 
 bool FieldBinding::eventFilter(QObject *watched, QEvent *event)
 {
+    if (env_.closing)
+        return false;
     if (event->type() == QEvent::FocusOut) {
         // Another window coming to the front (a message box, a menu) is not
         // leaving the field; nor is the move a refused check takes back.

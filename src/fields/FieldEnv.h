@@ -22,6 +22,9 @@ struct FieldEnv {
     // While a refused exit check puts the focus back: the control the focus
     // was heading to, whose own exit check must not run for that move.
     QPointer<QWidget> focusReturning;
+    // The window is coming down: focus changes are no user's doing and run
+    // no checks.
+    bool closing = false;
 };
 
 // The re-entrance guard of spin, check-box, list, radio-group and button

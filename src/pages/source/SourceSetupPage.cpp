@@ -103,9 +103,11 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     connect(saveAll, &QPushButton::clicked, this, &SourceSetupPage::SaveAllConfigButtonClick);
 
     const auto refill = [this] { SyncSourceSetup(); };
-    const auto send = [this](void (Commands::*sender)(int, int, int)) {
+    // What a good value of each field sends, to the channel's unit and input.
+    using Sender = void (*)(Commands &, int unit, int input, int value);
+    const auto send = [this](Sender sender) {
         return [this, sender](const std::vector<double> &values) {
-            (context_.commands.*sender)(unit(), input(), int(values[0]));
+            sender(context_.commands, unit(), input(), int(values[0]));
         };
     };
 
@@ -119,7 +121,7 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     };
     h.refill = refill;
     h.enterSuccessor = [this] { return firstFocusable({vPosition_->edit()}); };
-    hPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(h), send(&Commands::IRSPQX_H));
+    hPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(h), send([](Commands &c, int u, int i, int v) { c.IRSPQX_H(u, i, v); }));
 
     FieldSpec v = wholeField("VPositionEdit", "VPositionUpDown", "V Position Value");
     v.lower = Bound::heldBy([this] { return double(bounds_.VPositionLow); });
@@ -128,7 +130,7 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     v.outOfBoundsMessage = QStringLiteral("Error! V Position value out of bounds! ");
     v.refill = refill;
     v.enterSuccessor = [this] { return firstFocusable({phase_->edit()}); };
-    vPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(v), send(&Commands::IRSPQX_V));
+    vPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(v), send([](Commands &c, int u, int i, int v) { c.IRSPQX_V(u, i, v); }));
 
     FieldSpec p = wholeField("PhaseEdit", "PhaseUpDown", "Phase Value");
     p.lower = -16;
@@ -138,7 +140,7 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     p.outOfBoundsMessage = QStringLiteral("Error! Phase Offset value out of bounds! (-16 - +15)");
     p.refill = refill;
     p.enterSuccessor = [this] { return firstFocusable({hPosition_->edit()}); };
-    phase_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(p), send(&Commands::ICPHOQX));
+    phase_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(p), send([](Commands &c, int u, int i, int v) { c.ICPHOQX(u, i, v); }));
 
     hTotal_ = named(new QLineEdit(NotAvailable, group), "HTotalEdit");
     hTotal_->setEnabled(false);
