@@ -4,6 +4,7 @@
 // decoder (tests/sim/RecordDecoder.h) gives them, so that what the program
 // decoded can be compared with that reading field by field.
 
+#include "fuzz/FuzzSupport.h"
 #include "model/SettingsModel.h"
 
 #include <QVariantMap>
@@ -90,5 +91,12 @@ const char *firstDifference(const NamedField<Record> (&fields)[N], const Record 
     }
     return nullptr;
 }
+
+// Fails naming the field, when there is one.
+#define FUZZ_CHECK_SAME_FIELDS(difference)                                                        \
+    do {                                                                                         \
+        if (const char *field_ = (difference))                                                   \
+            ::tess::fuzz::oracleFailed(field_, __FILE__, __LINE__);                                \
+    } while (false)
 
 }  // namespace tess::fuzz

@@ -66,7 +66,7 @@ void checkQuery(LinkScenario &s, Operation op, bool stored, const SettingsModel 
             FUZZ_CHECK(sameBytes(s.model.input(unit, screen), before.input(unit, screen)));
             return;
         }
-        FUZZ_CHECK(!firstDifference(InputFields, s.model.input(unit, screen),
+        FUZZ_CHECK_SAME_FIELDS(firstDifference(InputFields, s.model.input(unit, screen),
                                     test::records::decodeInput(replyBytes(s.link), checkWholeRecord(s.link, "FN"))));
         return;
     case Operation::QueryOutput:
@@ -74,7 +74,7 @@ void checkQuery(LinkScenario &s, Operation op, bool stored, const SettingsModel 
             FUZZ_CHECK(sameBytes(s.model.output(unit, screen), before.output(unit, screen)));
             return;
         }
-        FUZZ_CHECK(!firstDifference(OutputFields, s.model.output(unit, screen),
+        FUZZ_CHECK_SAME_FIELDS(firstDifference(OutputFields, s.model.output(unit, screen),
                                     test::records::decodeOutput(replyBytes(s.link), checkWholeRecord(s.link, ">?@B"))));
         return;
     default:

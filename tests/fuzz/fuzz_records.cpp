@@ -78,7 +78,7 @@ void checkInput(Bytes reply, const QByteArray &copy)
     decodeInputInfo(record->type, record->payload, r);
     const bool whole = int(record->payload.size()) == payloadLength(record->type);
     const QVariantMap expected = test::records::decodeInput(paddedReply(copy, *record), record->at);
-    FUZZ_CHECK(!firstDifference(fuzz::InputFields, r, expected, whole ? nullptr : &before));
+    FUZZ_CHECK_SAME_FIELDS(firstDifference(fuzz::InputFields, r, expected, whole ? nullptr : &before));
 }
 
 void checkOutput(Bytes reply, const QByteArray &copy)
@@ -91,7 +91,7 @@ void checkOutput(Bytes reply, const QByteArray &copy)
     decodeOutputInfo(record->type, record->payload, r);
     const bool whole = int(record->payload.size()) == payloadLength(record->type);
     const QVariantMap expected = test::records::decodeOutput(paddedReply(copy, *record), record->at);
-    FUZZ_CHECK(!firstDifference(fuzz::OutputFields, r, expected, whole ? nullptr : &before));
+    FUZZ_CHECK_SAME_FIELDS(firstDifference(fuzz::OutputFields, r, expected, whole ? nullptr : &before));
     // The older layouts carry no bridge threshold.
     FUZZ_CHECK(record->type == 'B' || r.BridgeThreshold == 0);
 }

@@ -48,9 +48,13 @@ struct Layouts {
 
 // Runs one operation against the simulator and seeds every target with
 // what crossed the line.
-void record(Operation op, ScenarioFlags flags, int piece, Layouts layouts)
+void record(Operation op, ScenarioFlags flags, int piece, Layouts layouts, const QString &fault = {})
 {
     sim::Simulator sim(flags.controller ? sim::Setup::controller({5, 6}) : sim::Setup::direct());
+    if (!fault.isEmpty() && !sim.control(fault, 0).ok) {
+        std::cerr << "fault refused: " << qPrintable(fault) << '\n';
+        std::exit(1);
+    }
     for (int unit = 1; unit <= sim.unitCount(); ++unit) {
         sim.unit(unit).inputLayout = layouts.input;
         sim.unit(unit).outputLayout = layouts.output;
@@ -116,6 +120,24 @@ int main(int argc, char **argv)
                 flags.screen = 1 + int(&layout - layouts);
                 flags.yesAnswers = 1;
                 record(Operation(op), flags, &layout == layouts ? 0 : 7, layout);
+            }
+        }
+    }
+    // The line's usual faults, on the queries and the count: records cut
+    // short, bytes lost or added, noise, refusals, debug mode.
+    const QString faults[] = {QStringLiteral("truncate 20"), QStringLiteral("lose 12"), QStringLiteral("insert 40 2"),
+                              QStringLiteral("noise 5"),     QStringLiteral("error 1 1"), QStringLiteral("error 4 1"),
+                              QStringLiteral("debug on")};
+    for (const QString &fault : faults) {
+        for (const Operation op : {Operation::QueryInput, Operation::QueryOutput, Operation::CountUnits}) {
+            ScenarioFlags flags;
+            flags.controller = true;
+            flags.yesAnswers = 1;
+            record(op, flags, 0, layouts[0], fault);
+            // Errors and debug mode are the controller's.
+            if (!fault.startsWith(QLatin1String("error")) && !fault.startsWith(QLatin1String("debug"))) {
+                flags.controller = false;
+                record(op, flags, 5, layouts[1], fault);
             }
         }
     }
