@@ -4,8 +4,9 @@
 // port in virtual time. Oracle: a query that reports its record stored
 // found it whole (the payload its type states, then the line end) and of
 // the kind it asked for, and the model holds what the independent decoder
-// reads there; a query that failed left the model as it was; every
-// operation ends within its bounded virtual time.
+// reads there; a query that failed left the model as it was; a unit count
+// is the number the reply holds; every operation ends within its bounded
+// virtual time.
 
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/LinkScenario.h"
@@ -13,6 +14,9 @@
 #include "model/RecordTypes.h"
 #include "sim/RecordDecoder.h"
 
+#include <cctype>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 using namespace tess;
@@ -45,8 +49,9 @@ bool sameBytes(const Record &a, const Record &b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-void checkQuery(LinkScenario &s, Operation op, bool stored, const SettingsModel &before)
+void checkResult(LinkScenario &s, Operation op, int result, const SettingsModel &before)
 {
+    const bool stored = result == 1;
     const int unit = s.flags.unit;
     const int screen = s.flags.screen;
     switch (op) {
@@ -77,6 +82,19 @@ void checkQuery(LinkScenario &s, Operation op, bool stored, const SettingsModel 
         FUZZ_CHECK_SAME_FIELDS(firstDifference(OutputFields, s.model.output(unit, screen),
                                     test::records::decodeOutput(replyBytes(s.link), checkWholeRecord(s.link, ">?@B"))));
         return;
+    case Operation::CountUnits:
+        // A count comes from the first number among the reply's first 30
+        // characters, as strtol reads it.
+        if (result != 0) {
+            const char *reply = s.link.ReplyBuffer;
+            int digit = 0;
+            while (digit < 30 && reply[digit] && !std::isdigit(static_cast<unsigned char>(reply[digit])))
+                ++digit;
+            FUZZ_CHECK(digit < 30 && reply[digit]);
+            const long count = std::strtol(reply + digit, nullptr, 10);
+            FUZZ_CHECK(count > INT_MAX || result == count);
+        }
+        return;
     default:
         return;
     }
@@ -103,6 +121,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(s.clock.nowMs() <= OperationBoundMs);
     // The link is idle afterwards: nothing collects a reply any more.
     FUZZ_CHECK(!s.link.AwaitingReply);
-    checkQuery(s, op, result == 1, before);
+    checkResult(s, op, result, before);
     return 0;
 }
