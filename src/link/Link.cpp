@@ -186,9 +186,10 @@ void Link::startReply(bool query)
     ExchangeFailed = false;
     ControllerError = false;
     ControllerDebugMode = false;
-    ReplyBuffer[0] = 0;
-    // Every exchange collects its reply from the start of the buffer, so a
-    // reply lost earlier cannot push this one out of place.
+    // Every exchange collects its reply from the start of a cleared buffer,
+    // so a reply lost earlier can neither push this one out of place nor
+    // leave bytes behind it that a parser would take for a record.
+    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
     ReplyPosition = 0;
     replyFill_ = 0;
     recordStart_ = -1;
@@ -469,6 +470,8 @@ void Link::dropThrough(int prompt)
     // after it in this arrival.
     const int rest = replyFill_ - (prompt + 1);
     std::memmove(ReplyBuffer, ReplyBuffer + prompt + 1, size_t(rest));
+    // Nothing of the forgotten answer stays behind what is kept.
+    std::memset(ReplyBuffer + rest, 0, size_t(replyFill_ - rest));
     replyFill_ = rest;
     ReplyPosition = 0;
     recordStart_ = -1;
