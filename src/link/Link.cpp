@@ -192,6 +192,7 @@ void Link::startReply(bool query)
     std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
     ReplyPosition = 0;
     replyFill_ = 0;
+    replyLength_ = 0;
     recordStart_ = -1;
     recordEnd_ = 0;
     query_ = query;
@@ -396,6 +397,7 @@ void Link::examineReply()
                 }
                 // The zero byte lands on the last character of this arrival.
                 c[replyFill_ - 1] = 0;
+                replyLength_ = p + 1;
                 endReply();
                 return;
             }
