@@ -27,9 +27,10 @@ constexpr int kOutputReplyLength = 62;
 constexpr int kFormatWidth[] = {640, 800, 1024, 1280};
 constexpr int kFormatHeight[] = {480, 600, 768, 1024};
 
+// The reply up to its prompt: a record is looked for there and nowhere else.
 records::Bytes replyBytes(const Link &link)
 {
-    return {reinterpret_cast<const std::uint8_t *>(link.ReplyBuffer), sizeof link.ReplyBuffer};
+    return {reinterpret_cast<const std::uint8_t *>(link.ReplyBuffer), std::size_t(link.replyLength())};
 }
 
 }  // namespace

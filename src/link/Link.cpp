@@ -188,11 +188,13 @@ void Link::startReply(bool query)
     ExchangeFailed = false;
     ControllerError = false;
     ControllerDebugMode = false;
-    ReplyBuffer[0] = 0;
-    // Every exchange collects its reply from the start of the buffer, so a
-    // reply lost earlier cannot push this one out of place.
+    // Every exchange collects its reply from the start of a cleared buffer,
+    // so a reply lost earlier can neither push this one out of place nor
+    // leave bytes behind it that a parser would take for a record.
+    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
     ReplyPosition = 0;
     replyFill_ = 0;
+    replyLength_ = 0;
     recordStart_ = -1;
     recordEnd_ = 0;
     query_ = query;
@@ -397,6 +399,7 @@ void Link::examineReply()
                 }
                 // The zero byte lands on the last character of this arrival.
                 c[replyFill_ - 1] = 0;
+                replyLength_ = p + 1;
                 endReply();
                 return;
             }
@@ -471,6 +474,8 @@ void Link::dropThrough(int prompt)
     // after it in this arrival.
     const int rest = replyFill_ - (prompt + 1);
     std::memmove(ReplyBuffer, ReplyBuffer + prompt + 1, size_t(rest));
+    // Nothing of the forgotten answer stays behind what is kept.
+    std::memset(ReplyBuffer + rest, 0, size_t(replyFill_ - rest));
     replyFill_ = rest;
     ReplyPosition = 0;
     recordStart_ = -1;

@@ -67,6 +67,11 @@ public:
     QByteArray command() const { return QByteArray(CommandBuffer); }
     // The completed reply text (up to its zero byte).
     QByteArray reply() const;
+    // How many characters of ReplyBuffer belong to the last exchange's
+    // reply, its prompt included (0 when none completed). Characters that
+    // came after the prompt in the same arrival do not: no record is read
+    // from them.
+    int replyLength() const { return replyLength_; }
 
     bool ComputeChecksum();
     void WriteToPort(const QByteArray &text);
@@ -141,6 +146,7 @@ private:
     std::unique_ptr<ClockTimer> timer1_;
 
     int replyFill_ = 0;        // characters of this reply stored so far
+    int replyLength_ = 0;      // up to and with the prompt of a completed reply
     int recordStart_ = -1;     // where the record's header stands, if any
     int recordEnd_ = 0;        // end of a binary record's payload, if any
     bool query_ = false;            // the running exchange is a query

@@ -36,8 +36,20 @@ public:
             format = std::chars_format::hex;
             p += 2;
         }
+        const bool hex = format == std::chars_format::hex;
         double value = 0;
-        const auto [next, error] = std::from_chars(p, end_, value, format);
+        // from_chars would take a sign after "0x" ("-0x-1" as 1); the C
+        // library does not.
+        const auto [next, error] = hex && (*p == '+' || *p == '-')
+                                       ? std::from_chars_result{p, std::errc::invalid_argument}
+                                       : std::from_chars(p, end_, value, format);
+        if (error == std::errc::invalid_argument && hex) {
+            // "0x" without a hex digit after it: the C library reads the 0
+            // alone and stops at the x.
+            out = negative ? -0.0 : 0.0;
+            pos_ = p - 1;
+            return true;
+        }
         if (error == std::errc::invalid_argument)
             return false;
         // Out of range: the C library gives an infinity or zero; neither is

@@ -61,6 +61,9 @@ private slots:
         QTest::newRow("size out of range") << QByteArray("1e999 10 384 2 1 2") << 6 << false;
         QTest::newRow("whole number out of range") << QByteArray("30 10 99999999999 2 1 2") << 2 << false;
         QTest::newRow("double sign") << QByteArray("+-30 10 384 2 1 2") << 0 << false;
+        // The C library reads "0x" without hex digits as 0 and stops at the x.
+        QTest::newRow("sign after 0x") << QByteArray("-0x-1 10 384 2 1 2") << 1 << false;
+        QTest::newRow("no hex digit after 0x") << QByteArray("30 0xg 384 2 1 2") << 2 << false;
         QTest::newRow("garbage") << QByteArray("\x01\xff garbage \x7f") << 0 << false;
         QTest::newRow("empty") << QByteArray() << 0 << false;
     }

@@ -141,6 +141,11 @@ private slots:
                                         << "Error parsing OINFOQX message....";
         QTest::newRow("IINFOQX with an output record") << int(Input) << recordBytes('B', QByteArray(70, '\0'))
                                                        << "Error parsing IINFOQX message....";
+        // A record that arrives after the prompt, in the same piece, is no
+        // part of the reply.
+        QTest::newRow("SYINFOQX record after the prompt")
+            << int(System) << QByteArray("ok\r\nLR>") + recordBytes(8, QByteArray("QX2.40\0\0", 8))
+            << "Error parsing SYINFOQX message....";
     }
     void replyWithoutRecordLeavesTheModelAndSaysSo()
     {
