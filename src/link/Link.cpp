@@ -165,6 +165,7 @@ void Link::SendDirect()
 
 void Link::RecoverDirectLink()
 {
+    int failedResends = 0;
     for (;;) {
         PromptWaitTicks = 10;
         while (!TryPort(port_.portNumber())) {
@@ -179,6 +180,10 @@ void Link::RecoverDirectLink()
         }
         PromptWaitTicks = DefaultPromptWaitTicks;
         if (SendAndWaitPrompt(command()))
+            return;
+        // The unit answers its probe but not this command: after every few
+        // resends the user decides, as for a relayed send.
+        if (++failedResends % TimeoutsBeforeAsking == 0 && !askKeepTrying())
             return;
     }
 }

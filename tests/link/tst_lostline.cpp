@@ -73,6 +73,27 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
+    void directResendsToAUnitThatOnlyAnswersItsProbeCanBeGivenUp()
+    {
+        // The probe's carriage return is answered, the command never: the
+        // resends end when the user gives up instead of going on for ever.
+        LinkRig rig(false);
+        rig.port.respond = [](int, const QByteArray &written) {
+            return written == "\r" ? QByteArray("\r\n#") : QByteArray();
+        };
+        rig.link.SetDeviceConnected(true);
+        rig.link.formatCommand("DDBL %d\r", 1);
+        rig.dialogs.answer(true);   // the first question: keep trying
+        rig.dialogs.answer(false);  // the second: give up
+        rig.link.SendDirect();
+        const auto questions = rig.dialogs.takeQuestions();
+        QCOMPARE(questions.size(), 2);
+        QCOMPARE(questions[0].caption, QStringLiteral("VKS - Tessaline :No answer"));
+        QCOMPARE(rig.port.written.count("DDBL 1\r"), 1 + 2 * Link::TimeoutsBeforeAsking);
+        QVERIFY(rig.exit.codes.isEmpty());
+        VERIFY_DIALOGS_TAKEN(rig.dialogs);
+    }
+
     void relayedSendOnAReopenedButSilentLineCanBeGivenUp()
     {
         LinkRig rig(true);
