@@ -11,7 +11,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -51,13 +51,13 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
     enable_->setObjectName(QStringLiteral("EnDataDoubleCheckBox"));
     connect(enable_, &QCheckBox::clicked, this, &DataDoublingGroup::EnDataDoubleCheckBoxClick);
 
-    auto *row = new QHBoxLayout(group_);
-    row->addWidget(label);
-    row->addWidget(overlap_->edit());
-    row->addWidget(overlap_->spin());
-    row->addSpacing(12);
-    row->addWidget(enable_);
-    row->addStretch();
+    // Two rows, so the page's feathering group beside it keeps its width.
+    auto *rows = new QGridLayout(group_);
+    rows->addWidget(label, 0, 0);
+    rows->addWidget(overlap_->edit(), 0, 1);
+    rows->addWidget(overlap_->spin(), 0, 2);
+    rows->addWidget(enable_, 1, 0, 1, 3);
+    rows->setColumnStretch(3, 1);
     // Shown once the wall has more than one projector.
     group_->hide();
 }

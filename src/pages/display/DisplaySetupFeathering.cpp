@@ -66,13 +66,13 @@ QGroupBox *DisplaySetupPage::buildFeatherModeGroup()
     }
     connect(curveButtons_, &QButtonGroup::idClicked, this, &DisplaySetupPage::FeatherRadioGroupClick);
 
-    auto *column = new QVBoxLayout;
+    // One above the other: beside the data doubling and seam bridge groups
+    // the row has no width to spare, and below the screens there is height.
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(4, 2, 4, 2);
+    column->addWidget(basicGroup_, 0, Qt::AlignLeft);
     column->addWidget(advanceModeBox_);
     column->addWidget(curveGroup_, 0, Qt::AlignLeft);
-    auto *row = new QHBoxLayout(box);
-    row->setContentsMargins(4, 2, 4, 2);
-    row->addWidget(basicGroup_, 0, Qt::AlignTop);
-    row->addLayout(column);
     // A one-projector wall has no edges to feather.
     basicGroup_->hide();
     advanceModeBox_->hide();
