@@ -87,8 +87,9 @@ ProjAlignPage::ProjAlignPage(PageContext &context, QWidget *parent)
     : TabPage("ProjAlignTabSheet", QStringLiteral("Projector Setup"), parent), context_(context)
 {
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(6);
     auto *note = named(
         new QLabel(QStringLiteral(
                        "Note:  Please see projector documentation for correct projector adjustment instructions. "),
@@ -138,16 +139,23 @@ QWidget *ProjAlignPage::buildGroup(int g)
     auto *box = new QGroupBox(this);
     box->setObjectName(QLatin1String(d.groupBox));
     auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(6, 2, 6, 2);
+    column->setSpacing(2);
     group.radioGroup = new QGroupBox(QStringLiteral("Test Patterns"), box);
     group.radioGroup->setObjectName(QLatin1String(d.radioGroup));
     group.items = new QButtonGroup(group.radioGroup);
-    auto *itemColumn = new QVBoxLayout(group.radioGroup);
-    itemColumn->setSpacing(2);
+    // A long list takes two columns so that the four groups fit the page's
+    // height one above the other.
+    const int rows = d.items.size() > 4 ? int(d.items.size() + 1) / 2 : int(d.items.size());
+    auto *itemGrid = new QGridLayout(group.radioGroup);
+    itemGrid->setContentsMargins(6, 2, 6, 2);
+    itemGrid->setVerticalSpacing(0);
     int id = 0;
     for (const Item &item : d.items) {
         auto *button = new QRadioButton(QString::fromLatin1(item.caption), group.radioGroup);
-        group.items->addButton(button, id++);
-        itemColumn->addWidget(button);
+        group.items->addButton(button, id);
+        itemGrid->addWidget(button, id % rows, id / rows);
+        ++id;
     }
     connect(group.items, &QButtonGroup::idClicked, this, [this, g] { ProjTestRadioGroupClick(g); });
     column->addWidget(group.radioGroup);
