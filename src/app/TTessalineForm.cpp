@@ -390,7 +390,31 @@ void TTessalineForm::ParitySpaceClick() { chooseParity("ParitySpace", int(Serial
 // Call sites for the parts built elsewhere: opening a configuration file
 // and sending everything to the units. Until those are in place the items
 // do nothing.
-void TTessalineForm::OpenConfigurationFile1Click() {}
+void TTessalineForm::OpenConfigurationFile1Click()
+{
+    Dialogs::FileRequest request;
+    request.caption = QStringLiteral("Open Configuration File");
+    request.filters = {QStringLiteral("Quorex Config Files (*.qxc)"), QStringLiteral("Any file (*.*)")};
+    request.mustExist = true;
+    const QString path = services_.dialogs.openFileName(request);
+    if (path.isEmpty())
+        return;
+    linkHost_->setBusyCursor(true);
+    const ConfigurationFileResult read = ReadConfigurationFile(settings_, path);
+    if (read != ConfigurationFileResult::Done) {
+        // The model is as it was, so the window needs no refill.
+        linkHost_->setBusyCursor(false);
+        services_.dialogs.showMessage(configurationFileMessage(read));
+        return;
+    }
+    state_.ConfigurationFileLoaded = true;
+    {
+        const SuppressSendScope quiet(state_);
+        RefillWholeWindow(refills_);
+    }
+    services_.dialogs.showMessage(QStringLiteral("File open successful. Tessaline updated with settings from file."));
+    linkHost_->setBusyCursor(false);
+}
 
 void TTessalineForm::SaveConfigurationtoFile1Click()
 {

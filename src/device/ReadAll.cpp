@@ -54,9 +54,7 @@ void ReadAll::ReadfromQuorexs1Click()
 
     // The window follows what the units hold.
     const SuppressSendScope quiet(state_);
-    for (Refill what : {Refill::ScreenInfo, Refill::PlanningFromUnits, Refill::SourceSetup, Refill::DisplaySetup,
-                        Refill::SeamRemoval, Refill::OverlapWidthCheck, Refill::PageControlChange})
-        refills_.run(what);
+    RefillWholeWindow(refills_);
     end();
 }
 

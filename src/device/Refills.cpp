@@ -39,4 +39,11 @@ bool Refills::provided(Refill what) const
     return bool(operations_[std::size_t(what)]);
 }
 
+void RefillWholeWindow(const Refills &refills)
+{
+    for (Refill what : {Refill::ScreenInfo, Refill::PlanningFromUnits, Refill::SourceSetup, Refill::DisplaySetup,
+                        Refill::SeamRemoval, Refill::OverlapWidthCheck, Refill::PageControlChange})
+        refills.run(what);
+}
+
 }  // namespace tess

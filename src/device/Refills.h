@@ -49,4 +49,11 @@ private:
     std::array<Operation, RefillCount> operations_;
 };
 
+// Brings the whole window in line with a model that was replaced (read
+// from the units or from a file), in this order: the Information page's
+// status display, the Planning page, the Source Setup, Display Setup and
+// Seam Removal pages, the overlap width check and the page change handler.
+// Sends nothing; the caller holds SuppressSend around it.
+void RefillWholeWindow(const Refills &refills);
+
 }  // namespace tess
