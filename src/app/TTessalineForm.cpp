@@ -9,7 +9,7 @@
 #include "device/Commands.h"
 #include "device/ReadAll.h"
 #include "device/StatusQueries.h"
-#include "fields/FieldSpec.h"
+#include "fields/FieldDescription.h"
 #include "link/DeviceSearch.h"
 #include "link/Link.h"
 #include "link/QtSerialPort.h"
@@ -225,7 +225,6 @@ void TTessalineForm::showEvent(QShowEvent *event)
 void TTessalineForm::FormShow()
 {
     state_.SuppressSend = true;
-    layoutProjectorBoxes();
     planning_.AspectRatio = 1.0;
     state_.OutputFormatWidth = 1280;
     state_.OutputFormatHeight = 1024;
@@ -249,31 +248,12 @@ void TTessalineForm::FormShow()
     }
 }
 
-void TTessalineForm::layoutProjectorBoxes()
-{
-    for (int i = 0; i < int(state_.ProjectorBoxRects.size()); ++i)
-        state_.ProjectorBoxRects[i] = BoxRect{5 + 110 * i, 5, 115 + 110 * i, 99};
-}
-
 void TTessalineForm::PhasePageControlChange()
 {
     if (!deviceConnected())
         setStatusText(QStringLiteral("Note: No Quorex communication established yet."));
-    const bool live = deviceConnected() && state_.HandlerBusy != 1;
-    QWidget *const page = PhasePageControl->currentWidget();
-    if (page == &pages_.sourceSetup()) {
-        if (live)
-            pages_.sourceSetup().SyncSourceSetup();
-        pages_.sourceSetup().setLinkControlsEnabled(live);
-    } else if (page == &pages_.seamRemoval()) {
-        if (live)
-            pages_.seamRemoval().SyncSeamRemoval();
-        pages_.seamRemoval().setLinkControlsEnabled(live);
-    } else if (page == &pages_.info()) {
-        if (live)
-            pages_.info().focusTerminal();
-        pages_.info().setLinkControlsEnabled(live);
-    }
+    if (auto *page = qobject_cast<TabPage *>(PhasePageControl->currentWidget()))
+        page->pageEntered(deviceConnected() && state_.HandlerBusy != 1);
 }
 
 bool TTessalineForm::FormCloseQuery()

@@ -150,7 +150,6 @@ private:
     void buildPages();
     void readPreferences();
     void writePreferences();
-    void layoutProjectorBoxes();
     void chooseBaud(const char *item, int baud);
     void chooseParity(const char *item, int parity);
     void tickOnly(std::initializer_list<const char *> group, const char *chosen);

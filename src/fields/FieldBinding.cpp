@@ -15,7 +15,7 @@
 namespace tess {
 
 struct FieldBinding::Field {
-    FieldSpec spec;
+    FieldDescription desc;
     QLineEdit *edit = nullptr;
     SpinButton *spin = nullptr;
 };
@@ -61,13 +61,13 @@ QWidget *firstFocusable(std::initializer_list<QWidget *> candidates)
     return nullptr;
 }
 
-FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldSpec spec, Commit commit)
+FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldDescription desc, Commit commit)
     : QObject(parent), env_(env), commit_(std::move(commit))
 {
-    build(parent, std::move(spec));
+    build(parent, std::move(desc));
 }
 
-FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldSpec first, FieldSpec second, Commit commit)
+FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldDescription first, FieldDescription second, Commit commit)
     : QObject(parent), env_(env), commit_(std::move(commit))
 {
     build(parent, std::move(first));
@@ -76,22 +76,22 @@ FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldSpec first, Fiel
 
 FieldBinding::~FieldBinding() = default;
 
-void FieldBinding::build(QWidget *parent, FieldSpec spec)
+void FieldBinding::build(QWidget *parent, FieldDescription desc)
 {
     auto field = std::make_unique<Field>();
-    field->edit = new QLineEdit(spec.defaultText, parent);
-    field->edit->setObjectName(spec.edit);
-    if (spec.maxLength > 0)
-        limitTypedLength(field->edit, spec.maxLength);
+    field->edit = new QLineEdit(desc.defaultText, parent);
+    field->edit->setObjectName(desc.edit);
+    if (desc.maxLength > 0)
+        limitTypedLength(field->edit, desc.maxLength);
     field->edit->installEventFilter(this);
-    if (!spec.spin.isEmpty()) {
-        field->spin = new SpinButton(env_.clock, spec.repeatMs, parent);
-        field->spin->setObjectName(spec.spin);
+    if (!desc.spin.isEmpty()) {
+        field->spin = new SpinButton(env_.clock, desc.repeatMs, parent);
+        field->spin->setObjectName(desc.spin);
         const int index = int(fields_.size());
         connect(field->spin, &SpinButton::upClicked, this, [this, index] { upClick(index); });
         connect(field->spin, &SpinButton::downClicked, this, [this, index] { downClick(index); });
     }
-    field->spec = std::move(spec);
+    field->desc = std::move(desc);
     fields_.push_back(std::move(field));
 }
 
@@ -99,12 +99,12 @@ QLineEdit *FieldBinding::edit(int index) const { return fields_.at(std::size_t(i
 
 SpinButton *FieldBinding::spin(int index) const { return fields_.at(std::size_t(index))->spin; }
 
-const FieldSpec &FieldBinding::spec(int index) const { return fields_.at(std::size_t(index))->spec; }
+const FieldDescription &FieldBinding::desc(int index) const { return fields_.at(std::size_t(index))->desc; }
 
 std::optional<double> FieldBinding::value(int index) const
 {
     const Field &field = *fields_.at(std::size_t(index));
-    return convert(field.spec.kind, field.edit->text());
+    return convert(field.desc.kind, field.edit->text());
 }
 
 bool FieldBinding::exitCheck()
@@ -156,7 +156,7 @@ bool FieldBinding::eventFilter(QObject *watched, QEvent *event)
 
 void FieldBinding::enterPressed(const Field &field)
 {
-    QWidget *next = field.spec.enterSuccessor ? field.spec.enterSuccessor() : nullptr;
+    QWidget *next = field.desc.enterSuccessor ? field.desc.enterSuccessor() : nullptr;
     if (canTakeFocus(next))
         next->setFocus(Qt::TabFocusReason);
 }
@@ -164,39 +164,39 @@ void FieldBinding::enterPressed(const Field &field)
 bool FieldBinding::check(bool fromFocus)
 {
     WindowState &state = env_.state;
-    if (fromFocus && fields_.front()->spec.skipFocusExitWhileBusy && state.HandlerBusy == 1)
+    if (fromFocus && fields_.front()->desc.skipFocusExitWhileBusy && state.HandlerBusy == 1)
         return false;
 
     std::vector<double> values;
     for (const auto &field : fields_) {
         // Read afresh: a message box in between may have let the text change.
         const QString text = field->edit->text();
-        if (field->spec.emptyValue && text.isEmpty())
+        if (field->desc.emptyValue && text.isEmpty())
             return true;
-        const std::optional<double> value = convert(field->spec.kind, text);
-        if (!value && field->spec.exitReportsGenericConversion) {
-            state.LastErrorText = genericConversionMessage(field->spec.kind, text);
+        const std::optional<double> value = convert(field->desc.kind, text);
+        if (!value && field->desc.exitReportsGenericConversion) {
+            state.LastErrorText = genericConversionMessage(field->desc.kind, text);
             env_.dialogs.showMessage(state.LastErrorText);
             return false;
         }
         if (!value) {
             state.LastErrorText =
-                QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + field->spec.notValidNoun + u'.';
+                QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + field->desc.notValidNoun + u'.';
             env_.dialogs.showMessage(state.LastErrorText);
             refuse(*field);
             return false;
         }
-        if (*value < field->spec.lower() || *value > field->spec.upper()) {
-            state.LastErrorText = field->spec.boundsMessage();
+        if (*value < field->desc.lower() || *value > field->desc.upper()) {
+            state.LastErrorText = field->desc.boundsMessage();
             env_.dialogs.showMessage(state.LastErrorText);
-            if (field->spec.refill)
-                field->spec.refill();
+            if (field->desc.refill)
+                field->desc.refill();
             refuse(*field);
             return false;
         }
         values.push_back(*value);
     }
-    const bool deviceSetting = fields_.front()->spec.deviceSetting;
+    const bool deviceSetting = fields_.front()->desc.deviceSetting;
     if (commit_ && (!deviceSetting || (!state.SuppressSend && env_.deviceConnected && env_.deviceConnected())))
         commit_(values);
     return true;
@@ -209,7 +209,7 @@ void FieldBinding::refuse(const Field &field)
     QWidget *heading = QApplication::focusWidget();
     if (heading && heading != field.edit)
         env_.focusReturning = heading;
-    if (!field.spec.takeErrorFocus || !field.spec.takeErrorFocus())
+    if (!field.desc.takeErrorFocus || !field.desc.takeErrorFocus())
         field.edit->setFocus(Qt::OtherFocusReason);
     env_.focusReturning = nullptr;
 }
@@ -220,35 +220,35 @@ void FieldBinding::spinClick(int index, int direction)
     if (!busy)
         return;
     const Field &field = *fields_.at(std::size_t(index));
-    const FieldSpec &spec = field.spec;
+    const FieldDescription &desc = field.desc;
     const QString text = field.edit->text();
     const std::optional<double> value =
-        spec.emptyValue && text.isEmpty() ? spec.emptyValue : convert(spec.kind, text);
+        desc.emptyValue && text.isEmpty() ? desc.emptyValue : convert(desc.kind, text);
     if (!value) {
-        if (spec.spinReportsNotValid) {
+        if (desc.spinReportsNotValid) {
             env_.state.LastErrorText =
-                QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + spec.notValidNoun + u'.';
+                QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + desc.notValidNoun + u'.';
             env_.dialogs.showMessage(env_.state.LastErrorText);
             refuse(field);
         } else {
-            env_.state.LastErrorText = genericConversionMessage(spec.kind, text);
+            env_.state.LastErrorText = genericConversionMessage(desc.kind, text);
             env_.dialogs.showMessage(env_.state.LastErrorText);
         }
         return;
     }
-    const double lower = spec.lower();
-    const double upper = spec.upper();
+    const double lower = desc.lower();
+    const double upper = desc.upper();
     double next = 0;
     if (direction > 0) {
         if (!(lower <= *value && *value < upper))
             return;
-        next = *value + spec.step();
+        next = *value + desc.step();
     } else {
         if (!(lower < *value && *value <= upper))
             return;
-        next = *value - spec.step();
+        next = *value - desc.step();
     }
-    field.edit->setText(formatStep(spec.kind, next));
+    field.edit->setText(formatStep(desc.kind, next));
     check(false);
 }
 

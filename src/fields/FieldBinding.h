@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/FieldSpec.h"
+#include "fields/FieldDescription.h"
 
 #include <QObject>
 #include <functional>
@@ -38,15 +38,15 @@ public:
     using Commit = std::function<void(const std::vector<double> &values)>;
 
     // Builds the edit (and its spin button) under `parent`.
-    FieldBinding(FieldEnv &env, QWidget *parent, FieldSpec spec, Commit commit);
+    FieldBinding(FieldEnv &env, QWidget *parent, FieldDescription desc, Commit commit);
     // A pair: both fields share one exit check, which checks the first and
     // then the second and commits both values at once.
-    FieldBinding(FieldEnv &env, QWidget *parent, FieldSpec first, FieldSpec second, Commit commit);
+    FieldBinding(FieldEnv &env, QWidget *parent, FieldDescription first, FieldDescription second, Commit commit);
     ~FieldBinding() override;
 
     QLineEdit *edit(int index = 0) const;
     SpinButton *spin(int index = 0) const;  // null where the field has none
-    const FieldSpec &spec(int index = 0) const;
+    const FieldDescription &desc(int index = 0) const;
 
     // The exit check as the program calls it (a check box that re-sends a
     // field's value, a mirror field): true when the values were good.
@@ -64,7 +64,7 @@ protected:
 private:
     struct Field;
 
-    void build(QWidget *parent, FieldSpec spec);
+    void build(QWidget *parent, FieldDescription desc);
     bool check(bool fromFocus);
     void spinClick(int index, int direction);
     void refuse(const Field &field);

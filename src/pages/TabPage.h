@@ -15,6 +15,11 @@ public:
 
     QString caption() const { return caption_; }
 
+    // The page came to the front. `live`: a unit is connected and no
+    // handler runs, so the page may fill itself from the units' settings
+    // and take input that needs a unit.
+    virtual void pageEntered(bool live) { Q_UNUSED(live); }
+
 private:
     QString caption_;
 };

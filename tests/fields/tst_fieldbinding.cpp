@@ -18,32 +18,32 @@ using tess::test::VirtualClock;
 
 namespace {
 
-FieldSpec gammaSpec()
+FieldDescription gammaDescription()
 {
-    FieldSpec spec;
-    spec.edit = QStringLiteral("GammaEdit");
-    spec.spin = QStringLiteral("GammaUpDown");
-    spec.kind = FieldKind::Real;
-    spec.lower = 1.0;
-    spec.upper = 5.0;
-    spec.defaultText = QStringLiteral("2.2");
-    spec.rangeText = QStringLiteral("(1.0 - 5.0)");
-    spec.notValidNoun = QStringLiteral("Edge Feathering Gamma value");
-    spec.repeatMs = 100;
-    return spec;
+    FieldDescription desc;
+    desc.edit = QStringLiteral("GammaEdit");
+    desc.spin = QStringLiteral("GammaUpDown");
+    desc.kind = FieldKind::Real;
+    desc.lower = 1.0;
+    desc.upper = 5.0;
+    desc.defaultText = QStringLiteral("2.2");
+    desc.rangeText = QStringLiteral("(1.0 - 5.0)");
+    desc.notValidNoun = QStringLiteral("Edge Feathering Gamma value");
+    desc.repeatMs = 100;
+    return desc;
 }
 
-FieldSpec wholeSpec(const char *name, double lower, double upper)
+FieldDescription wholeDescription(const char *name, double lower, double upper)
 {
-    FieldSpec spec;
-    spec.edit = QLatin1String(name) + QStringLiteral("Edit");
-    spec.spin = QLatin1String(name) + QStringLiteral("UpDown");
-    spec.lower = lower;
-    spec.upper = upper;
-    spec.defaultText = QStringLiteral("0");
-    spec.rangeText = QStringLiteral("(%1 - %2)").arg(lower).arg(upper);
-    spec.notValidNoun = QLatin1String(name);
-    return spec;
+    FieldDescription desc;
+    desc.edit = QLatin1String(name) + QStringLiteral("Edit");
+    desc.spin = QLatin1String(name) + QStringLiteral("UpDown");
+    desc.lower = lower;
+    desc.upper = upper;
+    desc.defaultText = QStringLiteral("0");
+    desc.rangeText = QStringLiteral("(%1 - %2)").arg(lower).arg(upper);
+    desc.notValidNoun = QLatin1String(name);
+    return desc;
 }
 
 // A window with fields on it, connected unless told otherwise; every commit
@@ -59,13 +59,13 @@ struct Window {
     QList<std::vector<double>> commits;
     QList<FieldBinding *> bindings;
 
-    FieldBinding *add(FieldSpec spec)
+    FieldBinding *add(FieldDescription desc)
     {
-        auto *binding = new FieldBinding(env, &widget, std::move(spec), [this](const auto &v) { commits << v; });
+        auto *binding = new FieldBinding(env, &widget, std::move(desc), [this](const auto &v) { commits << v; });
         place(binding, 1);
         return binding;
     }
-    FieldBinding *addPair(FieldSpec first, FieldSpec second)
+    FieldBinding *addPair(FieldDescription first, FieldDescription second)
     {
         auto *binding = new FieldBinding(env, &widget, std::move(first), std::move(second),
                                          [this](const auto &v) { commits << v; });
@@ -127,7 +127,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(double, committed);
         Window w;
-        FieldBinding *gamma = w.add(gammaSpec());
+        FieldBinding *gamma = w.add(gammaDescription());
         gamma->edit()->setText(start);
         w.show();
         w.click(gamma->spin(), up);
@@ -144,7 +144,7 @@ private slots:
     void typedRealIsKeptAsTyped()
     {
         Window w;
-        FieldBinding *gamma = w.add(gammaSpec());
+        FieldBinding *gamma = w.add(gammaDescription());
         gamma->edit()->setText(QStringLiteral("2.25"));
         QVERIFY(gamma->exitCheck());
         QCOMPARE(gamma->edit()->text(), QStringLiteral("2.25"));
@@ -154,8 +154,8 @@ private slots:
     void conversionFailureOfASpinClick()
     {
         Window w;
-        FieldBinding *gamma = w.add(gammaSpec());
-        FieldSpec reporting = wholeSpec("Width", 0, 100);
+        FieldBinding *gamma = w.add(gammaDescription());
+        FieldDescription reporting = wholeDescription("Width", 0, 100);
         reporting.spinReportsNotValid = true;
         FieldBinding *width = w.add(reporting);
         w.show();
@@ -173,8 +173,8 @@ private slots:
     void pairChecksFirstThenSecondAndSendsBoth()
     {
         Window w;
-        FieldSpec width = wholeSpec("Width", 0, 100);
-        FieldSpec offset = wholeSpec("Offset", -50, 50);
+        FieldDescription width = wholeDescription("Width", 0, 100);
+        FieldDescription offset = wholeDescription("Offset", -50, 50);
         offset.outOfBoundsMessage = QStringLiteral("Error! Offset out of range");
         FieldBinding *pair = w.addPair(width, offset);
         w.show();
@@ -201,10 +201,10 @@ private slots:
     {
         Window w;
         int maxOverlap = 64;
-        FieldSpec spec = wholeSpec("OWidth", 0, 0);
-        spec.upper = Bound::heldBy([&maxOverlap] { return double(maxOverlap); });
-        spec.outOfBoundsMessage = QStringLiteral("Error! Overlap too wide");
-        FieldBinding *overlap = w.add(spec);
+        FieldDescription desc = wholeDescription("OWidth", 0, 0);
+        desc.upper = Bound::heldBy([&maxOverlap] { return double(maxOverlap); });
+        desc.outOfBoundsMessage = QStringLiteral("Error! Overlap too wide");
+        FieldBinding *overlap = w.add(desc);
         overlap->edit()->setText(QStringLiteral("100"));
         QVERIFY(!overlap->exitCheck());
         QCOMPARE(w.dialogs.takeMessages(), QStringList{"Error! Overlap too wide"});
@@ -216,8 +216,8 @@ private slots:
     void deviceSettingsSendOnlyWhenConnectedAndNotSuppressed()
     {
         Window w;
-        FieldBinding *device = w.add(wholeSpec("Black", 0, 255));
-        FieldSpec planning = wholeSpec("Size", 0, 1000);
+        FieldBinding *device = w.add(wholeDescription("Black", 0, 255));
+        FieldDescription planning = wholeDescription("Size", 0, 1000);
         planning.deviceSetting = false;
         FieldBinding *size = w.add(planning);
         w.connected = false;
@@ -235,12 +235,12 @@ private slots:
     void enterMovesToTheFirstSuccessorThatCanTakeTheFocus()
     {
         Window w;
-        FieldBinding *first = w.add(wholeSpec("First", 0, 10));
-        FieldBinding *hidden = w.add(wholeSpec("Hidden", 0, 10));
-        FieldBinding *last = w.add(wholeSpec("Last", 0, 10));
-        FieldSpec spec = wholeSpec("Entry", 0, 10);
-        spec.enterSuccessor = [&] { return firstFocusable({hidden->edit(), last->edit()}); };
-        FieldBinding *entry = w.add(spec);
+        FieldBinding *first = w.add(wholeDescription("First", 0, 10));
+        FieldBinding *hidden = w.add(wholeDescription("Hidden", 0, 10));
+        FieldBinding *last = w.add(wholeDescription("Last", 0, 10));
+        FieldDescription desc = wholeDescription("Entry", 0, 10);
+        desc.enterSuccessor = [&] { return firstFocusable({hidden->edit(), last->edit()}); };
+        FieldBinding *entry = w.add(desc);
         w.show();
         hidden->edit()->hide();
 
@@ -269,7 +269,7 @@ private slots:
     void heldSpinClicksAtTheFourthTickThenEveryTickAndOnRelease()
     {
         Window w;
-        FieldBinding *gamma = w.add(gammaSpec());   // 100 ms
+        FieldBinding *gamma = w.add(gammaDescription());   // 100 ms
         w.show();
         SpinButton *spin = gamma->spin();
         const QPoint up = spin->halfRect(SpinButton::Half::Up).center();
@@ -295,7 +295,7 @@ private slots:
     void spinReleasedOutsideItsHalfDoesNotClick()
     {
         Window w;
-        FieldBinding *gamma = w.add(gammaSpec());
+        FieldBinding *gamma = w.add(gammaDescription());
         w.show();
         SpinButton *spin = gamma->spin();
         QTest::mousePress(spin, Qt::LeftButton, {}, spin->halfRect(SpinButton::Half::Up).center());
@@ -307,8 +307,8 @@ private slots:
     void disabledSpinDoesNothingAndNeverTakesTheFocus()
     {
         Window w;
-        FieldBinding *gamma = w.add(gammaSpec());
-        FieldBinding *other = w.add(wholeSpec("Other", 0, 9));
+        FieldBinding *gamma = w.add(gammaDescription());
+        FieldBinding *other = w.add(wholeDescription("Other", 0, 9));
         w.show();
         QCOMPARE(gamma->spin()->focusPolicy(), Qt::NoFocus);
         other->edit()->setFocus();
@@ -325,7 +325,7 @@ private slots:
         // The pages are disabled around an exchange: ticks then click
         // nothing, and the release is still heard.
         Window w;
-        FieldBinding *gamma = w.add(gammaSpec());
+        FieldBinding *gamma = w.add(gammaDescription());
         w.show();
         SpinButton *spin = gamma->spin();
         const QPoint up = spin->halfRect(SpinButton::Half::Up).center();

@@ -26,22 +26,22 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
     auto *label = new QLabel(QStringLiteral("Overlap Width"), group_);
     label->setObjectName(QStringLiteral("OWidthLabel"));
 
-    FieldSpec spec;
-    spec.edit = QStringLiteral("OWidthEdit");
-    spec.spin = QStringLiteral("OWidthUpDown");
-    spec.kind = FieldKind::Whole;
-    spec.lower = 64;
-    spec.upper = Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); });
-    spec.defaultText = QStringLiteral("64");
-    spec.outOfBoundsMessage = QStringLiteral("Error! Overlap Width value out of bounds!");
-    spec.notValidNoun = QStringLiteral("Overlap Width");
-    spec.repeatMs = 1000;
+    FieldDescription desc;
+    desc.edit = QStringLiteral("OWidthEdit");
+    desc.spin = QStringLiteral("OWidthUpDown");
+    desc.kind = FieldKind::Whole;
+    desc.lower = 64;
+    desc.upper = Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); });
+    desc.defaultText = QStringLiteral("64");
+    desc.outOfBoundsMessage = QStringLiteral("Error! Overlap Width value out of bounds!");
+    desc.notValidNoun = QStringLiteral("Overlap Width");
+    desc.repeatMs = 1000;
     // Sending depends on the planning's overlap too: decided on acceptance.
-    spec.deviceSetting = false;
-    spec.refill = [this] { SyncDataDoubling(); };
-    spec.enterSuccessor = std::move(enterSuccessor);
-    spec.takeErrorFocus = [this] { return context_.pages.planning().focusOverlapFieldIfInView(); };
-    overlap_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(spec),
+    desc.deviceSetting = false;
+    desc.refill = [this] { SyncDataDoubling(); };
+    desc.enterSuccessor = std::move(enterSuccessor);
+    desc.takeErrorFocus = [this] { return context_.pages.planning().focusOverlapFieldIfInView(); };
+    overlap_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(desc),
                                               [this](const std::vector<double> &values) {
                                                   overlapAccepted(int(values[0]));
                                               });

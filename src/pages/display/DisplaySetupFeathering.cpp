@@ -29,7 +29,7 @@ QGroupBox *DisplaySetupPage::buildFeatherModeGroup()
     auto *box = named(new QGroupBox(this), "GroupBox1");
     basicGroup_ = named(new QGroupBox(QStringLiteral("Edge Feathering Basic Mode"), box), "EdgeFeatherBasicGroupBox");
     auto *gammaLabel = named(new QLabel(QStringLiteral("Gamma"), basicGroup_), "Label2");
-    FieldSpec gamma = basicGammaSpec();
+    FieldDescription gamma = basicGammaDescription();
     gamma.refill = [this] {
         const SuppressSendScope quiet(context_.state);
         SyncBasicFeather();

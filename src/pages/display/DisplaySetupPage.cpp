@@ -41,25 +41,25 @@ QString numbered(const char *pattern, int k)
 }
 
 // The black level field of screen k.
-FieldSpec blackLevelSpec(int k)
+FieldDescription blackLevelDescription(int k)
 {
-    FieldSpec spec;
-    spec.edit = numbered("Black%1Edit", k);
-    spec.spin = numbered("Black%1UpDown", k);
-    spec.kind = FieldKind::Whole;
-    spec.lower = 0;
-    spec.upper = 255;
-    spec.defaultText = QStringLiteral("0");
-    spec.rangeText = QStringLiteral("(0 - 255)");
-    spec.maxLength = k == 1 ? 5 : 0;
-    spec.notValidNoun = QStringLiteral("Black Level");
-    spec.repeatMs = k <= 3 ? 105 : 250;
+    FieldDescription desc;
+    desc.edit = numbered("Black%1Edit", k);
+    desc.spin = numbered("Black%1UpDown", k);
+    desc.kind = FieldKind::Whole;
+    desc.lower = 0;
+    desc.upper = 255;
+    desc.defaultText = QStringLiteral("0");
+    desc.rangeText = QStringLiteral("(0 - 255)");
+    desc.maxLength = k == 1 ? 5 : 0;
+    desc.notValidNoun = QStringLiteral("Black Level");
+    desc.repeatMs = k <= 3 ? 105 : 250;
     // The exit checks of the second unit's screens keep out of a handler
     // that is running.
-    spec.skipFocusExitWhileBusy = k >= 5;
+    desc.skipFocusExitWhileBusy = k >= 5;
     // Enter has no effect: its successor, the screen's first halo removal
     // field, is never shown.
-    return spec;
+    return desc;
 }
 
 const char *const HelpTexts[] = {
@@ -187,7 +187,7 @@ QGroupBox *DisplaySetupPage::buildScreenGroup(int k, QWidget *parent)
 
     screen->blackLabel = new QLabel(QStringLiteral("Black Level "), group);
     screen->blackLabel->setObjectName(numbered("BlackLabel%1", k));
-    FieldSpec black = blackLevelSpec(k);
+    FieldDescription black = blackLevelDescription(k);
     black.refill = [this, k] { SyncBlackLevel(k); };
     screen->black = std::make_unique<FieldBinding>(context_.fields, group, std::move(black),
                                                    [this, k](const std::vector<double> &values) {

@@ -78,106 +78,106 @@ FeatherNames featherNames(int k, Side side)
     return names;
 }
 
-FieldSpec haloWidthSpec(int k, Side side)
+FieldDescription haloWidthDescription(int k, Side side)
 {
     const HaloNames names = haloNames(k, side);
-    FieldSpec spec;
-    spec.edit = names.width;
-    spec.spin = names.widthSpin;
-    spec.lower = 0;
-    spec.upper = 64;
-    spec.defaultText = QStringLiteral("0");
-    spec.rangeText = QStringLiteral("(0 - 64)");
-    spec.maxLength = 3;
-    spec.outOfBoundsMessage = QStringLiteral("Error! Halo width out of bounds. ") + spec.rangeText;
-    spec.notValidNoun = QStringLiteral("Halo width value");
-    return spec;
+    FieldDescription desc;
+    desc.edit = names.width;
+    desc.spin = names.widthSpin;
+    desc.lower = 0;
+    desc.upper = 64;
+    desc.defaultText = QStringLiteral("0");
+    desc.rangeText = QStringLiteral("(0 - 64)");
+    desc.maxLength = 3;
+    desc.outOfBoundsMessage = QStringLiteral("Error! Halo width out of bounds. ") + desc.rangeText;
+    desc.notValidNoun = QStringLiteral("Halo width value");
+    return desc;
 }
 
-FieldSpec haloOffsetSpec(int k, Side side)
+FieldDescription haloOffsetDescription(int k, Side side)
 {
     const HaloNames names = haloNames(k, side);
-    FieldSpec spec;
-    spec.edit = names.offset;
-    spec.spin = names.offsetSpin;
-    spec.lower = 0;
-    spec.upper = 255;
-    spec.defaultText = QStringLiteral("0");
-    spec.rangeText = QStringLiteral("(0 - 255)");
-    spec.maxLength = 4;
-    spec.outOfBoundsMessage = QStringLiteral("Error! Halo offset out of bounds. ") + spec.rangeText;
-    spec.notValidNoun = QStringLiteral("Halo offset value");
-    return spec;
+    FieldDescription desc;
+    desc.edit = names.offset;
+    desc.spin = names.offsetSpin;
+    desc.lower = 0;
+    desc.upper = 255;
+    desc.defaultText = QStringLiteral("0");
+    desc.rangeText = QStringLiteral("(0 - 255)");
+    desc.maxLength = 4;
+    desc.outOfBoundsMessage = QStringLiteral("Error! Halo offset out of bounds. ") + desc.rangeText;
+    desc.notValidNoun = QStringLiteral("Halo offset value");
+    return desc;
 }
 
 namespace {
 
-FieldSpec gammaSpec()
+FieldDescription gammaDescription()
 {
-    FieldSpec spec;
-    spec.kind = FieldKind::Real;
-    spec.lower = 1.0;
-    spec.upper = 5.0;
-    spec.defaultText = QStringLiteral("2.2");
-    spec.rangeText = QStringLiteral("(1.0 - 5.0)");
-    spec.notValidNoun = QStringLiteral("Edge Feathering Gamma value");
-    return spec;
+    FieldDescription desc;
+    desc.kind = FieldKind::Real;
+    desc.lower = 1.0;
+    desc.upper = 5.0;
+    desc.defaultText = QStringLiteral("2.2");
+    desc.rangeText = QStringLiteral("(1.0 - 5.0)");
+    desc.notValidNoun = QStringLiteral("Edge Feathering Gamma value");
+    return desc;
 }
 
 }  // namespace
 
-FieldSpec edgeGammaSpec(int k, Side side)
+FieldDescription edgeGammaDescription(int k, Side side)
 {
     const FeatherNames names = featherNames(k, side);
-    FieldSpec spec = gammaSpec();
-    spec.edit = names.gamma;
-    spec.spin = names.gammaSpin;
-    spec.repeatMs = 100;
+    FieldDescription desc = gammaDescription();
+    desc.edit = names.gamma;
+    desc.spin = names.gammaSpin;
+    desc.repeatMs = 100;
     // Screen 1's left gamma lets a text that is no number through to the
     // generic conversion message.
-    spec.exitReportsGenericConversion = k == 1 && side == Side::Left;
-    return spec;
+    desc.exitReportsGenericConversion = k == 1 && side == Side::Left;
+    return desc;
 }
 
-FieldSpec edgeWidthSpec(int k, Side side, Bound maxOverlapWidth)
+FieldDescription edgeWidthDescription(int k, Side side, Bound maxOverlapWidth)
 {
     const FeatherNames names = featherNames(k, side);
-    FieldSpec spec;
-    spec.edit = names.width;
-    spec.spin = names.widthSpin;
-    spec.lower = 64;
-    spec.upper = std::move(maxOverlapWidth);
-    spec.defaultText = QStringLiteral("0");
-    spec.maxLength = k == 1 ? 4 : 3;
-    spec.outOfBoundsMessage = QStringLiteral("Error! Gamma width out of bounds.");
-    spec.notValidNoun = QStringLiteral("width value");
-    return spec;
+    FieldDescription desc;
+    desc.edit = names.width;
+    desc.spin = names.widthSpin;
+    desc.lower = 64;
+    desc.upper = std::move(maxOverlapWidth);
+    desc.defaultText = QStringLiteral("0");
+    desc.maxLength = k == 1 ? 4 : 3;
+    desc.outOfBoundsMessage = QStringLiteral("Error! Gamma width out of bounds.");
+    desc.notValidNoun = QStringLiteral("width value");
+    return desc;
 }
 
-FieldSpec edgeOffsetSpec(int k, Side side)
+FieldDescription edgeOffsetDescription(int k, Side side)
 {
     const FeatherNames names = featherNames(k, side);
-    FieldSpec spec;
-    spec.edit = names.offset;
-    spec.spin = names.offsetSpin;
-    spec.lower = 0;
-    spec.upper = 511;
-    spec.defaultText = QStringLiteral("0");
-    spec.rangeText = QStringLiteral("(0 - 511)");
-    spec.maxLength = k == 1 ? 3 : 4;
-    spec.outOfBoundsMessage = QStringLiteral("Error! Offset out of bounds. ") + spec.rangeText;
-    spec.notValidNoun = QStringLiteral("offset value");
-    return spec;
+    FieldDescription desc;
+    desc.edit = names.offset;
+    desc.spin = names.offsetSpin;
+    desc.lower = 0;
+    desc.upper = 511;
+    desc.defaultText = QStringLiteral("0");
+    desc.rangeText = QStringLiteral("(0 - 511)");
+    desc.maxLength = k == 1 ? 3 : 4;
+    desc.outOfBoundsMessage = QStringLiteral("Error! Offset out of bounds. ") + desc.rangeText;
+    desc.notValidNoun = QStringLiteral("offset value");
+    return desc;
 }
 
-FieldSpec basicGammaSpec()
+FieldDescription basicGammaDescription()
 {
-    FieldSpec spec = gammaSpec();
-    spec.edit = QStringLiteral("BasicGammaEdit");
-    spec.spin = QStringLiteral("BasicGammaUpDown");
-    spec.maxLength = 4;
-    spec.repeatMs = 106;
-    return spec;
+    FieldDescription desc = gammaDescription();
+    desc.edit = QStringLiteral("BasicGammaEdit");
+    desc.spin = QStringLiteral("BasicGammaUpDown");
+    desc.maxLength = 4;
+    desc.repeatMs = 106;
+    return desc;
 }
 
 }  // namespace tess

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/FieldSpec.h"
+#include "fields/FieldDescription.h"
 
 #include <QString>
 
@@ -36,11 +36,11 @@ FeatherNames featherNames(int k, Side side);
 
 // The numeric fields of the halo removal pairs and of the feathered edges.
 // Enter successors, refills and bounds held elsewhere are added by the page.
-FieldSpec haloWidthSpec(int k, Side side);
-FieldSpec haloOffsetSpec(int k, Side side);
-FieldSpec edgeGammaSpec(int k, Side side);
-FieldSpec edgeWidthSpec(int k, Side side, Bound maxOverlapWidth);
-FieldSpec edgeOffsetSpec(int k, Side side);
-FieldSpec basicGammaSpec();
+FieldDescription haloWidthDescription(int k, Side side);
+FieldDescription haloOffsetDescription(int k, Side side);
+FieldDescription edgeGammaDescription(int k, Side side);
+FieldDescription edgeWidthDescription(int k, Side side, Bound maxOverlapWidth);
+FieldDescription edgeOffsetDescription(int k, Side side);
+FieldDescription basicGammaDescription();
 
 }  // namespace tess

@@ -103,8 +103,8 @@ void ScreenEdges::buildHalo(FieldEnv &env, Side side)
 {
     auto halo = std::make_unique<Halo>();
     const HaloNames names = haloNames(k_, side);
-    FieldSpec width = haloWidthSpec(k_, side);
-    FieldSpec offset = haloOffsetSpec(k_, side);
+    FieldDescription width = haloWidthDescription(k_, side);
+    FieldDescription offset = haloOffsetDescription(k_, side);
     Halo *self = halo.get();
     width.enterSuccessor = [self] { return self->pair->edit(1); };
     offset.enterSuccessor = [self] { return self->pair->edit(0); };
@@ -134,7 +134,7 @@ void ScreenEdges::buildEdge(FieldEnv &env, Side side, Bound maxOverlapWidth)
     const QString gammaCaption = sideText("Gamma", side) + (k_ == 8 ? QStringLiteral("\n") : QString());
     edge->gammaLabel = label(gammaCaption, names.gammaLabel, featherGroup_);
 
-    FieldSpec gamma = edgeGammaSpec(k_, side);
+    FieldDescription gamma = edgeGammaDescription(k_, side);
     // Enter from screen 1's left gamma leads to its right gamma; from every
     // other gamma to the screen's test pattern list.
     if (k_ == 1 && side == Side::Left)
@@ -146,8 +146,8 @@ void ScreenEdges::buildEdge(FieldEnv &env, Side side, Bound maxOverlapWidth)
                                                      actions_.sendFeather(side);
                                                  });
 
-    FieldSpec width = edgeWidthSpec(k_, side, std::move(maxOverlapWidth));
-    FieldSpec offset = edgeOffsetSpec(k_, side);
+    FieldDescription width = edgeWidthDescription(k_, side, std::move(maxOverlapWidth));
+    FieldDescription offset = edgeOffsetDescription(k_, side);
     width.enterSuccessor = [self] { return self->pair->edit(1); };
     if (side == Side::Left) {
         // On to the right width where it shows, else to the test pattern.
@@ -198,7 +198,7 @@ std::optional<FeatherReading> ScreenEdges::readFeather(Side side, QString *faile
         const std::optional<double> value = binding->value(index);
         if (!value) {
             *failedText = binding->edit(index)->text();
-            *failedKind = binding->spec(index).kind;
+            *failedKind = binding->desc(index).kind;
             return std::nullopt;
         }
         values[i] = *value;

@@ -25,13 +25,13 @@ SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent, std::f
     enable_ = named(new QCheckBox(QStringLiteral("Enable"), group_), "DisplaySetupSeamBridgeAllConfigCheckBox");
     connect(enable_, &QCheckBox::clicked, this, &SeamBridgeMirror::DisplaySetupSeamBridgeAllConfigCheckBoxClick);
 
-    FieldSpec spec = bridgeThresholdSpec("DisplaySetupBridgeThresholdEdit", "DisplaySetupBridgeThresholdUpDown");
+    FieldDescription desc = bridgeThresholdDescription("DisplaySetupBridgeThresholdEdit", "DisplaySetupBridgeThresholdUpDown");
     // A bounds error refills the Seam Removal page; this field keeps the
     // typed text and takes the focus back.
-    spec.refill = [this] { context_.refills.run(Refill::SeamRemoval); };
+    desc.refill = [this] { context_.refills.run(Refill::SeamRemoval); };
     // Enter leads to the basic feathering gamma.
-    spec.enterSuccessor = std::move(enterSuccessor);
-    threshold_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(spec),
+    desc.enterSuccessor = std::move(enterSuccessor);
+    threshold_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(desc),
                                                 [this](const std::vector<double> &values) {
                                                     context_.pages.seamRemoval().applyBridgeThreshold(
                                                         threshold_->edit()->text(), int(values[0]));

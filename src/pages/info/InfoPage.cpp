@@ -290,4 +290,11 @@ int InfoPage::unitId(int unit) const
     return connection_->idEdit(unit)->text().trimmed().toInt();
 }
 
+void InfoPage::pageEntered(bool live)
+{
+    if (live)
+        focusTerminal();
+    setLinkControlsEnabled(live);
+}
+
 }  // namespace tess

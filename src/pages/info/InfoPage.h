@@ -32,6 +32,7 @@ public:
 
     // The buttons that need a unit to talk to follow the connection.
     void setLinkControlsEnabled(bool enabled);
+    void pageEntered(bool live) override;
     // Puts the keyboard focus into the terminal view.
     void focusTerminal();
     // The first show's choice: the first item of the baud and screen lists,

@@ -227,17 +227,17 @@ QWidget *PlanningPage::buildCalculator()
 QWidget *PlanningPage::buildLensGroup()
 {
     auto *box = named(new QGroupBox(QStringLiteral("Lens Throw Distance"), this), "LensDistanceGroupBox");
-    FieldSpec spec;
-    spec.edit = QStringLiteral("LensMagEdit");
-    spec.kind = FieldKind::Real;
-    spec.lower = 0;
-    spec.upper = std::numeric_limits<double>::max();
-    spec.defaultText = QStringLiteral("0");
-    spec.outOfBoundsMessage = QStringLiteral("Error! Lens Magnification value must be greater than 0.");
-    spec.notValidNoun = QStringLiteral("Lens Magnification value");
-    spec.deviceSetting = false;
-    spec.enterSuccessor = [this] { return static_cast<QWidget *>(c_->HorizontalOutEdit); };
-    c_->LensMag = std::make_unique<FieldBinding>(context_.fields, box, std::move(spec),
+    FieldDescription desc;
+    desc.edit = QStringLiteral("LensMagEdit");
+    desc.kind = FieldKind::Real;
+    desc.lower = 0;
+    desc.upper = std::numeric_limits<double>::max();
+    desc.defaultText = QStringLiteral("0");
+    desc.outOfBoundsMessage = QStringLiteral("Error! Lens Magnification value must be greater than 0.");
+    desc.notValidNoun = QStringLiteral("Lens Magnification value");
+    desc.deviceSetting = false;
+    desc.enterSuccessor = [this] { return static_cast<QWidget *>(c_->HorizontalOutEdit); };
+    c_->LensMag = std::make_unique<FieldBinding>(context_.fields, box, std::move(desc),
                                                  [this](const std::vector<double> &values) {
                                                      context_.planning.LensMagnification = values[0];
                                                      showLensThrow();
@@ -364,6 +364,11 @@ int PlanningPage::projectorCount() const { return c_->NumOfScreenComboBox->curre
 
 void PlanningPage::applyStartupDefaults(bool preferencesLoaded)
 {
+    // The projector strip's boxes side by side until the first drawing
+    // places them.
+    std::array<BoxRect, 8> &boxes = context_.state.ProjectorBoxRects;
+    for (int i = 0; i < int(boxes.size()); ++i)
+        boxes[std::size_t(i)] = BoxRect{5 + 110 * i, 5, 115 + 110 * i, 99};
     PlanningState &planning = context_.planning;
     planning.OutputSizeH = parseReal(c_->HorizontalOutEdit->text()).value_or(planning.OutputSizeH);
     planning.OutputSizeV = parseReal(c_->VerticalOutEdit->text()).value_or(planning.OutputSizeV);

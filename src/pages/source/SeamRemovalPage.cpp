@@ -36,44 +36,44 @@ QString gainCaption(int n)
     return n <= 4 ? QStringLiteral("Gain -%1").arg(5 - n) : QStringLiteral("Gain +%1").arg(n - 4);
 }
 
-FieldSpec gainSpec(int n)
+FieldDescription gainDescription(int n)
 {
-    FieldSpec spec;
-    spec.edit = QStringLiteral("SeamGain%1Edit").arg(n);
-    spec.spin = QStringLiteral("SeamGain%1UpDown").arg(n);
-    spec.kind = FieldKind::Whole;
-    spec.lower = 0;
-    spec.upper = 255;
-    spec.defaultText = QStringLiteral("0");
-    spec.rangeText = GainRange;
-    spec.maxLength = 4;
-    spec.outOfBoundsMessage = GainBoundsMessage;
-    spec.notValidNoun = QStringLiteral("Seam Gain Value");
-    spec.repeatMs = n == 1 ? 120 : 250;
-    return spec;
+    FieldDescription desc;
+    desc.edit = QStringLiteral("SeamGain%1Edit").arg(n);
+    desc.spin = QStringLiteral("SeamGain%1UpDown").arg(n);
+    desc.kind = FieldKind::Whole;
+    desc.lower = 0;
+    desc.upper = 255;
+    desc.defaultText = QStringLiteral("0");
+    desc.rangeText = GainRange;
+    desc.maxLength = 4;
+    desc.outOfBoundsMessage = GainBoundsMessage;
+    desc.notValidNoun = QStringLiteral("Seam Gain Value");
+    desc.repeatMs = n == 1 ? 120 : 250;
+    return desc;
 }
 
 }  // namespace
 
-FieldSpec bridgeThresholdSpec(const char *edit, const char *spin)
+FieldDescription bridgeThresholdDescription(const char *edit, const char *spin)
 {
-    FieldSpec spec;
-    spec.edit = QLatin1String(edit);
-    spec.spin = QLatin1String(spin);
-    spec.kind = FieldKind::Whole;
-    spec.lower = 0;
-    spec.upper = 255;
-    spec.rangeText = GainRange;
-    spec.maxLength = 4;
-    spec.outOfBoundsMessage = QStringLiteral("Error! Bridge Threshold value out of bounds! (0 - 255)");
-    spec.notValidNoun = QStringLiteral("Bridge Threshold value");
-    spec.repeatMs = 120;
+    FieldDescription desc;
+    desc.edit = QLatin1String(edit);
+    desc.spin = QLatin1String(spin);
+    desc.kind = FieldKind::Whole;
+    desc.lower = 0;
+    desc.upper = 255;
+    desc.rangeText = GainRange;
+    desc.maxLength = 4;
+    desc.outOfBoundsMessage = QStringLiteral("Error! Bridge Threshold value out of bounds! (0 - 255)");
+    desc.notValidNoun = QStringLiteral("Bridge Threshold value");
+    desc.repeatMs = 120;
     // Empty until the user types a value or a refill finds one; an empty
     // field steps from 16.
-    spec.emptyValue = 16;
+    desc.emptyValue = 16;
     // The BRTHRS sender decides by its own rule whether the value goes out.
-    spec.deviceSetting = false;
-    return spec;
+    desc.deviceSetting = false;
+    return desc;
 }
 
 SeamRemovalPage::SeamRemovalPage(PageContext &context, QWidget *parent)
@@ -108,13 +108,13 @@ QGroupBox *SeamRemovalPage::buildGainGroup()
     rows->setVerticalSpacing(2);
     int line = 0;
     for (int n = 1; n <= GainCount; ++n) {
-        FieldSpec spec = gainSpec(n);
-        spec.refill = [this] { SyncSeamRemoval(); };
-        spec.enterSuccessor = [this, n] {
+        FieldDescription desc = gainDescription(n);
+        desc.refill = [this] { SyncSeamRemoval(); };
+        desc.enterSuccessor = [this, n] {
             return firstFocusable({n < GainCount ? gains_[std::size_t(n)]->edit() : threshold_->edit()});
         };
         auto &gain = gains_[std::size_t(n - 1)];
-        gain = std::make_unique<FieldBinding>(context_.fields, group, std::move(spec),
+        gain = std::make_unique<FieldBinding>(context_.fields, group, std::move(desc),
                                               [this](const std::vector<double> &) { SendSeamGains(); });
         if (n == 5) {
             rows->addWidget(named(new QLabel(QStringLiteral("-----------------------------------   Seam   "
@@ -149,11 +149,11 @@ QGroupBox *SeamRemovalPage::buildBridgeGroup()
     // Only the user's click runs the handler: when a refill sets the box
     // (another channel's unit has the other state) nothing is sent.
     connect(bridgeAll_, &QCheckBox::clicked, this, &SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick);
-    FieldSpec spec = bridgeThresholdSpec("BridgeThresholdEdit", "BridgeThresholdUpDown");
-    spec.refill = [this] { SyncSeamRemoval(); };
-    spec.enterSuccessor = [this] { return firstFocusable({gains_[0]->edit()}); };
+    FieldDescription desc = bridgeThresholdDescription("BridgeThresholdEdit", "BridgeThresholdUpDown");
+    desc.refill = [this] { SyncSeamRemoval(); };
+    desc.enterSuccessor = [this] { return firstFocusable({gains_[0]->edit()}); };
     threshold_ = std::make_unique<FieldBinding>(
-        context_.fields, group, std::move(spec),
+        context_.fields, group, std::move(desc),
         [this](const std::vector<double> &values) { applyBridgeThreshold(threshold_->edit()->text(), int(values[0])); });
     threshold_->edit()->setFixedWidth(50);
     auto *rows = new QGridLayout(group);
@@ -304,6 +304,13 @@ void SeamRemovalPage::SyncSeamRemoval()
     bridgeAll_->setChecked(context_.settings.output(unit(), 1).SeamBridge != 0);
     if (record.BridgeThreshold != 0)
         threshold_->edit()->setText(QString::number(record.BridgeThreshold));
+}
+
+void SeamRemovalPage::pageEntered(bool live)
+{
+    if (live)
+        SyncSeamRemoval();
+    setLinkControlsEnabled(live);
 }
 
 }  // namespace tess

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/FieldSpec.h"
+#include "fields/FieldDescription.h"
 #include "pages/TabPage.h"
 
 #include <array>
@@ -31,6 +31,7 @@ public:
 
     // The controls that need a unit to talk to follow the connection.
     void setLinkControlsEnabled(bool enabled);
+    void pageEntered(bool live) override;
     // The wall has `projectors` channels: the channel group offers that
     // many, and channel 1 is selected as a click would select it.
     void setChannelCount(int projectors);
@@ -81,6 +82,6 @@ private:
 
 // The bridge threshold field's description, shared by this page's field
 // and the Display Setup page's; `edit` and `spin` name the controls.
-FieldSpec bridgeThresholdSpec(const char *edit, const char *spin);
+FieldDescription bridgeThresholdDescription(const char *edit, const char *spin);
 
 }  // namespace tess

@@ -60,24 +60,24 @@ QGroupBox *SourceSetupPage::buildColourGroup()
     for (int row = 0; row < ColourRows; ++row) {
         const ColourRowInfo &info = ColourRowTable[row];
         const bool overall = info.colour == 0;
-        FieldSpec spec;
-        spec.edit = QLatin1String(info.name) + QStringLiteral("Edit");
-        spec.spin = QLatin1String(info.name) + QStringLiteral("UpDown");
-        spec.kind = FieldKind::Real;
-        spec.lower = overall ? 75 : -25;
-        spec.upper = overall ? 125 : 25;
-        spec.defaultText = QStringLiteral("0");
-        spec.rangeText = overall ? QStringLiteral("(75 - 125)") : QStringLiteral("(-25 - +25)");
-        spec.notValidNoun = info.contrast ? QStringLiteral("Contrast Level") : QStringLiteral("Brightness Level");
-        spec.repeatMs = 105;
-        spec.refill = [this] { SyncSourceSetup(); };
+        FieldDescription desc;
+        desc.edit = QLatin1String(info.name) + QStringLiteral("Edit");
+        desc.spin = QLatin1String(info.name) + QStringLiteral("UpDown");
+        desc.kind = FieldKind::Real;
+        desc.lower = overall ? 75 : -25;
+        desc.upper = overall ? 125 : 25;
+        desc.defaultText = QStringLiteral("0");
+        desc.rangeText = overall ? QStringLiteral("(75 - 125)") : QStringLiteral("(-25 - +25)");
+        desc.notValidNoun = info.contrast ? QStringLiteral("Contrast Level") : QStringLiteral("Brightness Level");
+        desc.repeatMs = 105;
+        desc.refill = [this] { SyncSourceSetup(); };
         const int next = (row + 1) % ColourRows;
-        spec.enterSuccessor = [this, next] { return firstFocusable({colours_[std::size_t(next)]->edit()}); };
+        desc.enterSuccessor = [this, next] { return firstFocusable({colours_[std::size_t(next)]->edit()}); };
         const int colour = info.colour;
         const bool contrast = info.contrast;
         auto &binding = colours_[std::size_t(row)];
         binding = std::make_unique<FieldBinding>(
-            context_.fields, leftSide_, std::move(spec), [this, colour, contrast](const std::vector<double> &values) {
+            context_.fields, leftSide_, std::move(desc), [this, colour, contrast](const std::vector<double> &values) {
                 if (contrast)
                     context_.commands.ICNTQX(unit(), input(), colour, float(values[0]));
                 else

@@ -25,17 +25,17 @@ namespace {
 
 const QString NotAvailable = QStringLiteral("N/A");
 
-FieldSpec wholeField(const char *edit, const char *spin, const char *noun)
+FieldDescription wholeField(const char *edit, const char *spin, const char *noun)
 {
-    FieldSpec spec;
-    spec.edit = QLatin1String(edit);
-    spec.spin = QLatin1String(spin);
-    spec.kind = FieldKind::Whole;
-    spec.defaultText = QStringLiteral("0");
-    spec.notValidNoun = QLatin1String(noun);
-    spec.spinReportsNotValid = true;
-    spec.repeatMs = 105;
-    return spec;
+    FieldDescription desc;
+    desc.edit = QLatin1String(edit);
+    desc.spin = QLatin1String(spin);
+    desc.kind = FieldKind::Whole;
+    desc.defaultText = QStringLiteral("0");
+    desc.notValidNoun = QLatin1String(noun);
+    desc.spinReportsNotValid = true;
+    desc.repeatMs = 105;
+    return desc;
 }
 
 }  // namespace
@@ -111,7 +111,7 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
         };
     };
 
-    FieldSpec h = wholeField("HPositionEdit", "HPositionUpDown", "H Position Value");
+    FieldDescription h = wholeField("HPositionEdit", "HPositionUpDown", "H Position Value");
     h.lower = Bound::heldBy([this] { return double(bounds_.HPositionLow); });
     h.upper = Bound::heldBy([this] { return double(bounds_.HPositionHigh); });
     h.composeBoundsMessage = [this] {
@@ -123,7 +123,7 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     h.enterSuccessor = [this] { return firstFocusable({vPosition_->edit()}); };
     hPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(h), send([](Commands &c, int u, int i, int v) { c.IRSPQX_H(u, i, v); }));
 
-    FieldSpec v = wholeField("VPositionEdit", "VPositionUpDown", "V Position Value");
+    FieldDescription v = wholeField("VPositionEdit", "VPositionUpDown", "V Position Value");
     v.lower = Bound::heldBy([this] { return double(bounds_.VPositionLow); });
     v.upper = Bound::heldBy([this] { return double(bounds_.VPositionHigh); });
     v.maxLength = 5;
@@ -132,7 +132,7 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     v.enterSuccessor = [this] { return firstFocusable({phase_->edit()}); };
     vPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(v), send([](Commands &c, int u, int i, int v) { c.IRSPQX_V(u, i, v); }));
 
-    FieldSpec p = wholeField("PhaseEdit", "PhaseUpDown", "Phase Value");
+    FieldDescription p = wholeField("PhaseEdit", "PhaseUpDown", "Phase Value");
     p.lower = -16;
     p.upper = 15;
     p.maxLength = 4;
@@ -300,6 +300,13 @@ void SourceSetupPage::SyncSourceSetup()
 
     phase_->edit()->setText(QString::number(record.Phase));
     SyncColourBalance(selectedChannel());
+}
+
+void SourceSetupPage::pageEntered(bool live)
+{
+    if (live)
+        SyncSourceSetup();
+    setLinkControlsEnabled(live);
 }
 
 }  // namespace tess

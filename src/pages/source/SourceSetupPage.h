@@ -44,6 +44,7 @@ public:
 
     // The controls that need a unit to talk to follow the connection.
     void setLinkControlsEnabled(bool enabled);
+    void pageEntered(bool live) override;
     // The input channel (1-8) the page shows.
     int selectedChannel() const;
     // The wall has `projectors` channels: the channel group offers that

@@ -34,7 +34,7 @@ enum class FieldKind {
 // Everything that sets one numeric field apart from the others. The owning
 // page fills one in per field (a family of eight is a function of the
 // projector or channel number); the binding does the rest.
-struct FieldSpec {
+struct FieldDescription {
     QString edit;          // objectName of the edit field, e.g. "Black1Edit"
     QString spin;          // objectName of its spin button; empty: none
     FieldKind kind = FieldKind::Whole;
