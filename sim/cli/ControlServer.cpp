@@ -49,7 +49,13 @@ bool ControlServer::listen(const QString &path, QString *error)
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(path)) {
-        *error = QStringLiteral("cannot listen on %1: %2").arg(path, server_->errorString());
+        const QFileInfo folder(QFileInfo(path).absolutePath());
+        *error = QStringLiteral("cannot listen on %1: %2")
+                     .arg(path, !folder.isDir()        ? QStringLiteral("there is no folder %1").arg(folder.filePath())
+                                : !folder.isWritable() ? QStringLiteral("the folder %1 is not writable").arg(folder.filePath())
+                                                       : server_->errorString());
+        delete server_;
+        server_ = nullptr;
         return false;
     }
     path_ = path;

@@ -24,9 +24,9 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-extern "C" void onSignal(int)
+extern "C" void onSignal(int number)
 {
-    const char byte = 1;
+    const char byte = char(number);
     [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
 }
 
@@ -191,6 +191,24 @@ int main(int argc, char *argv[])
         return wall::writePng(sim, parser.value(png), &why) ? 0 : fail(why);
     }
 
+    // --- until SIGINT or SIGTERM, watched from before anything is made that
+    // has to be cleaned up (the entry, the socket)
+    if (::pipe(signalPipe) != 0)
+        return fail(QStringLiteral("cannot watch for signals"));
+    QSocketNotifier signalWatch(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalWatch, &QSocketNotifier::activated, &app, [&app] {
+        char number = 0;
+        if (::read(signalPipe[0], &number, 1) == 1)
+            std::fprintf(stderr, "quorex-sim: ended by SIG%s\n", sigabbrev_np(number) ? sigabbrev_np(number) : "?");
+        app.quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    for (int s : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(s, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
     // --- the line
     PtyLine line(sim, clock);
     line.setPacingBaud(parser.isSet(noPacing) ? 0 : sim.listensWith.baud);
@@ -241,17 +259,6 @@ int main(int argc, char *argv[])
         say(QStringLiteral("control ") + parser.value(control));
     }
 
-    // --- until SIGINT or SIGTERM
-    if (::pipe(signalPipe) != 0)
-        return fail(QStringLiteral("cannot watch for signals"));
-    QSocketNotifier signalWatch(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalWatch, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    for (int s : {SIGINT, SIGTERM, SIGHUP})
-        sigaction(s, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
 
     std::unique_ptr<wall::WallWindow> wallView;
     if (parser.isSet(wallWindow)) {

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
@@ -279,6 +280,72 @@ private slots:
                  qPrintable(stats));
         QVERIFY2(stats.contains(QStringLiteral(" baud=%1 bits=10 duplex=%2\n").arg(baud).arg(duplex)),
                  qPrintable(stats));
+    }
+
+    void aSignalEndsItCleanly_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("Ctrl-C") << int(SIGINT) << QStringLiteral("ended by SIGINT");
+        QTest::newRow("terminate") << int(SIGTERM) << QStringLiteral("ended by SIGTERM");
+        QTest::newRow("hang-up") << int(SIGHUP) << QStringLiteral("ended by SIGHUP");
+    }
+    void aSignalEndsItCleanly()
+    {
+        QFETCH(int, signal);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        Running sim(dir);
+        const QString control = dir.filePath(QStringLiteral("ctl"));
+        QVERIFY(sim.start({"--control", control}));
+        QCOMPARE(sim.linesUntil(QStringLiteral("ready")).constLast(), QStringLiteral("ready"));
+        const QString ports = dir.filePath(QStringLiteral("config/Tessaline/ports"));
+        QVERIFY(QFileInfo(ports + QStringLiteral("/COM1")).isSymLink());
+        QCOMPARE(::kill(pid_t(sim.process.processId()), signal), 0);
+        QVERIFY(sim.process.waitForFinished(5000));
+        QCOMPARE(sim.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.process.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(sim.process.readAllStandardError()).contains(said));
+        QCOMPARE(QDir(ports).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList());
+        QVERIFY(!QFileInfo::exists(control));
+    }
+
+    // Whatever stops the start, it says why and leaves no entry behind.
+    void aStartThatCannotServeSaysWhy_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("configIsAFile");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("control socket in a missing folder")
+            << QStringList{"--control", "@/missing/ctl"} << false << 1 << QStringLiteral("there is no folder");
+        QTest::newRow("log in a missing folder")
+            << QStringList{"--log", "@/missing/log"} << false << 1 << QStringLiteral("--log: cannot write");
+        QTest::newRow("no folder for the port map")
+            << QStringList{} << true << 1 << QStringLiteral("cannot create the folder");
+        QTest::newRow("unknown duplex") << QStringList{"--duplex", "quarter"} << false << 2
+                                        << QStringLiteral("--duplex: full or half");
+    }
+    void aStartThatCannotServeSaysWhy()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, configIsAFile);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        if (configIsAFile) {
+            QFile file(dir.filePath(QStringLiteral("config")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        options.replaceInStrings(QStringLiteral("@"), dir.path());
+        Running sim(dir);
+        QVERIFY(sim.start(options));
+        QVERIFY(sim.process.waitForFinished(5000));
+        QCOMPARE(sim.process.exitCode(), exitCode);
+        const QString error = QString::fromUtf8(sim.process.readAllStandardError());
+        QVERIFY2(error.contains(said), qPrintable(error));
+        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("config/Tessaline/ports/COM1"))).isSymLink());
     }
 
     void leavesAUsersOwnEntryAlone()
