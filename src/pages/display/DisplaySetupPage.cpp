@@ -313,6 +313,11 @@ void DisplaySetupPage::TestPatternComboBoxChange(int k)
     context_.pages.projAlign().ClearProjectorTests();
     if (state.SuppressSend || !context_.deviceConnected())
         return;
+    sendTestPattern(k);
+}
+
+void DisplaySetupPage::sendTestPattern(int k)
+{
     const Screen &s = screen(k);
     if (s.testPattern->currentIndex() < 0) {
         // A grid or raster click before any pattern was chosen: the box
@@ -395,16 +400,22 @@ void DisplaySetupPage::sendFeather(int n, Side side)
         return;
     QString failedText;
     FieldKind failedKind = FieldKind::Whole;
-    const std::optional<FeatherReading> edge = screen(n).edges->readFeather(side, &failedText, &failedKind);
-    if (!edge) {
+    if (!sendFeatherEdge(n, side, &failedText, &failedKind)) {
         // Only the field whose check led here was validated; another that
         // holds no number stops the send.
         state.LastErrorText = genericConversionMessage(failedKind, failedText);
         context_.dialogs.showMessage(state.LastErrorText);
-        return;
     }
+}
+
+bool DisplaySetupPage::sendFeatherEdge(int n, Side side, QString *failedText, FieldKind *failedKind)
+{
+    const std::optional<FeatherReading> edge = screen(n).edges->readFeather(side, failedText, failedKind);
+    if (!edge)
+        return false;
     context_.commands.PEFT(unitOf(n), screenOf(n), sideLetter(side), edge->on, edge->gamma, edge->width,
                            edge->offset);
+    return true;
 }
 
 }  // namespace tess
