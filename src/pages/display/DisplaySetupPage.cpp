@@ -9,11 +9,12 @@
 #include "pages/PageContext.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
-#include "pages/display/DisplaySetupScreen.h"
 #include "pages/display/DataDoublingGroup.h"
+#include "pages/display/DisplaySetupScreen.h"
 #include "pages/display/ProjAlignPage.h"
 #include "pages/display/ScreenEdges.h"
 #include "pages/display/SeamBridgeMirror.h"
+#include "pages/info/InfoPage.h"
 #include "platform/Dialogs.h"
 
 #include <QButtonGroup>
@@ -24,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -122,7 +124,13 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     auto *below = new QHBoxLayout;
     below->addWidget(dataDoubling_->group(), 0, Qt::AlignTop);
     below->addWidget(buildFeatherModeGroup(), 0, Qt::AlignTop);
-    below->addWidget(seamBridge_->group(), 0, Qt::AlignTop);
+    auto *systemSave = named(new QPushButton(QStringLiteral("System Save Quorex(s)"), this), "DisplaySetupSystemSaveButton");
+    connect(systemSave, &QPushButton::clicked, this, &DisplaySetupPage::DisplaySetupSystemSaveButtonClick);
+    auto *bridgeColumn = new QVBoxLayout;
+    bridgeColumn->addWidget(seamBridge_->group());
+    bridgeColumn->addWidget(systemSave, 0, Qt::AlignLeft);
+    bridgeColumn->addStretch();
+    below->addLayout(bridgeColumn);
     below->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(screenTabs_);
@@ -329,6 +337,8 @@ void DisplaySetupPage::sendTestPattern(int k)
     context_.commands.OTPMQX(unitOf(k), screenOf(k), s.testPattern->currentIndex(), s.outputRaster->isChecked() ? 1 : 0,
                              s.testGrid->isChecked() ? 1 : 0);
 }
+
+void DisplaySetupPage::DisplaySetupSystemSaveButtonClick() { context_.pages.info().SystemSaveButtonClick(); }
 
 void DisplaySetupPage::BlackEditExit(int k) { screen(k).black->exitCheck(); }
 

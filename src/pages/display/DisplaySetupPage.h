@@ -87,6 +87,10 @@ public:
     void OWidthUpDownUpClick();
     void OWidthUpDownDownClick();
 
+    // Tells the units to save their settings, as the Information page's
+    // button of the same caption does.
+    void DisplaySetupSystemSaveButtonClick();
+
     // Handlers of screen group k (1-8).
     void TestPatternComboBoxChange(int k);
     void BlackEditExit(int k);
