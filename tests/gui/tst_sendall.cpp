@@ -3,11 +3,17 @@
 // value that is no number. The expected order is written out here from the
 // order the units must receive the settings in, not taken from the program.
 #include "app/TTessalineForm.h"
+#include "model/ConfigurationFile.h"
+#include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "support/WindowRig.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <limits>
 
 using namespace tess;
 using tess::test::WindowRig;
@@ -131,6 +137,37 @@ QStringList expectedOrder(int n, int units, const QList<int> &unlocked)
     return e;
 }
 
+// What a damaged or foreign configuration file may hold.
+enum class Damage { PatternPastList, BasicGammaNaN, EdgeGammaInfinite, WidthsBeyondBounds, ContrastNaN,
+                    AlignmentPastList, CountPastList };
+
+void damage(SettingsModel &model, Damage what)
+{
+    constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+    for (int unit = 1; unit <= 2; ++unit) {
+        OutputRecord &wide = model.output(unit, 1);
+        switch (what) {
+        case Damage::BasicGammaNaN: wide.BasicGamma = NaN; break;
+        case Damage::AlignmentPastList: wide.Justification = 90; break;
+        case Damage::CountPastList: wide.TotalProjectors = 200; break;
+        default: break;
+        }
+    }
+    for (int k = 1; k <= 8; ++k) {
+        OutputRecord &screen = model.projectorOutput(k);
+        if (what == Damage::PatternPastList)
+            screen.TestPattern = 200;
+        if (what == Damage::WidthsBeyondBounds) {
+            screen.HaloLeftWidth = screen.HaloRightWidth = 1 << 30;
+            screen.GammaLeftWidth = screen.GammaRightWidth = -(1 << 30);
+        }
+    }
+    if (what == Damage::EdgeGammaInfinite)
+        model.projectorOutput(3).RightGamma = std::numeric_limits<float>::infinity();
+    if (what == Damage::ContrastNaN)
+        model.channelInput(2).ContrastC = NaN;
+}
+
 }  // namespace
 
 class SendAllTest : public QObject {
@@ -199,6 +236,77 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    // A file of the right size with absurd values opens, shows no list
+    // selection past a list's end, and sends what it holds as it stands,
+    // or stops at a value that is no number with the one message.
+    void aDamagedFileOpensAndSendsSafely_data()
+    {
+        QTest::addColumn<Damage>("what");
+        QTest::addColumn<QString>("stopsBefore");  // empty: everything is sent
+        QTest::addColumn<QStringList>("messages");
+        const QString invalid =
+            QStringLiteral("Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings.");
+        QTest::newRow("test pattern 200") << Damage::PatternPastList << QString() << QStringList{};
+        QTest::newRow("basic gamma NaN") << Damage::BasicGammaNaN << QStringLiteral("1:EFTB") << QStringList{invalid};
+        QTest::newRow("edge gamma infinite")
+            << Damage::EdgeGammaInfinite << QStringLiteral("1:PEFT 3 R") << QStringList{invalid};
+        QTest::newRow("widths beyond any bound") << Damage::WidthsBeyondBounds << QString() << QStringList{};
+        QTest::newRow("contrast NaN") << Damage::ContrastNaN << QString()
+                                      << QStringList{"Error! 'NAN' is not a valid Contrast Level."};
+        QTest::newRow("alignment past its list") << Damage::AlignmentPastList << QStringLiteral("1:DISP")
+                                                 << QStringList{invalid};
+        QTest::newRow("projector count past its list")
+            << Damage::CountPastList << QStringLiteral("1:PRJ") << QStringList{invalid};
+    }
+
+    void aDamagedFileOpensAndSendsSafely()
+    {
+        QFETCH(Damage, what);
+        QFETCH(QString, stopsBefore);
+        QFETCH(QStringList, messages);
+        WindowRig rig;
+        prepareWall(rig.sim, 8, {});
+        connectAndRead(rig);
+        SettingsModel model = rig.form().settings();
+        damage(model, what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("damaged.qxc"));
+        QVERIFY(WriteConfigurationFile(model, path) == ConfigurationFileResult::Done);
+
+        rig.h.dialogs.chooseFile(path);
+        rig.chooseMenu("OpenConfigurationFile1");
+        QCOMPARE(rig.h.dialogs.takeMessages().last(),
+                 QStringLiteral("File open successful. Tessaline updated with settings from file."));
+        rig.h.dialogs.takeQuestions();
+        for (QComboBox *list : rig.form().findChildren<QComboBox *>())
+            QVERIFY2(list->currentIndex() >= -1 && list->currentIndex() < list->count(), qPrintable(list->objectName()));
+        if (what == Damage::PatternPastList)
+            QCOMPARE(rig.find<QComboBox>(QStringLiteral("TestPattern6ComboBox"))->currentIndex(), -1);
+
+        rig.chooseMenu("SendCurrentSettingstoQuorexs1");
+
+        QCOMPARE(rig.h.dialogs.takeMessages(), messages);
+        QStringList all = expectedOrder(8, 2, {});
+        if (what == Damage::ContrastNaN)
+            all.removeOne(QStringLiteral("1:ICNTQX 2 C"));
+        const QStringList sent = shapes(rig.takeCommandsInOrder());
+        QCOMPARE(sent, stopsBefore.isEmpty() ? all : all.mid(0, all.indexOf(stopsBefore)));
+        // A list without a selection goes out as "Off", and shows it.
+        if (what == Damage::PatternPastList) {
+            QCOMPARE(int(rig.sim.unit(2).settings.screens[1].testPattern), 0);
+            QCOMPARE(rig.find<QComboBox>(QStringLiteral("TestPattern6ComboBox"))->currentIndex(), 0);
+        }
+        // Values the Parts send as they stand reach the units so.
+        if (what == Damage::WidthsBeyondBounds) {
+            QCOMPARE(rig.sim.unit(1).settings.screens[1].haloLeftWidth, 1 << 30);
+            QCOMPARE(rig.sim.unit(2).settings.screens[0].gammaRightWidth, -(1 << 30));
+        }
+        QCOMPARE(rig.form().state().HandlerBusy, 0);
+        QVERIFY(!rig.form().state().SuppressSend);
+        QVERIFY(!QApplication::overrideCursor());
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+
     void sendsNothingWhenItMayNot_data()
     {
         QTest::addColumn<QString>("why");
@@ -231,6 +339,7 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 };
+
 
 QTEST_MAIN(SendAllTest)
 #include "tst_sendall.moc"
