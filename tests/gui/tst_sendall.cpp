@@ -199,6 +199,13 @@ private slots:
         prepareWall(rig.sim, projectors, unlocked);
         connectAndRead(rig);
         QCOMPARE(rig.shownText(QStringLiteral("NumOfQuorexDetectedLabel")), QString::number(units));
+        // The read shows the units' wall on the pages: its screens and its
+        // channels.
+        for (int k = 1; k <= 8; ++k) {
+            QCOMPARE(!rig.find<QWidget>(QStringLiteral("Screen%1GroupBox").arg(k))->isHidden(), k <= projectors);
+            QCOMPARE(!rig.find<QWidget>(QStringLiteral("SourceScreenSelectRadioGroupItem%1").arg(k))->isHidden(),
+                     k <= projectors);
+        }
 
         rig.chooseMenu("SendCurrentSettingstoQuorexs1");
 

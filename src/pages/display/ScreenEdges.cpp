@@ -248,6 +248,8 @@ void ScreenEdges::syncFeather(const OutputRecord &record)
         if (!e)
             continue;
         e->gamma->edit()->setText(gammaText(s.gamma));
+        // A long text shows from its start, not its last digits.
+        e->gamma->edit()->setCursorPosition(0);
         e->enable->setChecked(s.feather != 0);
         e->pair->edit(0)->setText(QString::number(s.width));
         e->pair->edit(1)->setText(QString::number(s.offset));
