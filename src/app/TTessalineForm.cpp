@@ -18,6 +18,7 @@
 #include "model/NumberFormat.h"
 #include "model/PlanningPreferences.h"
 #include "pages/PageContext.h"
+#include "pages/SendAll.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "pages/info/InfoPage.h"
 #include "pages/planning/PlanningPage.h"
@@ -367,9 +368,6 @@ void TTessalineForm::ParityEvenClick() { chooseParity("ParityEven", int(SerialPo
 void TTessalineForm::ParityMarkClick() { chooseParity("ParityMark", int(SerialPort::Parity::Mark)); }
 void TTessalineForm::ParitySpaceClick() { chooseParity("ParitySpace", int(SerialPort::Parity::Space)); }
 
-// Call sites for the parts built elsewhere: opening a configuration file
-// and sending everything to the units. Until those are in place the items
-// do nothing.
 void TTessalineForm::OpenConfigurationFile1Click()
 {
     Dialogs::FileRequest request;
@@ -412,6 +410,6 @@ void TTessalineForm::SaveConfigurationtoFile1Click()
         services_.dialogs.showMessage(configurationFileMessage(saved));
 }
 
-void TTessalineForm::SendCurrentSettingstoQuorexs1Click() {}
+void TTessalineForm::SendCurrentSettingstoQuorexs1Click() { SendCurrentSettings(*pageContext_); }
 
 }  // namespace tess

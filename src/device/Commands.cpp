@@ -101,7 +101,7 @@ void Commands::HALO(int unit, int screen, int side, int width, int offset)
     send(command::HALO, address(unit), " %d %c %d %d", screen, left ? 'L' : 'R', width, offset);
 }
 
-void Commands::QXCTRL(int unit, int mode)
+void Commands::QXCTRL(int unit, int mode, bool readBack)
 {
     host_.setBusyCursor(true);
     model_.output(unit, 1).AdvancedMode = std::uint8_t(mode);
@@ -120,7 +120,15 @@ void Commands::QXCTRL(int unit, int mode)
         send(command::QXCTRL, address(unit), " %d", mode);
     }
 
-    // The unit recomputes its screens: read them back, failures ignored.
+    // The unit recomputes its screens: read them back.
+    if (readBack)
+        readScreensBack(unit);
+    host_.setBusyCursor(false);
+}
+
+void Commands::readScreensBack(int unit)
+{
+    host_.setBusyCursor(true);
     for (int screen = 1; screen <= SettingsModel::ScreensPerUnit; ++screen)
         queries_.QueryOutputInfo(unit, screen);
     {

@@ -35,8 +35,12 @@ public:
     // side 0 is the left edge, anything else the right.
     void HALO(int unit, int screen, int side, int width, int offset);
     // mode 1 advanced, 0 basic. Reads the four screens back and refills the
-    // Display Setup page, also when nothing was sent.
-    void QXCTRL(int unit, int mode);
+    // Display Setup page, also when nothing was sent; with `readBack` false
+    // it only stores and sends the mode (the caller reads back later).
+    void QXCTRL(int unit, int mode, bool readBack = true);
+    // Reads the unit's four screens back into the model (failures ignored)
+    // and refills the Display Setup page from it.
+    void readScreensBack(int unit);
     void DDBL(int unit, int on);
     void DISP(int unit, int justification, int overlapWidth);
     void EFTB(int unit, int on, float gamma);

@@ -554,6 +554,9 @@ private slots:
         };
         for (const auto &[name, text] : shown)
             QCOMPARE(rig.edit(QLatin1String(name))->text(), QLatin1String(text));
+        // A narrow field shows the long text from its start ("2.2000"), not
+        // its last digits.
+        QCOMPARE(rig.edit(QStringLiteral("Gamma1Edit"))->cursorPosition(), 0);
         QVERIFY(rig.find<QCheckBox>(QStringLiteral("LEdgeFeathering7CheckBox"))->isChecked());
         QVERIFY(!rig.find<QCheckBox>(QStringLiteral("REdgeFeathering7CheckBox"))->isChecked());
         QVERIFY(curveItem(rig, "Linear")->isChecked());

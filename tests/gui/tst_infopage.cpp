@@ -213,12 +213,23 @@ private slots:
         QCOMPARE(commandsInOrder(rig.sim).mid(before).size(), 2);
     }
 
+    void systemSaveSavesEveryUnitWithoutAsking_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Information page") << QStringLiteral("SystemSaveButton");
+        QTest::newRow("Display Setup page") << QStringLiteral("DisplaySetupSystemSaveButton");
+    }
+
     void systemSaveSavesEveryUnitWithoutAsking()
     {
+        QFETCH(QString, button);
         WindowRig rig(sim::Setup::controller({5, 6}));
         rig.showAndConnect();
-        openInfoPage(rig);
-        auto *save = rig.find<QPushButton>(QStringLiteral("SystemSaveButton"));
+        if (button == QLatin1String("SystemSaveButton"))
+            openInfoPage(rig);
+        else
+            rig.openDisplaySetup();
+        auto *save = rig.find<QPushButton>(button);
         QCOMPARE(save->text(), QStringLiteral("System Save Quorex(s)"));
         rig.sim.unit(2).settings.screens[0].blackLevel = 12;
         save->click();

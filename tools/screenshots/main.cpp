@@ -53,6 +53,86 @@ bool save(QWidget *widget, const QDir &dir, const QString &name)
     return true;
 }
 
+// Two simulated units behind the controller holding a full wall of eight
+// projectors, every input locked, each screen and channel with values of
+// its own.
+void setUpWall(tess::sim::Simulator &units)
+{
+    for (int unit = 1; unit <= 2; ++unit) {
+        tess::sim::UnitSettings &held = units.unit(unit).settings;
+        held.wide.totalProjectors = 8;
+        held.wide.justification = 1;
+        held.wide.overlapWidth = 384;
+        held.wide.advancedMode = 1;
+        held.wide.dataDoubling = 1;
+        for (int n = 1; n <= 4; ++n) {
+            const int k = (unit - 1) * 4 + n;
+            units.unit(unit).setInputSignal(n, tess::sim::InputSignal::lockedAt(1280, 1024));
+            tess::sim::InputSettings &input = held.inputs[std::size_t(n - 1)];
+            input.phase = k - 4;
+            input.contrastC = 1000 + 5 * k;
+            input.contrastR = -k;
+            input.brightnessB = 2 * k;
+            tess::sim::ScreenSettings &screen = held.screens[std::size_t(n - 1)];
+            screen.blackLevel = quint8(10 + k);
+            screen.testPattern = quint8(k % 11);
+            screen.testGrid = k % 2;
+            screen.leftGamma = 20 + k;
+            screen.rightGamma = 24 - k / 2;
+            screen.leftFeather = k > 1;
+            screen.rightFeather = k < 8;
+            screen.gammaLeftWidth = screen.gammaRightWidth = 128;
+            screen.gammaLeftOffset = k;
+            screen.seamGains[std::size_t(n)] = quint8(120 + k);
+        }
+    }
+}
+
+// Every page (the service view on) after a read of a full two-unit wall
+// from the simulated units: page-<name>-after-read.
+bool shootWallAfterRead(const QDir &out, tess::Dialogs &dialogs, const QString &startDir)
+{
+    tess::sim::Simulator units(tess::sim::Setup::controller({1, 2}));
+    setUpWall(units);
+    tess::sim::SimSerialPort port(tess::Clock::system(), units);
+    tess::TTessalineForm read(
+        tess::FormServices{dialogs, tess::Clock::system(), tess::ProgramExit::system(), startDir, &port});
+    read.createAuxiliaryWindows();
+    read.show();
+    // The first show plans the default wall (and asks about searching):
+    // let it finish before the read, or it would plan over what is read.
+    for (int round = 0; round < 20; ++round)
+        QCoreApplication::processEvents();
+    read.SearchAllClick();
+    if (!read.deviceConnected()) {
+        std::fprintf(stderr, "the simulated units were not found\n");
+        return false;
+    }
+    read.serviceView().setOn(true);
+    bool ok = true;
+    QTabWidget *pages = read.PhasePageControl;
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        const QString name = QStringLiteral("page-") + pages->widget(i)->objectName();
+        if (pages->widget(i) == &read.pages().displaySetup()) {
+            auto *screenTabs = pages->widget(i)->findChild<QTabWidget *>(QStringLiteral("ScreenPageControl"));
+            for (int tab = 0; tab < screenTabs->count(); ++tab) {
+                screenTabs->setCurrentIndex(tab);
+                ok &= save(&read, out, name + u'-' + screenTabs->widget(tab)->objectName() + QStringLiteral("-after-read"));
+            }
+            screenTabs->setCurrentIndex(0);
+            continue;
+        }
+        ok &= save(&read, out, name + QStringLiteral("-after-read"));
+    }
+    // The second unit's channels.
+    pages->setCurrentWidget(&read.pages().sourceSetup());
+    read.pages().sourceSetup().selectChannel(6);
+    ok &= save(&read, out, QStringLiteral("page-SourceSetupTabSheet-channel6-after-read"));
+    read.hide();
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -190,26 +270,7 @@ int main(int argc, char **argv)
         menu->hide();
     }
 
-    // The Information page with the service view on, after a read from two
-    // simulated units behind the controller.
-    {
-        tess::sim::Simulator units(tess::sim::Setup::controller({1, 2}));
-        for (int input = 1; input <= 4; ++input)
-            units.unit(1).setInputSignal(input, tess::sim::InputSignal::lockedAt(1280, 1024));
-        tess::sim::SimSerialPort port(tess::Clock::system(), units);
-        tess::TTessalineForm read(tess::FormServices{dialogs, tess::Clock::system(), tess::ProgramExit::system(),
-                                                     startDir.path(), &port});
-        read.createAuxiliaryWindows();
-        read.show();
-        QCoreApplication::processEvents();
-        read.SearchAllClick();
-        read.serviceView().setOn(true);
-        read.PhasePageControl->setCurrentWidget(&read.pages().info());
-        if (!read.deviceConnected())
-            std::fprintf(stderr, "the simulated units were not found\n");
-        ok &= read.deviceConnected() && save(&read, out, QStringLiteral("page-InfoTabSheet-after-read"));
-        read.hide();
-    }
+    ok &= shootWallAfterRead(out, dialogs, startDir.path());
 
     tess::TInfoForm &wait = form.infoForm();
     wait.show();

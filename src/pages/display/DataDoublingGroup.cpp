@@ -115,6 +115,8 @@ void DataDoublingGroup::EnDataDoubleCheckBoxClick()
         context_.commands.DDBL(2, on);
 }
 
+bool DataDoublingGroup::dataDoublingOn() const { return enable_->isChecked(); }
+
 void DataDoublingGroup::SyncDataDoubling()
 {
     const OutputRecord &record = context_.settings.output(1, 1);

@@ -32,6 +32,7 @@ public:
     void setShown(bool shown);
 
     QString overlapWidthText() const;
+    bool dataDoublingOn() const;
     void setOverlapWidthText(const QString &text);
 
     void OWidthEditExit();

@@ -9,11 +9,12 @@
 #include "pages/PageContext.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
-#include "pages/display/DisplaySetupScreen.h"
 #include "pages/display/DataDoublingGroup.h"
+#include "pages/display/DisplaySetupScreen.h"
 #include "pages/display/ProjAlignPage.h"
 #include "pages/display/ScreenEdges.h"
 #include "pages/display/SeamBridgeMirror.h"
+#include "pages/info/InfoPage.h"
 #include "platform/Dialogs.h"
 
 #include <QButtonGroup>
@@ -24,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -122,7 +124,13 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     auto *below = new QHBoxLayout;
     below->addWidget(dataDoubling_->group(), 0, Qt::AlignTop);
     below->addWidget(buildFeatherModeGroup(), 0, Qt::AlignTop);
-    below->addWidget(seamBridge_->group(), 0, Qt::AlignTop);
+    auto *systemSave = named(new QPushButton(QStringLiteral("System Save Quorex(s)"), this), "DisplaySetupSystemSaveButton");
+    connect(systemSave, &QPushButton::clicked, this, &DisplaySetupPage::DisplaySetupSystemSaveButtonClick);
+    auto *bridgeColumn = new QVBoxLayout;
+    bridgeColumn->addWidget(seamBridge_->group());
+    bridgeColumn->addWidget(systemSave, 0, Qt::AlignLeft);
+    bridgeColumn->addStretch();
+    below->addLayout(bridgeColumn);
     below->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(screenTabs_);
@@ -313,6 +321,11 @@ void DisplaySetupPage::TestPatternComboBoxChange(int k)
     context_.pages.projAlign().ClearProjectorTests();
     if (state.SuppressSend || !context_.deviceConnected())
         return;
+    sendTestPattern(k);
+}
+
+void DisplaySetupPage::sendTestPattern(int k)
+{
     const Screen &s = screen(k);
     if (s.testPattern->currentIndex() < 0) {
         // A grid or raster click before any pattern was chosen: the box
@@ -324,6 +337,8 @@ void DisplaySetupPage::TestPatternComboBoxChange(int k)
     context_.commands.OTPMQX(unitOf(k), screenOf(k), s.testPattern->currentIndex(), s.outputRaster->isChecked() ? 1 : 0,
                              s.testGrid->isChecked() ? 1 : 0);
 }
+
+void DisplaySetupPage::DisplaySetupSystemSaveButtonClick() { context_.pages.info().SystemSaveButtonClick(); }
 
 void DisplaySetupPage::BlackEditExit(int k) { screen(k).black->exitCheck(); }
 
@@ -395,16 +410,22 @@ void DisplaySetupPage::sendFeather(int n, Side side)
         return;
     QString failedText;
     FieldKind failedKind = FieldKind::Whole;
-    const std::optional<FeatherReading> edge = screen(n).edges->readFeather(side, &failedText, &failedKind);
-    if (!edge) {
+    if (!sendFeatherEdge(n, side, &failedText, &failedKind)) {
         // Only the field whose check led here was validated; another that
         // holds no number stops the send.
         state.LastErrorText = genericConversionMessage(failedKind, failedText);
         context_.dialogs.showMessage(state.LastErrorText);
-        return;
     }
+}
+
+bool DisplaySetupPage::sendFeatherEdge(int n, Side side, QString *failedText, FieldKind *failedKind)
+{
+    const std::optional<FeatherReading> edge = screen(n).edges->readFeather(side, failedText, failedKind);
+    if (!edge)
+        return false;
     context_.commands.PEFT(unitOf(n), screenOf(n), sideLetter(side), edge->on, edge->gamma, edge->width,
                            edge->offset);
+    return true;
 }
 
 }  // namespace tess

@@ -64,6 +64,19 @@ public:
     void SendRightFeather(int n);
     void SendLeftFeather(int n);
 
+    // "Send Current Settings": what the page shows, sent as the controls
+    // hold it, without the page checks. Those that answer false met a text
+    // that holds no number and sent nothing more.
+    // The test patterns, black levels, halo pairs and feathered edges of
+    // the unit's four screens (the left edge of screen 1 is not sent).
+    bool sendScreens(int unit);
+    // Unit-wide, to unit 1 and then, with more than one unit in use, to
+    // unit 2: data doubling; basic feathering; the feathering mode, without
+    // reading the units back (the caller does that once all is sent).
+    void sendDataDoubling();
+    bool sendBasicFeathering();
+    void sendFeatherMode();
+
     // The overlap width field's text, kept by the planning preferences.
     QString overlapWidthText() const;
     void setOverlapWidthText(const QString &text);
@@ -73,6 +86,10 @@ public:
     // spin button runs too.
     void OWidthUpDownUpClick();
     void OWidthUpDownDownClick();
+
+    // Tells the units to save their settings, as the Information page's
+    // button of the same caption does.
+    void DisplaySetupSystemSaveButtonClick();
 
     // Handlers of screen group k (1-8).
     void TestPatternComboBoxChange(int k);
@@ -113,6 +130,12 @@ private:
     // Shows the controls of the feathering mode the mode box holds.
     void showFeatherMode();
     void sendFeather(int n, Side side);
+    // Sends one edge as its controls stand; false, sending nothing, when a
+    // field holds no number (`failedText` and `failedKind` say which).
+    bool sendFeatherEdge(int n, Side side, QString *failedText, FieldKind *failedKind);
+    // The screen's test pattern with its raster and grid boxes; no
+    // selection goes out as "Off", which the list then shows.
+    void sendTestPattern(int k);
     void sendBasicFeather(int on, float gamma);
 
     PageContext &context_;

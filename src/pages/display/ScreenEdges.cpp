@@ -206,6 +206,18 @@ std::optional<FeatherReading> ScreenEdges::readFeather(Side side, QString *faile
     return FeatherReading{e->enable->isChecked() ? 1 : 0, float(values[0]), int(values[1]), int(values[2])};
 }
 
+std::optional<std::pair<int, int>> ScreenEdges::readHalo(Side side) const
+{
+    const Halo *h = halo(side);
+    if (!h)
+        return std::nullopt;
+    const std::optional<double> width = h->pair->value(0);
+    const std::optional<double> offset = h->pair->value(1);
+    if (!width || !offset)
+        return std::nullopt;
+    return std::pair{int(*width), int(*offset)};
+}
+
 void ScreenEdges::syncHalo(const OutputRecord &record)
 {
     if (Halo *left = halo(Side::Left)) {
@@ -236,6 +248,8 @@ void ScreenEdges::syncFeather(const OutputRecord &record)
         if (!e)
             continue;
         e->gamma->edit()->setText(gammaText(s.gamma));
+        // A long text shows from its start, not its last digits.
+        e->gamma->edit()->setCursorPosition(0);
         e->enable->setChecked(s.feather != 0);
         e->pair->edit(0)->setText(QString::number(s.width));
         e->pair->edit(1)->setText(QString::number(s.offset));

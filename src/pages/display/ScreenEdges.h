@@ -61,6 +61,9 @@ public:
     // number (`failedText` then says which text, `failedKind` its kind).
     std::optional<FeatherReading> readFeather(Side side, QString *failedText, FieldKind *failedKind) const;
 
+    // The halo pair's width and offset as they stand; nothing where the side
+    // has no pair or a field holds no number.
+    std::optional<std::pair<int, int>> readHalo(Side side) const;
     // Fills from the screen's record (nothing is sent; the caller holds
     // SuppressSend).
     void syncHalo(const OutputRecord &record);

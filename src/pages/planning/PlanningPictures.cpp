@@ -3,6 +3,8 @@
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
+#include "pages/Pages.h"
+#include "pages/display/DisplaySetupPage.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningHost.h"
 #include "pages/planning/PlanningMath.h"
@@ -113,6 +115,12 @@ void PlanningPage::SyncPlanningFromUnits()
         host_->CheckUnitsForProjectorCount();
 
     const int n = projectorCount();
+    // The other pages show the wall the units hold: its screens and
+    // channels, and data doubling from two projectors on.
+    if (n >= 1) {
+        context_.pages.displaySetup().setDataDoublingShown(n >= 2);
+        showWallOnPages(n);
+    }
     const int inputWidth = context_.settings.EffectiveInputWidth(state.OutputFormatWidth);
     const int inputHeight = context_.settings.EffectiveInputHeight(state.OutputFormatHeight);
     p.ImageSizeH = double(n) * inputWidth - double(n - 1) * width;

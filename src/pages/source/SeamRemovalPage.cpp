@@ -200,6 +200,12 @@ void SeamRemovalPage::SeamGainEditExit(int n) { gains_.at(std::size_t(n - 1))->e
 void SeamRemovalPage::SeamGainUpDownUpClick(int n) { gains_.at(std::size_t(n - 1))->upClick(); }
 void SeamRemovalPage::SeamGainUpDownDownClick(int n) { gains_.at(std::size_t(n - 1))->downClick(); }
 
+void SeamRemovalPage::sendChannelGains()
+{
+    for (int n = 1; n <= GainCount; ++n)
+        SeamGainEditExit(n);
+}
+
 void SeamRemovalPage::SendSeamGains()
 {
     WindowState &state = context_.state;

@@ -45,6 +45,10 @@ public:
     void SeamGainUpDownUpClick(int n);
     void SeamGainUpDownDownClick(int n);
     void SendSeamGains();
+    // "Send Current Settings" for the selected channel: the eight gain
+    // fields' exit checks in order, each of which checks its field and
+    // sends the channel's gains.
+    void sendChannelGains();
     void ResetSeamGainButtonClick();
     void SeamAutoSingleConfigButtonClick();
     void SeamAutoAllConfigButtonClick();

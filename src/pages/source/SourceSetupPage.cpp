@@ -227,6 +227,21 @@ void SourceSetupPage::PhaseEditExit() { phase_->exitCheck(); }
 void SourceSetupPage::PhaseUpDownUpClick() { phase_->upClick(); }
 void SourceSetupPage::PhaseUpDownDownClick() { phase_->downClick(); }
 
+bool SourceSetupPage::sendChannelInput()
+{
+    const std::optional<double> h = hPosition_->value();
+    const std::optional<double> v = vPosition_->value();
+    const std::optional<double> phase = phase_->value();
+    if (!h || !v || !phase)
+        return false;
+    context_.commands.IRSPQX_H(unit(), input(), int(*h));
+    context_.commands.IRSPQX_V(unit(), input(), int(*v));
+    context_.commands.ICPHOQX(unit(), input(), int(*phase));
+    for (int row = 0; row < ColourRows; ++row)
+        ColourEditExit(row);
+    return true;
+}
+
 void SourceSetupPage::SaveConfigButtonClick()
 {
     runForChannels(context_, *channels_, false, [this](int u, int input) { context_.commands.ICSAVQX(u, input); });

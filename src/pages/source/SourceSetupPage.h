@@ -52,6 +52,13 @@ public:
     void setChannelCount(int projectors);
     // Selects channel `c` as a user's click does (the page refills).
     void selectChannel(int c);
+    // "Send Current Settings" for the selected channel: its H and V
+    // position and phase as the fields hold them (no page checks), then the
+    // eight colour fields' exit checks, which check and send their own
+    // values. False, sending nothing, when a position or the phase holds
+    // no number.
+    bool sendChannelInput();
+
     const PositionBounds &positionBounds() const { return bounds_; }
 
     // Handlers.
