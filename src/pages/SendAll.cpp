@@ -32,6 +32,7 @@ public:
 private:
     int lastUnit() const { return c_.state.UnitCount > 1 ? 2 : 1; }
     bool sendWall();
+    void sendUnitSettings();
     // Channels `first` to `last` of one unit; `send` sends the selected
     // channel of its page.
     template <typename Select, typename Send>
@@ -54,6 +55,24 @@ bool Walk::sendWall()
     for (int unit = 1; unit <= lastUnit(); ++unit)
         c_.commands.DISP(unit, alignment, *overlap);
     return true;
+}
+
+// The settings a unit holds once for all its screens and that no page
+// field above carries: the feathering curve, the seam bridge and its
+// threshold. Without them a file's wall would reach replaced units only in
+// part. The values are the model's (what the file or the units hold); a
+// curve that is neither S nor L and a threshold of 0 (a unit that does not
+// report one) are not sent.
+void Walk::sendUnitSettings()
+{
+    for (int unit = 1; unit <= lastUnit(); ++unit) {
+        const OutputRecord &wide = c_.settings.output(unit, 1);
+        if (wide.FeatherCurve == 'S' || wide.FeatherCurve == 'L')
+            c_.commands.FEATHER(unit, wide.FeatherCurve == 'L');
+        c_.commands.BRDGSEAM(unit, 1, wide.SeamBridge != 0 ? 1 : 0);
+        if (wide.BridgeThreshold != 0)
+            c_.commands.BRTHRS(unit, wide.BridgeThreshold);
+    }
 }
 
 template <typename Select, typename Send>
@@ -108,7 +127,10 @@ bool Walk::run()
         return false;
     if (!sendChannels(1, 1, std::min(projectors_, 4), selectSeams, sendSeams))
         return false;
-    return !twoUnits || sendChannels(2, 5, projectors_, selectSeams, sendSeams);
+    if (twoUnits && !sendChannels(2, 5, projectors_, selectSeams, sendSeams))
+        return false;
+    sendUnitSettings();
+    return true;
 }
 
 }  // namespace

@@ -202,6 +202,21 @@ public:
             seams.selectChannel(c);
             enter(name("SeamGain%1Edit", (c % 8) + 1), QString::number(100 + c));
         }
+        // The unit-wide seam settings: the bridge on, its threshold.
+        rig_.clickInto(rig_.find<QCheckBox>(QStringLiteral("SeamBridgeAllConfigCheckBox")));
+        enter(QStringLiteral("BridgeThresholdEdit"), QStringLiteral("77"));
+
+        // The feathering curve, which only the service view shows.
+        rig_.openDisplaySetup();
+        form.serviceView().setOn(true);
+        QCoreApplication::processEvents();
+        const QList<QAbstractButton *> curves =
+            rig_.find<QWidget>(QStringLiteral("FeatherRadioGroup"))->findChildren<QAbstractButton *>();
+        for (QAbstractButton *curve : curves) {
+            if (curve->text() == QLatin1String("Linear"))
+                rig_.clickInto(curve);
+        }
+        form.serviceView().setOn(false);
     }
 
 private:
@@ -237,6 +252,12 @@ private slots:
         QCOMPARE(installed.h.dialogs.takeMessages(), QStringList{});
         installed.chooseMenu("SendCurrentSettingstoQuorexs1");
         QCOMPARE(installed.h.dialogs.takeMessages(), QStringList{});
+        for (int unit = 1; unit <= 2; ++unit) {
+            const sim::UnitWideSettings &wide = installed.sim.unit(unit).settings.wide;
+            QCOMPARE(int(wide.featherCurve), int('L'));
+            QCOMPARE(int(wide.seamBridge), 1);
+            QCOMPARE(int(wide.bridgeThreshold), 77);
+        }
 
         // Read into a fresh window (the same units) and saved.
         WindowRig reader;

@@ -52,7 +52,8 @@ QString shape(const QByteArray &command)
     const QByteArray unit = command.left(command.indexOf(':') + 1);
     const QByteArray &key = p[0];
     QByteArray out = unit + key;
-    if (key == "PRJ" || key == "DISP" || key == "DDBL" || key == "EFTB" || key == "QXCTRL")
+    if (key == "PRJ" || key == "DISP" || key == "DDBL" || key == "EFTB" || key == "QXCTRL" || key == "FEATHER"
+        || key == "BRDGSEAM" || key == "BRTHRS")
         return QString::fromLatin1(out);
     out += ' ' + p.value(1);
     if (key == "HALO" || key == "PEFT" || key == "ICNTQX" || key == "IBRTQX")
@@ -129,6 +130,12 @@ QStringList expectedOrder(int n, int units, const QList<int> &unlocked)
     channels(1, 1, std::min(n, 4), seams);
     if (units > 1)
         channels(2, 5, n, seams);
+    // Each unit's curve, seam bridge and threshold (the units report one).
+    for (int u = 1; u <= units; ++u) {
+        at(u, QStringLiteral("FEATHER"));
+        at(u, QStringLiteral("BRDGSEAM"));
+        at(u, QStringLiteral("BRTHRS"));
+    }
     // Then each unit's screens are read back.
     for (int u = 1; u <= units; ++u) {
         for (int s = 1; s <= 4; ++s)
@@ -139,7 +146,7 @@ QStringList expectedOrder(int n, int units, const QList<int> &unlocked)
 
 // What a damaged or foreign configuration file may hold.
 enum class Damage { PatternPastList, BasicGammaNaN, EdgeGammaInfinite, WidthsBeyondBounds, ContrastNaN,
-                    AlignmentPastList, CountPastList };
+                    AlignmentPastList, CountPastList, UnitWideUnknown };
 
 void damage(SettingsModel &model, Damage what)
 {
@@ -150,6 +157,10 @@ void damage(SettingsModel &model, Damage what)
         case Damage::BasicGammaNaN: wide.BasicGamma = NaN; break;
         case Damage::AlignmentPastList: wide.Justification = 90; break;
         case Damage::CountPastList: wide.TotalProjectors = 200; break;
+        case Damage::UnitWideUnknown:
+            wide.FeatherCurve = 'X';
+            wide.BridgeThreshold = 0;
+            break;
         default: break;
         }
     }
@@ -264,6 +275,7 @@ private slots:
                                                  << QStringList{invalid};
         QTest::newRow("projector count past its list")
             << Damage::CountPastList << QStringLiteral("1:PRJ") << QStringList{invalid};
+        QTest::newRow("no curve, no threshold") << Damage::UnitWideUnknown << QString() << QStringList{};
     }
 
     void aDamagedFileOpensAndSendsSafely()
@@ -296,6 +308,11 @@ private slots:
         QStringList all = expectedOrder(8, 2, {});
         if (what == Damage::ContrastNaN)
             all.removeOne(QStringLiteral("1:ICNTQX 2 C"));
+        // A curve other than S or L and a threshold of 0 say nothing.
+        if (what == Damage::UnitWideUnknown) {
+            for (const char *left : {"1:FEATHER", "2:FEATHER", "1:BRTHRS", "2:BRTHRS"})
+                all.removeOne(QLatin1String(left));
+        }
         const QStringList sent = shapes(rig.takeCommandsInOrder());
         QCOMPARE(sent, stopsBefore.isEmpty() ? all : all.mid(0, all.indexOf(stopsBefore)));
         // A list without a selection goes out as "Off", and shows it.
