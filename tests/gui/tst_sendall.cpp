@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <limits>
 
@@ -210,6 +211,12 @@ private slots:
         prepareWall(rig.sim, projectors, unlocked);
         connectAndRead(rig);
         QCOMPARE(rig.shownText(QStringLiteral("NumOfQuorexDetectedLabel")), QString::number(units));
+        // The Planning page says what that wall needs: its units and its
+        // content.
+        QCOMPARE(rig.shownText(QStringLiteral("NumOfQuorexLabel")), projectors > 4 ? QStringLiteral("2") : QStringLiteral("1"));
+        QVERIFY(rig.find<QPlainTextEdit>(QStringLiteral("ImageContentInfoMemo"))
+                    ->toPlainText()
+                    .contains(QStringLiteral(" - %1 Head Graphic Source").arg(projectors)));
         // The read shows the units' wall on the pages: its screens and its
         // channels.
         for (int k = 1; k <= 8; ++k) {

@@ -139,6 +139,13 @@ void PlanningPage::SyncPlanningFromUnits()
     const int resolution = p.ProjectorResH == 800 ? 0 : p.ProjectorResH == 1024 ? 1 : p.ProjectorResH == 1280 ? 2 : -1;
     if (resolution >= 0)
         selectQuietly(c_->ProjectorResComboBox, resolution);
+    // What the wall read asks of the installer follows it too: the units it
+    // needs and the content it must be given (not the wall shown before).
+    if (n >= 1) {
+        showImageSizeH();
+        c_->NumOfQuorexLabel->setText(n > 4 ? QStringLiteral("2") : QStringLiteral("1"));
+        BuildContentRequirements();
+    }
 }
 
 }  // namespace tess
