@@ -1,12 +1,15 @@
 #include "cli/PtyLine.h"
 
 #include <QSocketNotifier>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
+#include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -47,10 +50,20 @@ QString systemError(const char *what)
 }  // namespace
 
 PtyLine::PtyLine(Simulator &simulator, const QElapsedTimer &clock, QObject *parent)
-    : QObject(parent), sim_(simulator), clock_(clock)
+    : QObject(parent), sim_(simulator), clock_(clock), pacer_(simulator)
 {
-    timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, &PtyLine::pump);
+    // A byte takes 174 us at 57600 baud: the default timer slack of 50 us
+    // would let every wake-up run that much late.
+    ::prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
+    timerFd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (timerFd_ >= 0) {
+        wake_ = new QSocketNotifier(timerFd_, QSocketNotifier::Read, this);
+        connect(wake_, &QSocketNotifier::activated, this, [this] {
+            quint64 expirations = 0;
+            [[maybe_unused]] const auto ignored = ::read(timerFd_, &expirations, sizeof expirations);
+            service();
+        });
+    }
     // The program's serial port makes the terminal exclusive while it has it
     // open. Since the simulator keeps the terminal open too, a program that
     // ended without closing its port would leave it exclusive, and the next
@@ -65,10 +78,16 @@ PtyLine::PtyLine(Simulator &simulator, const QElapsedTimer &clock, QObject *pare
 PtyLine::~PtyLine()
 {
     close();
+    if (timerFd_ >= 0)
+        ::close(timerFd_);
 }
 
 bool PtyLine::open(QString *error)
 {
+    if (timerFd_ < 0) {
+        *error = QStringLiteral("no timer for pacing the line (timerfd_create failed)");
+        return false;
+    }
     master_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0) {
         *error = systemError("posix_openpt");
@@ -104,7 +123,6 @@ bool PtyLine::open(QString *error)
 
 void PtyLine::close()
 {
-    timer_.stop();
     unlock_.stop();
     delete reader_;
     reader_ = nullptr;
@@ -113,8 +131,32 @@ void PtyLine::close()
     if (slave_ >= 0)
         ::close(slave_);
     master_ = slave_ = -1;
-    outgoing_.clear();
-    sim_.discardPendingOutput();
+    backlog_.clear();
+    pacer_.clear();
+    if (timerFd_ >= 0) {
+        const itimerspec off{};
+        ::timerfd_settime(timerFd_, 0, &off, nullptr);
+    }
+}
+
+int PtyLine::bitsPerByte(unsigned cflag)
+{
+    int data = 8;
+    switch (cflag & CSIZE) {
+    case CS5: data = 5; break;
+    case CS6: data = 6; break;
+    case CS7: data = 7; break;
+    default: break;
+    }
+    return 1 + data + ((cflag & PARENB) ? 1 : 0) + ((cflag & CSTOPB) ? 2 : 1);
+}
+
+int PtyLine::lineBits() const
+{
+    termios t{};
+    if (slave_ < 0 || tcgetattr(slave_, &t) != 0)
+        return 10;
+    return bitsPerByte(unsigned(t.c_cflag));
 }
 
 std::optional<LineSettings> PtyLine::lineSettings() const
@@ -139,42 +181,61 @@ void PtyLine::readable()
     const ssize_t n = ::read(master_, buffer, sizeof buffer);
     if (n <= 0)
         return;
-    sim_.receive(QByteArray(buffer, int(n)), clock_.elapsed(), lineSettings());
-    pump();
+    pacer_.written(QByteArray(buffer, int(n)), nowNs(), lineBits(), lineSettings());
+    service();
 }
 
 void PtyLine::pump()
 {
     if (master_ < 0)
         return;
-    const qint64 now = clock_.elapsed();
-    if (outgoing_.isEmpty())
-        lastPump_ = now;  // no credit piles up while the line is idle
-    for (const QByteArray &piece : sim_.takeDue(now))
-        outgoing_ += piece;
+    pacer_.takeOutput(nowNs());
+    service();
+}
 
-    if (!outgoing_.isEmpty()) {
-        qsizetype budget = outgoing_.size();
-        if (pacingBaud_ > 0) {
-            credit_ = qMin(credit_ + double(now - lastPump_) * pacingBaud_ / 10000.0, 256.0);
-            budget = qMin<qsizetype>(budget, qsizetype(credit_));
-        }
-        lastPump_ = now;
-        if (budget > 0) {
-            const ssize_t written = ::write(master_, outgoing_.constData(), size_t(budget));
-            if (written > 0) {
-                outgoing_.remove(0, written);
-                credit_ = qMax(0.0, credit_ - double(written));
-            }
-        }
+void PtyLine::service()
+{
+    if (master_ < 0)
+        return;
+    backlog_ += pacer_.run(nowNs(), lineBits());
+    if (!backlog_.isEmpty()) {
+        const ssize_t written = ::write(master_, backlog_.constData(), size_t(backlog_.size()));
+        if (written > 0)
+            backlog_.remove(0, written);
     }
-    if (!outgoing_.isEmpty()) {
-        timer_.start(2);
-    } else if (const auto due = sim_.nextDueMs()) {
-        timer_.start(int(qBound(qint64(0), *due - now, qint64(1) << 30)));
-    } else {
-        credit_ = 0;
+    arm(nowNs());
+}
+
+void PtyLine::arm(qint64 now)
+{
+    std::optional<qint64> wake = pacer_.nextWakeNs();
+    if (!backlog_.isEmpty())  // the program does not read: try again soon
+        wake = qMin(wake.value_or(now + 1000000), now + 1000000);
+    itimerspec when{};
+    if (wake) {
+        const qint64 delay = qMax<qint64>(1, *wake - now);  // zero would disarm it
+        when.it_value.tv_sec = time_t(delay / 1000000000);
+        when.it_value.tv_nsec = long(delay % 1000000000);
     }
+    ::timerfd_settime(timerFd_, 0, &when, nullptr);
+}
+
+std::optional<ControlResult> PtyLine::control(const QString &command)
+{
+    const QStringList words = command.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.value(0) != QLatin1String("line-stats"))
+        return std::nullopt;
+    if (words.size() == 2 && words.at(1) == QLatin1String("reset")) {
+        pacer_.stats.reset();
+        return ControlResult{true, QStringLiteral("ok")};
+    }
+    if (words.size() != 1)
+        return ControlResult{false, QStringLiteral("line-stats: nothing or \"reset\" after it")};
+    return ControlResult{true, pacer_.stats.text()
+                                   + QStringLiteral(" baud=%1 bits=%2 duplex=%3")
+                                         .arg(pacingBaud_)
+                                         .arg(lineBits())
+                                         .arg(pacer_.halfDuplex() ? QStringLiteral("half") : QStringLiteral("full"))};
 }
 
 }  // namespace tess::sim

@@ -50,6 +50,12 @@ Output on standard output, one line each, in this order:
   ready             serving from now on
 After "restore" the new terminal is announced with another "pty PATH" line.
 
+The line's own control commands (on the control socket):
+  line-stats        bytes each way and how late they crossed against the
+                    wire's schedule: "in=N out=N late-median-us=N
+                    late-max-us=N baud=N bits=N duplex=full|half"
+  line-stats reset  counts from zero
+
 Control commands (with --command at start, or one per line on the control
 socket, e.g. quorex-sim --send PATH "drop 2"):
 )";
@@ -80,8 +86,11 @@ int main(int argc, char *argv[])
                                    "one, which is set aside and put back when the simulator ends."));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("The rate the device listens and sends at. "
                                   "Default: 38400 direct, 57600 controller."), QStringLiteral("N"));
-    const QCommandLineOption noPacing(QStringLiteral("no-pacing"), QStringLiteral("Sends as fast as the terminal "
-                                      "takes instead of ten bits a byte at the baud rate."));
+    const QCommandLineOption noPacing(QStringLiteral("no-pacing"), QStringLiteral("Passes bytes on at once both "
+                                      "ways instead of one byte-time a byte at the baud rate."));
+    const QCommandLineOption duplex(QStringLiteral("duplex"), QStringLiteral("full (RS-232: a wire each way) or half "
+                                    "(RS-485: one wire, replies after the command). Default: full direct, half "
+                                    "controller."), QStringLiteral("MODE"));
     const QCommandLineOption ignoreLine(QStringLiteral("ignore-line-settings"), QStringLiteral("Answers whatever baud "
                                         "rate the program sets (by default another rate is heard as noise, as on a "
                                         "real line; parity never reaches a pseudo-terminal, see sim/README.md)."));
@@ -102,7 +111,7 @@ int main(int argc, char *argv[])
                                         "units would put on the screen, and the luminance across it."));
     const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("Writes the virtual wall to FILE (no display "
                                  "needed) once the --command options have run, and ends."), QStringLiteral("FILE"));
-    parser.addOptions({help, mode, ids, port, noPortMap, force, baud, noPacing, ignoreLine, printPty, log, appendLog,
+    parser.addOptions({help, mode, ids, port, noPortMap, force, baud, noPacing, duplex, ignoreLine, printPty, log, appendLog,
                        control, command, send, wallWindow, png});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("With --send: the control command."));
     if (!parser.parse(app.arguments()))
@@ -146,6 +155,12 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("--baud: a rate such as 38400"), 2);
     }
     sim.checkLineSettings = !parser.isSet(ignoreLine);
+    bool halfDuplex = setup.mode == Mode::Controller;
+    if (parser.isSet(duplex)) {
+        if (parser.value(duplex) != QLatin1String("full") && parser.value(duplex) != QLatin1String("half"))
+            return fail(QStringLiteral("--duplex: full or half"), 2);
+        halfDuplex = parser.value(duplex) == QLatin1String("half");
+    }
 
     QElapsedTimer clock;
     clock.start();
@@ -179,6 +194,7 @@ int main(int argc, char *argv[])
     // --- the line
     PtyLine line(sim, clock);
     line.setPacingBaud(parser.isSet(noPacing) ? 0 : sim.listensWith.baud);
+    line.setHalfDuplex(halfDuplex);
     QString error;
     if (!line.open(&error))
         return fail(QStringLiteral("no pseudo-terminal: ") + error);
@@ -196,6 +212,10 @@ int main(int argc, char *argv[])
     }
 
     ControlServer server([&](const QString &text, QString *message) {
+        if (const std::optional<ControlResult> own = line.control(text)) {
+            *message = own->message;
+            return own->ok;
+        }
         const ControlResult result = sim.control(text, clock.elapsed());
         *message = result.message;
         if (result.action == ControlResult::Action::Vanish) {

@@ -223,6 +223,64 @@ private slots:
         QCOMPARE(readUntil(port, "LR>"), QByteArray("\r\nCTRLR>"));
     }
 
+    // Real time on a loaded machine: only lower bounds. A reply cannot be
+    // complete before the command and the reply have crossed the wire.
+    void theLineTakesItsWireTimeBothWays_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("bytesOnTheWire");  // before the reply is complete
+        QTest::addColumn<QString>("duplex");
+        // A long line in, a short answer out: unpaced input would answer
+        // after a twentieth of the time.
+        QTest::newRow("direct, long line") << QStringList{"-c", "echo off"} << 38400
+                                           << QByteArray(1000, 'x') + '\r' << QByteArray("Invalid command\r\n#")
+                                           << 1001 + 18 << QStringLiteral("full");
+        QTest::newRow("controller, half duplex")
+            << QStringList{"--mode", "controller", "--ids", "5"} << 57600 << QByteArray("PASS *5DDBL 0!E6\r\r")
+            << QByteArray("PASS *5DDBL 0!E6\r\nCTRLR>") << 18 + 24 << QStringLiteral("half");
+        QTest::newRow("controller, full duplex")
+            << QStringList{"--mode", "controller", "--ids", "5", "--duplex", "full"} << 57600
+            << QByteArray("PASS *5DDBL 0!E6\r\r") << QByteArray("PASS *5DDBL 0!E6\r\nCTRLR>") << 17 + 24
+            << QStringLiteral("full");
+    }
+    void theLineTakesItsWireTimeBothWays()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, baud);
+        QFETCH(QByteArray, command);
+        QFETCH(QByteArray, reply);
+        QFETCH(int, bytesOnTheWire);
+        QFETCH(QString, duplex);
+        QTemporaryDir dir;
+        Running sim(dir);
+        const QString control = dir.filePath(QStringLiteral("ctl"));
+        QVERIFY(sim.start(options + QStringList{"--control", control}));
+        QCOMPARE(sim.linesUntil(QStringLiteral("ready")).constLast(), QStringLiteral("ready"));
+        QSerialPort port;
+        QVERIFY2(openPort(port, dir.filePath(QStringLiteral("config/Tessaline/ports/COM1")), baud),
+                 qPrintable(port.errorString()));
+        QCOMPARE(controlCommand(control, QStringLiteral("line-stats reset")), QStringLiteral("ok"));
+
+        const qint64 wireNs = qint64(bytesOnTheWire) * 10 * 1000000000LL / baud;
+        for (int round = 0; round < 3; ++round) {
+            QElapsedTimer timer;
+            timer.start();
+            port.write(command);
+            QVERIFY(port.waitForBytesWritten(1000));
+            QCOMPARE(readUntil(port, reply.right(1)), reply);
+            QVERIFY2(timer.nsecsElapsed() >= wireNs,
+                     qPrintable(QStringLiteral("%1 ns, the wire needs %2").arg(timer.nsecsElapsed()).arg(wireNs)));
+        }
+        const QString stats = controlCommand(control, QStringLiteral("line-stats"));
+        QVERIFY2(stats.startsWith(QStringLiteral("in=%1 out=%2 ").arg(3 * command.size()).arg(3 * reply.size())),
+                 qPrintable(stats));
+        QVERIFY2(stats.contains(QStringLiteral(" baud=%1 bits=10 duplex=%2\n").arg(baud).arg(duplex)),
+                 qPrintable(stats));
+    }
+
     void leavesAUsersOwnEntryAlone()
     {
         QTemporaryDir dir;
