@@ -21,7 +21,7 @@ namespace tess::bench {
 // Exit codes of every benchmark.
 enum Exit : int {
     Done = 0,
-    BoxesShown = 1,      // the program showed a box it should not have
+    BoxesShown = 1,      // the program showed a box it should not have, or sent nothing
     SetupFailed = 2,     // no simulator, no port, no temporary folder
     FasterThanWire = 3,  // "setup broken: faster than the wire"
     Interrupted = 130,

@@ -6,8 +6,9 @@
 //   x bits per byte / baud, + the pauses the program must make.
 //
 // Through the controller the line is half duplex, so everything written and
-// everything read crosses one after the other. Directly (RS-232, full
-// duplex) the unit's echo of a line runs beside the line itself.
+// everything read crosses one after the other; directly (full duplex) a
+// unit's echo starts only once the line's carriage return has arrived, so
+// the same holds for the exchanges timed here.
 //
 //   bench_window --case NAME [--samples N] [--sim PATH]
 //   bench_window --list
