@@ -77,8 +77,13 @@ Sample timeOnLine(CaseRun &run, Action action)
     run.port.log.clear();
     const qint64 start = nowNs();
     action();
+    const qint64 end = nowNs();
     Sample s;
-    s.ms = nsToMs(nowNs() - start);
+    s.ms = nsToMs(end - start);
+    if (!run.port.log.isEmpty()) {
+        s.leadMs = nsToMs(run.port.log.first().ns - start);
+        s.tailMs = nsToMs(end - run.port.lastReadNs());
+    }
     s.boundMs = lineWireMs(run.port) + mandatedPausesMs(run.port.written());
     return s;
 }
@@ -188,11 +193,13 @@ bool expected(const BenchCase &c, const QString &text)
 
 void printRow(const char *name, const QList<Sample> &samples, const QList<double> &turnarounds)
 {
-    QList<double> times, bounds, ratios;
+    QList<double> times, bounds, ratios, leads, tails;
     for (const Sample &s : samples) {
         times << s.ms;
         bounds << s.boundMs;
         ratios << s.ms / s.boundMs;
+        leads << s.leadMs;
+        tails << s.tailMs;
     }
     const Spread t = spreadOf(times);
     const Spread b = spreadOf(bounds);
@@ -201,6 +208,8 @@ void printRow(const char *name, const QList<Sample> &samples, const QList<double
         turnarounds.isEmpty() ? QStringLiteral("-") : QString::number(spreadOf(turnarounds).median, 'f', 3);
     std::printf("%-18s %3d %9.2f %9.2f %9.2f %9.2f %9.2f %9.2f %6.3f %6.3f %6.3f %8s\n", name, int(samples.size()),
                 t.median, t.q1, t.q3, t.min, t.max, b.median, r.median, r.min, r.max, qPrintable(turn));
+    std::printf("  program time before the first byte %.3f ms, after the last byte read %.3f ms (medians)\n",
+                spreadOf(leads).median, spreadOf(tails).median);
     if (!turnarounds.isEmpty()) {
         const Spread g = spreadOf(turnarounds);
         std::printf("  turnaround ms (answer to next command, %d): median %.3f, quartiles %.3f-%.3f, max %.3f\n",

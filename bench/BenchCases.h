@@ -30,6 +30,10 @@ struct CaseRun {
 struct Sample {
     double ms = 0;
     double boundMs = 0;
+    // The program's own time before its first byte and after the last one
+    // it read.
+    double leadMs = 0;
+    double tailMs = 0;
 };
 
 struct BenchCase {
