@@ -82,7 +82,7 @@ Sample timeOnLine(CaseRun &run, Action action)
     s.ms = nsToMs(end - start);
     if (!run.port.log.isEmpty()) {
         s.leadMs = nsToMs(run.port.log.first().ns - start);
-        s.tailMs = nsToMs(end - run.port.lastReadNs());
+        s.tailMs = nsToMs(end - run.port.log.last().ns);
     }
     s.boundMs = lineWireMs(run.port) + mandatedPausesMs(run.port.written());
     return s;
@@ -208,7 +208,7 @@ void printRow(const char *name, const QList<Sample> &samples, const QList<double
         turnarounds.isEmpty() ? QStringLiteral("-") : QString::number(spreadOf(turnarounds).median, 'f', 3);
     std::printf("%-18s %3d %9.2f %9.2f %9.2f %9.2f %9.2f %9.2f %6.3f %6.3f %6.3f %8s\n", name, int(samples.size()),
                 t.median, t.q1, t.q3, t.min, t.max, b.median, r.median, r.min, r.max, qPrintable(turn));
-    std::printf("  program time before the first byte %.3f ms, after the last byte read %.3f ms (medians)\n",
+    std::printf("  program time before the first byte %.3f ms, after the last %.3f ms (medians)\n",
                 spreadOf(leads).median, spreadOf(tails).median);
     if (!turnarounds.isEmpty()) {
         const Spread g = spreadOf(turnarounds);
@@ -271,13 +271,17 @@ int runCase(const BenchCase &c, CaseRun &run, int samples)
     run.sim.control(QStringLiteral("line-stats reset"));
     QList<Sample> taken;
     QList<double> turnarounds;
+    const auto stopped = [&] {
+        std::fprintf(stderr, "bench_window: %s interrupted after %d samples\n", c.name, int(taken.size()));
+        return int(Interrupted);
+    };
     const auto boxesBefore = run.dialogs.shown.size();
-    for (int i = -c.warmUps; i < samples; ++i) {
-        if (interrupted()) {
-            std::fprintf(stderr, "bench_window: %s interrupted after %d samples\n", c.name, int(taken.size()));
-            return Interrupted;
-        }
+    for (int i = -c.warmUps; i < samples && !interrupted(); ++i) {
         const std::optional<Sample> s = c.sample(run, i);
+        // Whatever the sample saw once interrupted (a simulator ended by
+        // the same Ctrl-C) is no finding.
+        if (interrupted())
+            return stopped();
         if (!s) {
             std::printf("%-18s not built yet\n", c.name);
             return Done;
@@ -304,6 +308,8 @@ int runCase(const BenchCase &c, CaseRun &run, int samples)
         if (c.turnaroundIsOverhead)
             turnarounds << run.port.turnaroundsMs();
     }
+    if (interrupted())
+        return stopped();
     printRow(c.name, taken, turnarounds);
     const QString lateness = run.sim.lineStats();
     std::printf("  load before %s, after %s; simulator lateness: %s\n", qPrintable(loadBefore),

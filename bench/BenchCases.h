@@ -30,8 +30,8 @@ struct CaseRun {
 struct Sample {
     double ms = 0;
     double boundMs = 0;
-    // The program's own time before its first byte and after the last one
-    // it read.
+    // The program's own time before the first byte it wrote and after the
+    // last byte on the line either way.
     double leadMs = 0;
     double tailMs = 0;
 };
