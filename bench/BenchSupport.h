@@ -1,36 +1,60 @@
 #pragma once
 
-// What the benchmarks share: the real serial port counting the bytes each
-// way, a window that needs nothing, boxes that count as failures, and
-// quorex-sim started in a port map of its own.
+// What the benchmarks share: the real serial port with every byte each way
+// time-stamped, boxes that are written down instead of shown, quorex-sim
+// started on a pseudo-terminal in a port map of its own, an interrupt that
+// ends a run cleanly, and the figures of a series of samples.
 
-#include "link/LinkHost.h"
-#include "link/PortMap.h"
 #include "link/QtSerialPort.h"
 #include "platform/Dialogs.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QList>
 #include <QProcess>
+#include <QString>
+#include <QStringList>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace tess::bench {
 
-// The real port, counting the bytes that pass each way.
-class CountingPort final : public SerialPort {
+// Exit codes of every benchmark.
+enum Exit : int {
+    Done = 0,
+    BoxesShown = 1,      // the program showed a box it should not have, or sent nothing
+    SetupFailed = 2,     // no simulator, no port, no temporary folder
+    FasterThanWire = 3,  // "setup broken: faster than the wire"
+    Interrupted = 130,
+};
+
+// Nanoseconds on one monotonic clock for the whole run.
+qint64 nowNs();
+
+// The real port; every write and read is logged with its time.
+class TimedPort final : public SerialPort {
 public:
-    CountingPort()
-    {
-        connect(&port_, &SerialPort::dataAvailable, this, &SerialPort::dataAvailable);
-        connect(&port_, &SerialPort::errorOccurred, this, &SerialPort::errorOccurred);
-    }
-    qint64 sent = 0;
-    qint64 received = 0;
+    struct Event {
+        qint64 ns;
+        bool out;  // written by the program
+        QByteArray bytes;
+    };
+
+    TimedPort();
+
+    QList<Event> log;
+    qint64 sent() const;
+    qint64 received() const;
+    // What the program wrote, all pieces joined.
+    QByteArray written() const;
+    // Time of the last read, 0 when none.
+    qint64 lastReadNs() const;
+    // The program's own time between the end of one answer and the next
+    // command: for every write that follows a read, the time since that
+    // read (ms).
+    QList<double> turnaroundsMs() const;
 
     bool portExists(int number) const override { return port_.portExists(number); }
+    QString portProblem(int number) const override { return port_.portProblem(number); }
     void setPortNumber(int number) override { port_.setPortNumber(number); }
     int portNumber() const override { return port_.portNumber(); }
     OpenResult open() override { return port_.open(); }
@@ -42,120 +66,77 @@ public:
     Parity parity() const override { return port_.parity(); }
     void setHardwareFlowControl(bool on) override { port_.setHardwareFlowControl(on); }
     bool hardwareFlowControl() const override { return port_.hardwareFlowControl(); }
-    void write(const QByteArray &bytes) override
-    {
-        sent += bytes.size();
-        port_.write(bytes);
-    }
+    void write(const QByteArray &bytes) override;
     qint64 outputFree() const override { return port_.outputFree(); }
-    void flushInput() override
-    {
-        received += port_.bytesAvailable();
-        port_.flushInput();
-    }
+    void flushInput() override;
     qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
-    QByteArray read(qint64 n) override
-    {
-        const QByteArray bytes = port_.read(n);
-        received += bytes.size();
-        return bytes;
-    }
+    QByteArray read(qint64 n) override;
+    std::optional<ModemLines> modemLines() override { return port_.modemLines(); }
 
-    // Opens COM1, with hardware flow control when the terminal takes it.
-    bool openCom1(int baud)
-    {
-        setBaudRate(baud);
-        setHardwareFlowControl(true);
-        setPortNumber(1);
-        if (open().ok())
-            return true;
-        setHardwareFlowControl(false);
-        return open().ok();
-    }
+    // Bits a character takes on the line: start, eight data, parity, stop.
+    int bitsPerByte() const { return parity() == Parity::None ? 10 : 11; }
 
 private:
     QtSerialPort port_;
 };
 
-// A window of the controller mode that shows nothing.
-class QuietLinkHost : public LinkHost {
+// Every box is written down; questions are answered from a list of
+// expected texts (Yes for the ones given, No for all others).
+class BenchDialogs final : public Dialogs {
 public:
-    void setStatusText(const QString &) override {}
-    void setPagesEnabled(bool) override {}
-    bool busyCursorShown() const override { return busy_; }
-    void setBusyCursor(bool busy) override { busy_ = busy; }
-    int handlerBusy() const override { return handlerBusy_; }
-    void setHandlerBusy(int value) override { handlerBusy_ = value; }
-    void setLineMonitoring(bool) override {}
-
-private:
-    bool busy_ = false;
-    int handlerBusy_ = 0;
-};
-
-// Every box is a failure of the run: say what it was and answer No.
-class StderrDialogs final : public Dialogs {
-public:
-    int shown = 0;
-    void showMessage(const QString &text, const QString & = QString()) override { note(text); }
-    bool askOkCancel(const QString &, const QString &text) override { return note(text), false; }
-    bool askYesNo(const QString &, const QString &text) override { return note(text), false; }
+    QStringList yesTo;    // question texts (beginnings) answered Yes
+    QStringList shown;    // every text, in order
+    void showMessage(const QString &text, const QString & = QString()) override { shown << text; }
+    bool askOkCancel(const QString &, const QString &text) override { return shown << text, false; }
+    bool askYesNo(const QString &, const QString &text) override;
     QString openFileName(const FileRequest &) override { return {}; }
     QString saveFileName(const FileRequest &) override { return {}; }
-
-private:
-    void note(const QString &text)
-    {
-        ++shown;
-        std::fprintf(stderr, "box shown: %s\n", qPrintable(text));
-    }
 };
 
-// The options every benchmark takes: the simulator to start and its reply
-// delay.
-struct SimulatorOptions {
-    QCommandLineOption path{QStringLiteral("sim"), QStringLiteral("quorex-sim to start."), QStringLiteral("path")};
-    QCommandLineOption delayMs{QStringLiteral("delay-ms"), QStringLiteral("The simulator's reply delay (default 0)."),
-                               QStringLiteral("ms"), QStringLiteral("0")};
-    void addTo(QCommandLineParser &parser) const { parser.addOptions({path, delayMs}); }
+// quorex-sim on a pseudo-terminal with a control socket, in the port map
+// of XDG_CONFIG_HOME (the caller points it at a folder of its own before
+// anything reads it).
+class SimProcess {
+public:
+    SimProcess(QString path, QString socket) : path_(std::move(path)), socket_(std::move(socket)) {}
+    ~SimProcess() { stop(); }
+    // Starts it and waits for "ready" with the port's entry in place; the
+    // error says why not.
+    bool start(const QStringList &arguments, int port, QString *error);
+    // The simulator's own account of its lateness (`line-stats`); empty
+    // when it has none.
+    QString lineStats() const;
+    bool control(const QString &command) const;
+    void stop();
+
+private:
+    QString send(const QString &command, bool *ok) const;
+
+    QString path_;
+    QString socket_;
+    QProcess process_;
 };
 
 // The path of quorex-sim: given, from QUOREX_SIM, or beside the build.
-inline QString simulatorPath(const QString &given)
-{
-    if (!given.isEmpty())
-        return given;
-    return qEnvironmentVariable("QUOREX_SIM",
-                                QCoreApplication::applicationDirPath() + QStringLiteral("/../sim/quorex-sim"));
-}
+QString simulatorPath(const QString &given);
 
-// Starts the simulator and waits until it serves with its COM1 entry in
-// place (it prints "ready"). The caller has pointed XDG_CONFIG_HOME at a
-// folder of its own before the application object was made.
-inline bool startSimulator(QProcess &sim, const QString &path, const QString &arguments)
-{
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(path, QProcess::splitCommand(arguments));
-    if (!sim.waitForStarted(5000))
-        return false;
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 10000 && sim.state() != QProcess::NotRunning) {
-        while (sim.canReadLine()) {
-            if (sim.readLine().trimmed() == "ready")
-                return PortMap::hasEntry(1);
-        }
-        sim.waitForReadyRead(50);
-    }
-    return false;
-}
+// SIGINT, SIGTERM and SIGHUP end the run at the next check instead of
+// killing it, so that everything is cleaned up.
+void catchInterrupts();
+bool interrupted();
 
-inline void stopSimulator(QProcess &sim)
+// The machine's load when asked (/proc/loadavg, the first three numbers).
+QString machineLoad();
+
+struct Spread {
+    double median = 0, min = 0, max = 0, q1 = 0, q3 = 0;
+};
+Spread spreadOf(QList<double> values);
+
+// Time on the wire for `bytes` characters (ms).
+inline double wireMs(qint64 bytes, int bitsPerByte, int baud)
 {
-    sim.terminate();
-    if (!sim.waitForFinished(3000))
-        sim.kill();
-    sim.waitForFinished(1000);
+    return double(bytes) * bitsPerByte * 1000.0 / baud;
 }
 
 }  // namespace tess::bench

@@ -163,16 +163,33 @@ QString TTessalineForm::statusText() const
 
 void TTessalineForm::setPagesEnabled(bool enabled)
 {
-    if (enabled == PhasePageControl->isEnabled())
-        return;
-    if (!enabled) {
-        // Disabling the pages takes the focus out of them; it comes back
-        // when they take input again, so the user types on where they were.
-        QWidget *focus = QApplication::focusWidget();
-        focusBeforeWait_ = focus && PhasePageControl->isAncestorOf(focus) ? focus : nullptr;
-        PhasePageControl->setEnabled(false);
+    if (enabled) {
+        // Enabling every control of the pages takes the better part of a
+        // millisecond and repaints them all. It waits until the program is
+        // back in the event loop (where user input is taken anyway), so the
+        // next command of a series (a held spin button, sending everything)
+        // leaves at once and the pages stay as they are in between.
+        if (PhasePageControl->isEnabled() || enablePending_)
+            return;
+        enablePending_ = true;
+        QMetaObject::invokeMethod(this, &TTessalineForm::enablePages, Qt::QueuedConnection);
         return;
     }
+    enablePending_ = false;
+    if (!PhasePageControl->isEnabled())
+        return;
+    // Disabling the pages takes the focus out of them; it comes back when
+    // they take input again, so the user types on where they were.
+    QWidget *focus = QApplication::focusWidget();
+    focusBeforeWait_ = focus && PhasePageControl->isAncestorOf(focus) ? focus : nullptr;
+    PhasePageControl->setEnabled(false);
+}
+
+void TTessalineForm::enablePages()
+{
+    if (!enablePending_)
+        return;  // disabled again meanwhile
+    enablePending_ = false;
     PhasePageControl->setEnabled(true);
     if (focusBeforeWait_ && canTakeFocus(focusBeforeWait_) && !QApplication::focusWidget())
         focusBeforeWait_->setFocus(Qt::OtherFocusReason);

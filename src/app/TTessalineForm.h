@@ -71,7 +71,9 @@ public:
     // The one-panel status line; a text stays until the next.
     void setStatusText(const QString &text);
     QString statusText() const;
-    // Enables or disables the page control (while waiting for a unit).
+    // Disables the page control (while waiting for a unit) at once, or
+    // enables it once the program is back in the event loop; a disable
+    // before then keeps it disabled.
     void setPagesEnabled(bool enabled);
     // Whether the serial link reaches a unit or the controller.
     bool deviceConnected() const;
@@ -152,6 +154,7 @@ private:
     void writePreferences();
     void chooseBaud(const char *item, int baud);
     void chooseParity(const char *item, int parity);
+    void enablePages();
     void tickOnly(std::initializer_list<const char *> group, const char *chosen);
 
     FormServices services_;
@@ -177,6 +180,7 @@ private:
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<ReadAll> readAll_;
     QPointer<QWidget> focusBeforeWait_;
+    bool enablePending_ = false;
     bool shown_ = false;
     bool closing_ = false;
 };

@@ -299,8 +299,11 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
     }
 
     if (sent) {
-        for (int i = 0; i < pauseCount; ++i) {
-            clock_.sleepBlocking(1);
+        // Each pause ends 1 ms after the one before was due, not 1 ms after
+        // the events between them were done: n pauses take n ms.
+        const qint64 start = clock_.nowNs();
+        for (int i = 1; i <= pauseCount; ++i) {
+            clock_.sleepBlockingUntilNs(start + qint64(i) * 1000000);
             clock_.processPendingEvents();
         }
     }

@@ -106,8 +106,12 @@ void QtSerialPort::setParity(Parity parity)
 
 void QtSerialPort::write(const QByteArray &bytes)
 {
-    if (port_.isOpen())
-        port_.write(bytes);
+    if (!port_.isOpen())
+        return;
+    port_.write(bytes);
+    // Out to the device now, not when the event loop next looks at the
+    // port: repaints queued meanwhile would otherwise go first.
+    port_.flush();
 }
 
 qint64 QtSerialPort::outputFree() const

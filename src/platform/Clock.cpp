@@ -5,6 +5,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <chrono>
+#include <thread>
+
 namespace tess {
 namespace {
 
@@ -12,6 +15,9 @@ class SystemTimer final : public ClockTimer {
 public:
     SystemTimer()
     {
+        // Repeats keep to their schedule (a held spin button steps every
+        // interval, not every interval give or take 5 %).
+        timer_.setTimerType(Qt::PreciseTimer);
         connect(&timer_, &QTimer::timeout, this, &ClockTimer::timeout);
     }
     void start(int intervalMs) override { timer_.start(intervalMs); }
@@ -27,6 +33,13 @@ class SystemClock final : public Clock {
 public:
     SystemClock() { elapsed_.start(); }
     qint64 nowMs() const override { return elapsed_.elapsed(); }
+    qint64 nowNs() const override { return elapsed_.nsecsElapsed(); }
+    void sleepBlockingUntilNs(qint64 deadlineNs) override
+    {
+        const qint64 left = deadlineNs - elapsed_.nsecsElapsed();
+        if (left > 0)
+            std::this_thread::sleep_for(std::chrono::nanoseconds(left));
+    }
     void sleepBlocking(int ms) override
     {
         if (ms > 0)
@@ -51,6 +64,14 @@ private:
 };
 
 }  // namespace
+
+void Clock::sleepBlockingUntilNs(qint64 deadlineNs)
+{
+    // Whole milliseconds, rounded up: the deadline is never cut short.
+    const qint64 left = deadlineNs - nowNs();
+    if (left > 0)
+        sleepBlocking(int((left + 999999) / 1000000));
+}
 
 Clock &Clock::system()
 {

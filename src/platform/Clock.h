@@ -28,8 +28,14 @@ public:
 
     // Milliseconds since an arbitrary start.
     virtual qint64 nowMs() const = 0;
+    // Nanoseconds since the same start, as finely as the clock can tell.
+    virtual qint64 nowNs() const { return nowMs() * 1000000; }
     // Blocks the thread: no events are processed meanwhile.
     virtual void sleepBlocking(int ms) = 0;
+    // Blocks the thread until nowNs() has reached `deadlineNs`; returns at
+    // once when it already has. A series of pauses keyed to one start keeps
+    // to it however late each wake-up or the work between them runs.
+    virtual void sleepBlockingUntilNs(qint64 deadlineNs);
     // Runs the events that are pending now, without waiting for more.
     virtual void processPendingEvents() = 0;
     // Runs events, waiting at most `ms` for one to arrive; returns once

@@ -1,6 +1,7 @@
-// The line lights on a real pseudo-terminal, which has no modem lines: the
-// real serial port reports none, raises no line failure and logs nothing,
-// and the lights stay dark while the line keeps working.
+// The real serial port on a pseudo-terminal. It has no modem lines: the
+// port reports none, raises no line failure and logs nothing, and the line
+// lights stay dark while the line keeps working. What is written is on the
+// line before the event loop runs again.
 #include "link/PortMap.h"
 #include "link/QtSerialPort.h"
 #include "pages/info/LineLights.h"
@@ -76,6 +77,22 @@ private slots:
         QCOMPARE(QByteArray(got, 2), QByteArray("ok"));
         clock.advance(LineLights::IntervalMs);
         QCOMPARE(failures.count(), 0);
+    }
+
+    void writtenBytesAreOnTheLineBeforeTheEventLoopRuns()
+    {
+        // The window may have repaints queued; they must not go before a
+        // command's bytes.
+        QtSerialPort port;
+        port.setPortNumber(1);
+        port.setHardwareFlowControl(false);
+        QVERIFY(port.open().ok());
+        const QByteArray frame("PASS *5BLKGN 1 7!C0");
+        port.write(frame);
+        pollfd readable{master_, POLLIN, 0};
+        QCOMPARE(::poll(&readable, 1, 500), 1);  // no event loop meanwhile
+        char got[64] = {};
+        QCOMPARE(QByteArray(got, int(::read(master_, got, sizeof got))), frame);
     }
 };
 

@@ -208,6 +208,7 @@ private slots:
 
         // No: nothing is sent.
         rig.h.dialogs.answer(false);
+        QCoreApplication::processEvents();  // the user's click comes through the event loop
         reset->click();
         QCOMPARE(rig.h.dialogs.takeQuestions().size(), 1);
         QCOMPARE(commandsInOrder(rig.sim).mid(before).size(), 2);

@@ -428,10 +428,19 @@ private slots:
     void pagesCanBeDisabledWhileWaiting()
     {
         FormHarness h;
+        auto *pages = h.find<QTabWidget>("PhasePageControl");
         h.form->setPagesEnabled(false);
-        QVERIFY(!h.find<QTabWidget>("PhasePageControl")->isEnabled());
+        QVERIFY(!pages->isEnabled());
+        // Enabled once back in the event loop; a wait that begins before
+        // then (the next command of a series) keeps the pages disabled.
         h.form->setPagesEnabled(true);
-        QVERIFY(h.find<QTabWidget>("PhasePageControl")->isEnabled());
+        QVERIFY(!pages->isEnabled());
+        h.form->setPagesEnabled(false);
+        QCoreApplication::processEvents();
+        QVERIFY(!pages->isEnabled());
+        h.form->setPagesEnabled(true);
+        QCoreApplication::processEvents();
+        QVERIFY(pages->isEnabled());
         h.form->setStatusText(QStringLiteral("Sending command...."));
         QCOMPARE(h.find<QStatusBar>("MainStatusBar")->findChild<QLabel *>()->text(),
                  QStringLiteral("Sending command...."));

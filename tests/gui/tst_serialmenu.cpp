@@ -188,6 +188,7 @@ private slots:
         QVERIFY(link.SendRelayed(1, 0));
         QVERIFY(!pagesEnabledDuring);
         QVERIFY(busyDuring);
+        QCoreApplication::processEvents();  // the pages take input again once back in the event loop
         QVERIFY(rig.h.form->PhasePageControl->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(rig.port->written().startsWith("PASS *1DDBL 0!"));

@@ -89,6 +89,39 @@ private slots:
         QVERIFY(!rig.link.timer1Active());
     }
 
+    void trailingPausesKeepToTheirStart_data()
+    {
+        QTest::addColumn<int>("lateWake");
+        QTest::newRow("punctual wake-ups") << 0;
+        QTest::newRow("each wake-up 1 ms late") << 1;
+        QTest::newRow("each wake-up 4 ms late") << 4;
+    }
+    void trailingPausesKeepToTheirStart()
+    {
+        // 160 pauses of 1 ms end 160 ms after the answer however late each
+        // wake-up is, and events are still processed after every pause.
+        QFETCH(int, lateWake);
+        LinkRig rig(true);
+        rig.command("*1PRJ 0 3!");
+        rig.port.respond = [&](int, const QByteArray &w) {
+            return w == "\r\r" ? controllerOk(rig.port.written) : QByteArray();
+        };
+        rig.clock.setLateWakeMs(lateWake);
+        const auto timed = [&](int pauses) {
+            rig.port.written.clear();
+            const qint64 start = rig.clock.nowMs();
+            const int runs = rig.clock.eventRuns();
+            if (!rig.link.SendRelayed(1, pauses))
+                qFatal("the send failed");
+            return std::pair{rig.clock.nowMs() - start, rig.clock.eventRuns() - runs};
+        };
+        const auto [plainMs, plainRuns] = timed(0);
+        const auto [pausedMs, pausedRuns] = timed(160);
+        QVERIFY2(pausedMs - plainMs >= 160 && pausedMs - plainMs <= 160 + lateWake,
+                 qPrintable(QStringLiteral("the pauses took %1 ms").arg(pausedMs - plainMs)));
+        QCOMPARE(pausedRuns - plainRuns, 160);
+    }
+
     void echoedPromptDoesNotEndTheReply()
     {
         // The command itself contains L R > : inside the echo it stands

@@ -40,11 +40,12 @@ void VirtualClock::sleepBlocking(int ms)
 {
     pauses_.append(ms);
     if (ms > 0)
-        now_ += ms;
+        now_ += ms + lateWake_;
 }
 
 void VirtualClock::processPendingEvents()
 {
+    ++eventRuns_;
     QCoreApplication::processEvents();
     fireDue();
 }

@@ -31,12 +31,20 @@ public:
     qint64 totalBlockingMs() const;
     void clearPauses() { pauses_.clear(); }
 
+    // Every blocking pause from now on wakes `ms` late, as a loaded
+    // machine's does; what was asked for is still what is recorded.
+    void setLateWakeMs(int ms) { lateWake_ = ms; }
+    // How often pending events were processed.
+    int eventRuns() const { return eventRuns_; }
+
 private:
     friend class VirtualTimer;
     void fireDue();
 
     qint64 now_ = 0;
     QList<int> pauses_;
+    int lateWake_ = 0;
+    int eventRuns_ = 0;
     QList<class VirtualTimer *> timers_;
 };
 

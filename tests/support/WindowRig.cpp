@@ -90,8 +90,14 @@ QString WindowRig::shownText(const QString &name) const
     return {};
 }
 
+// A user's input reaches the window through the event loop, after what
+// the program left pending there (the pages taking input again after a
+// wait, for one).
+static void reachEventLoop() { QCoreApplication::processEvents(); }
+
 void WindowRig::clickInto(QWidget *control)
 {
+    reachEventLoop();
     QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
     QCoreApplication::processEvents();
 }
@@ -108,6 +114,7 @@ void WindowRig::typeInto(QLineEdit *edit, const QString &text)
 
 void WindowRig::pressKey(Qt::Key key)
 {
+    reachEventLoop();
     QWidget *target = QApplication::focusWidget();
     if (!target)
         target = h.form.get();
@@ -117,6 +124,7 @@ void WindowRig::pressKey(Qt::Key key)
 
 void WindowRig::clickSpin(SpinButton *spin, bool up)
 {
+    reachEventLoop();
     const QPoint at = spin->halfRect(up ? SpinButton::Half::Up : SpinButton::Half::Down).center();
     QTest::mouseClick(spin, Qt::LeftButton, {}, at);
     QCoreApplication::processEvents();
@@ -124,6 +132,7 @@ void WindowRig::clickSpin(SpinButton *spin, bool up)
 
 void WindowRig::pressSpin(SpinButton *spin, bool up)
 {
+    reachEventLoop();
     QTest::mousePress(spin, Qt::LeftButton, {},
                       spin->halfRect(up ? SpinButton::Half::Up : SpinButton::Half::Down).center());
 }
