@@ -173,6 +173,11 @@ void TTessalineForm::setPagesEnabled(bool enabled)
             return;
         enablePending_ = true;
         QMetaObject::invokeMethod(this, &TTessalineForm::enablePages, Qt::QueuedConnection);
+        // A press that set off the exchange just ended (a click on a box
+        // while a field had the focus: the field's exit check sends first)
+        // is delivered before the event loop runs again; it must find the
+        // pages taking input.
+        qApp->installEventFilter(this);
         return;
     }
     enablePending_ = false;
@@ -185,8 +190,23 @@ void TTessalineForm::setPagesEnabled(bool enabled)
     PhasePageControl->setEnabled(false);
 }
 
+bool TTessalineForm::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+        enablePages();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TTessalineForm::enablePages()
 {
+    qApp->removeEventFilter(this);
     if (!enablePending_)
         return;  // disabled again meanwhile
     enablePending_ = false;

@@ -146,6 +146,9 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // While the pages wait to take input again: user input takes them back
+    // at once.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMainMenu();

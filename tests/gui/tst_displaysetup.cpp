@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -246,6 +247,26 @@ private slots:
         rig.clickInto(rig.find<QCheckBox>(QStringLiteral("TestGrid4CheckBox")));
         QCOMPARE(rig.takeCommands(1), QList<QByteArray>{"OTPMQX 4 0 0 1"});
         QCOMPARE(list->currentIndex(), 0);
+    }
+
+    // A click on a box while a field holds a new value: the press takes
+    // the focus, the field's check sends its value first, and the click
+    // still lands once that exchange is over.
+    void clickAfterAFieldsExchangeStillTakes()
+    {
+        WindowRig rig;
+        rig.showAndConnect();
+        rig.openDisplaySetup();
+        rig.typeInto(rig.find<QLineEdit>(QStringLiteral("Black2Edit")), QStringLiteral("40"));
+        rig.takeCommands();
+        auto *grid = rig.find<QCheckBox>(QStringLiteral("TestGrid2CheckBox"));
+        rig.clickInto(grid);
+        QVERIFY(grid->isChecked());
+        const QList<QByteArray> sent = rig.takeCommands(1);
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(sent.at(0), QByteArray("BLKGN 2 40"));
+        QVERIFY2(sent.at(1).startsWith("OTPMQX 2 ") && sent.at(1).endsWith(" 1"), sent.at(1).constData());
+        QVERIFY(rig.find<QWidget>(QStringLiteral("PhasePageControl"))->isEnabled());
     }
 };
 
