@@ -250,8 +250,6 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
     if (!port_.isOpen() && !lineLost_)
         return false;
     const bool setCursor = !host_.busyCursorShown();
-    if (setCursor)
-        host_.setBusyCursor(true);
 
     const QByteArray checksum = QByteArray::number(CommandChecksum, 16).toUpper().rightJustified(2, '0');
     // Every failure counts towards the question, refusals as well as
@@ -265,11 +263,16 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
             break;
         startReply(false);
         MinReplyLength = int(std::strlen(CommandBuffer)) + 8;
-        host_.setStatusText(kSending);
         port_.flushInput();
         WriteToPort(QByteArrayLiteral("PASS "));
         WriteToPort(command());
         WriteToPort(checksum);
+        // The window shows the exchange while its first bytes are on the
+        // wire: nothing it does holds them back (none of it is painted
+        // before the event loop runs anyway).
+        if (setCursor)
+            host_.setBusyCursor(true);
+        host_.setStatusText(kSending);
         host_.setPagesEnabled(false);
         timer1_->start(ExchangeTimeoutMs);
         AwaitingReply = true;
