@@ -327,7 +327,7 @@ private slots:
             QCOMPARE(int(rig.sim.unit(2).settings.screens[1].testPattern), 0);
             QCOMPARE(rig.find<QComboBox>(QStringLiteral("TestPattern6ComboBox"))->currentIndex(), 0);
         }
-        // Values the Parts send as they stand reach the units so.
+        // Values sent as they stand reach the units so.
         if (what == Damage::WidthsBeyondBounds) {
             QCOMPARE(rig.sim.unit(1).settings.screens[1].haloLeftWidth, 1 << 30);
             QCOMPARE(rig.sim.unit(2).settings.screens[0].gammaRightWidth, -(1 << 30));
