@@ -259,7 +259,6 @@ int main(int argc, char *argv[])
         say(QStringLiteral("control ") + parser.value(control));
     }
 
-
     std::unique_ptr<wall::WallWindow> wallView;
     if (parser.isSet(wallWindow)) {
         wallView = std::make_unique<wall::WallWindow>(sim);

@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/FormLinkHost.h"
+#include "app/PageGate.h"
 #include "app/TConnectionHelpForm.h"
 #include "app/TInfoForm.h"
 #include "app/Version.h"
@@ -9,14 +10,13 @@
 #include "device/Commands.h"
 #include "device/ReadAll.h"
 #include "device/StatusQueries.h"
-#include "fields/FieldDescription.h"
 #include "link/DeviceSearch.h"
 #include "link/Link.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
-#include "model/ConfigurationFile.h"
 #include "model/NumberFormat.h"
 #include "model/PlanningPreferences.h"
+#include "pages/ConfigurationFiles.h"
 #include "pages/PageContext.h"
 #include "pages/SendAll.h"
 #include "pages/display/DisplaySetupPage.h"
@@ -113,6 +113,7 @@ void TTessalineForm::buildPages()
 {
     PhasePageControl = new QTabWidget(this);
     PhasePageControl->setObjectName(QStringLiteral("PhasePageControl"));
+    pageGate_ = std::make_unique<PageGate>(*PhasePageControl);
     pageContext_.reset(new PageContext{settings_, *commands_, state_, planning_, services_.dialogs, services_.clock,
                                        fieldEnv_, refills_, pages_, serviceView_, *linkHost_});
     pages_.build(*pageContext_);
@@ -161,60 +162,7 @@ QString TTessalineForm::statusText() const
     return statusPanel_->text();
 }
 
-void TTessalineForm::setPagesEnabled(bool enabled)
-{
-    if (enabled) {
-        // Enabling every control of the pages takes the better part of a
-        // millisecond and repaints them all. It waits until the program is
-        // back in the event loop (where user input is taken anyway), so the
-        // next command of a series (a held spin button, sending everything)
-        // leaves at once and the pages stay as they are in between.
-        if (PhasePageControl->isEnabled() || enablePending_)
-            return;
-        enablePending_ = true;
-        QMetaObject::invokeMethod(this, &TTessalineForm::enablePages, Qt::QueuedConnection);
-        // A press that set off the exchange just ended (a click on a box
-        // while a field had the focus: the field's exit check sends first)
-        // is delivered before the event loop runs again; it must find the
-        // pages taking input.
-        qApp->installEventFilter(this);
-        return;
-    }
-    enablePending_ = false;
-    if (!PhasePageControl->isEnabled())
-        return;
-    // Disabling the pages takes the focus out of them; it comes back when
-    // they take input again, so the user types on where they were.
-    QWidget *focus = QApplication::focusWidget();
-    focusBeforeWait_ = focus && PhasePageControl->isAncestorOf(focus) ? focus : nullptr;
-    PhasePageControl->setEnabled(false);
-}
-
-bool TTessalineForm::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-        enablePages();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void TTessalineForm::enablePages()
-{
-    qApp->removeEventFilter(this);
-    if (!enablePending_)
-        return;  // disabled again meanwhile
-    enablePending_ = false;
-    PhasePageControl->setEnabled(true);
-    if (focusBeforeWait_ && canTakeFocus(focusBeforeWait_) && !QApplication::focusWidget())
-        focusBeforeWait_->setFocus(Qt::OtherFocusReason);
-    focusBeforeWait_ = nullptr;
-}
+void TTessalineForm::setPagesEnabled(bool enabled) { pageGate_->setEnabled(enabled); }
 
 bool TTessalineForm::deviceConnected() const
 {
@@ -405,47 +353,9 @@ void TTessalineForm::ParityEvenClick() { chooseParity("ParityEven", int(SerialPo
 void TTessalineForm::ParityMarkClick() { chooseParity("ParityMark", int(SerialPort::Parity::Mark)); }
 void TTessalineForm::ParitySpaceClick() { chooseParity("ParitySpace", int(SerialPort::Parity::Space)); }
 
-void TTessalineForm::OpenConfigurationFile1Click()
-{
-    Dialogs::FileRequest request;
-    request.caption = QStringLiteral("Open Configuration File");
-    request.filters = {QStringLiteral("Quorex Config Files (*.qxc)"), QStringLiteral("Any file (*.*)")};
-    request.mustExist = true;
-    const QString path = services_.dialogs.openFileName(request);
-    if (path.isEmpty())
-        return;
-    linkHost_->setBusyCursor(true);
-    const ConfigurationFileResult read = ReadConfigurationFile(settings_, path);
-    if (read != ConfigurationFileResult::Done) {
-        // The model is as it was, so the window needs no refill.
-        linkHost_->setBusyCursor(false);
-        services_.dialogs.showMessage(configurationFileMessage(read));
-        return;
-    }
-    state_.ConfigurationFileLoaded = true;
-    {
-        const SuppressSendScope quiet(state_);
-        RefillWholeWindow(refills_);
-    }
-    services_.dialogs.showMessage(QStringLiteral("File open successful. Tessaline updated with settings from file."));
-    linkHost_->setBusyCursor(false);
-}
+void TTessalineForm::OpenConfigurationFile1Click() { OpenConfigurationFile(*pageContext_); }
 
-void TTessalineForm::SaveConfigurationtoFile1Click()
-{
-    Dialogs::FileRequest request;
-    request.caption = QStringLiteral("Save Configuration to File");
-    request.filters = {QStringLiteral("Quorex Config Files (*.qxc)")};
-    request.defaultSuffix = QStringLiteral("qxc");
-    const QString path = services_.dialogs.saveFileName(request);
-    if (path.isEmpty())
-        return;
-    linkHost_->setBusyCursor(true);
-    const ConfigurationFileResult saved = WriteConfigurationFile(settings_, path);
-    linkHost_->setBusyCursor(false);
-    if (saved != ConfigurationFileResult::Done)
-        services_.dialogs.showMessage(configurationFileMessage(saved));
-}
+void TTessalineForm::SaveConfigurationtoFile1Click() { SaveConfigurationToFile(*pageContext_); }
 
 void TTessalineForm::SendCurrentSettingstoQuorexs1Click() { SendCurrentSettings(*pageContext_); }
 

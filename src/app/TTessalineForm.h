@@ -9,7 +9,6 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <initializer_list>
 #include <memory>
 
@@ -24,6 +23,7 @@ class Commands;
 class DeviceSearch;
 class Dialogs;
 class FormLinkHost;
+class PageGate;
 class Link;
 class ProgramExit;
 class ReadAll;
@@ -146,9 +146,6 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    // While the pages wait to take input again: user input takes them back
-    // at once.
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMainMenu();
@@ -157,7 +154,6 @@ private:
     void writePreferences();
     void chooseBaud(const char *item, int baud);
     void chooseParity(const char *item, int parity);
-    void enablePages();
     void tickOnly(std::initializer_list<const char *> group, const char *chosen);
 
     FormServices services_;
@@ -182,8 +178,7 @@ private:
     std::unique_ptr<StatusQueries> queries_;
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<ReadAll> readAll_;
-    QPointer<QWidget> focusBeforeWait_;
-    bool enablePending_ = false;
+    std::unique_ptr<PageGate> pageGate_;
     bool shown_ = false;
     bool closing_ = false;
 };
