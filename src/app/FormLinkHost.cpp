@@ -65,7 +65,7 @@ void FormLinkHost::setConnectedMenusEnabled(bool enabled)
 
 int FormLinkHost::projectorsRequired() const { return int(form_.planning().ProjectorsRequired); }
 
-int FormLinkHost::projectorCountSelection() const { return form_.pages().planning().projectorCountSelection(); }
+int FormLinkHost::projectorCountSelection() const { return form_.wall().projectors() - 1; }
 
 void FormLinkHost::readAllFromUnits() { form_.ReadfromQuorexs1Click(); }
 

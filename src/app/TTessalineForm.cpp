@@ -115,7 +115,7 @@ void TTessalineForm::buildPages()
     PhasePageControl->setObjectName(QStringLiteral("PhasePageControl"));
     pageGate_ = std::make_unique<PageGate>(*PhasePageControl);
     pageContext_.reset(new PageContext{settings_, *commands_, state_, planning_, services_.dialogs, services_.clock,
-                                       fieldEnv_, refills_, pages_, serviceView_, *linkHost_});
+                                       fieldEnv_, refills_, wall_, serviceView_, *linkHost_});
     pages_.build(*pageContext_);
     pages_.planning().setHost(*linkHost_);
     for (TabPage *page : pages_.all())
@@ -357,6 +357,6 @@ void TTessalineForm::OpenConfigurationFile1Click() { OpenConfigurationFile(*page
 
 void TTessalineForm::SaveConfigurationtoFile1Click() { SaveConfigurationToFile(*pageContext_); }
 
-void TTessalineForm::SendCurrentSettingstoQuorexs1Click() { SendCurrentSettings(*pageContext_); }
+void TTessalineForm::SendCurrentSettingstoQuorexs1Click() { SendCurrentSettings(*pageContext_, pages_); }
 
 }  // namespace tess

@@ -6,6 +6,7 @@
 #include "model/WindowState.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
+#include "pages/Wall.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -88,6 +89,8 @@ public:
     Pages &pages() { return pages_; }
     const Refills &refills() const { return refills_; }
     ServiceView &serviceView() { return serviceView_; }
+    // The projector wall the pages share.
+    Wall &wall() { return wall_; }
 
     QTabWidget *PhasePageControl = nullptr;
 
@@ -164,6 +167,7 @@ private:
     FieldEnv fieldEnv_;
     std::unique_ptr<PageContext> pageContext_;
     ServiceView serviceView_;
+    Wall wall_{state_};
     Pages pages_;
     QHash<QByteArray, QAction *> menuItems_;
     QString preferencesPath_;

@@ -8,6 +8,8 @@
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
 #include "pages/ServiceView.h"
+#include "pages/SystemSave.h"
+#include "pages/Wall.h"
 #include "pages/info/ConnectionControls.h"
 #include "pages/info/InfoWindow.h"
 #include "pages/info/LineLights.h"
@@ -78,6 +80,7 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
     hiddenLabel_ = new HiddenLabel(this, [this] { HiddenLabelDblClick(); });
 
     context.refills.provide(Refill::ScreenInfo, [this](int) { ScreenInfoComboBoxChange(); });
+    connect(&context.wall, &Wall::imageSpansChanged, this, &InfoPage::showImageSpans);
     connect(&context.serviceView, &ServiceView::changed, this, &InfoPage::followServiceView);
     followServiceView(context.serviceView.isOn());
 }
@@ -178,12 +181,16 @@ void InfoPage::ShowOutputInfo(int n)
         status_->ShowOutputInfo(context_.settings.output(1, n));
 }
 
-void InfoPage::setImagePositionOffset(int projector, const QString &first, const QString &last)
+void InfoPage::showImageSpans(const Wall::Spans &spans)
 {
-    if (projector < 1 || projector > ScreenInfoCount)
-        return;
-    screenFirst_[projector - 1]->setText(first);
-    screenLast_[projector - 1]->setText(last);
+    // First and last input column of each projector of the wall, "N/A"
+    // past it.
+    const QString na = QStringLiteral("N/A");
+    for (int k = 1; k <= ScreenInfoCount; ++k) {
+        const Wall::Span &span = spans[std::size_t(k - 1)];
+        screenFirst_[k - 1]->setText(span ? QString::number(span->first) : na);
+        screenLast_[k - 1]->setText(span ? QString::number(span->second) : na);
+    }
 }
 
 void InfoPage::setVersion1Text(const QString &text)
@@ -232,17 +239,7 @@ void InfoPage::ResetButtonClick()
         window_->setFileAndSerialMenusEnabled(true);
 }
 
-void InfoPage::SystemSaveButtonClick()
-{
-    const HandlerBusyScope busy(context_.state);
-    if (!busy)
-        return;
-    if (context_.state.SuppressSend || !context_.deviceConnected())
-        return;
-    context_.commands.SYSAVE(1);
-    if (context_.state.UnitCount > 1)
-        context_.commands.SYSAVE(2);
-}
+void InfoPage::SystemSaveButtonClick() { SystemSave(context_); }
 
 void InfoPage::selectStartItems()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/TabPage.h"
+#include "pages/Wall.h"
 
 class QGroupBox;
 class QLabel;
@@ -47,9 +48,6 @@ public:
     // n = 1 to 4: unit 1's input and output records n.
     void ShowInputInfo(int n);
     void ShowOutputInfo(int n);
-    // The image position offsets of projector 1 to 8 (ScreenkHLabel,
-    // ScreenkVLabel), which the planning computes.
-    void setImagePositionOffset(int projector, const QString &first, const QString &last);
     // What the page shows of the units.
     void setVersion1Text(const QString &text);
     void setUnitsDetected(int count);
@@ -84,6 +82,9 @@ protected:
 
 private:
     void buildScreenOffsets();
+    // The image position offsets of projectors 1 to 8 (ScreenkHLabel,
+    // ScreenkVLabel), as the planning worked them out.
+    void showImageSpans(const Wall::Spans &spans);
     void followServiceView(bool on);
     void terminalDataArrived();
 

@@ -5,11 +5,7 @@
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
-#include "pages/display/DisplaySetupPage.h"
-#include "pages/info/InfoPage.h"
-#include "pages/source/SeamRemovalPage.h"
-#include "pages/source/SourceSetupPage.h"
+#include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningHost.h"
 #include "pages/planning/PlanningMath.h"
@@ -45,7 +41,7 @@ void PlanningPage::CalcOutButtonClick()
     c_->CalcOutButton->setEnabled(false);
     if (calculateInputs()) {
         PlanningState &p = context_.planning;
-        context_.pages.displaySetup().setScreenControlsEnabled(true);
+        context_.wall.setPlanned(true);
         c_->NumOfScreenComboBox->setEnabled(true);
         c_->ImageAlignComboBox->setEnabled(true);
         // The Information page's ResetButton and the Display Setup page's
@@ -165,7 +161,7 @@ void PlanningPage::selectCount(double projectors)
     // Calculate) puts back the count in force instead.
     const bool listed = projectors >= 1 && projectors <= 8;
     const int index = listed ? int(std::trunc(projectors - 1)) : countInForce_;
-    selectQuietly(c_->NumOfScreenComboBox, index);
+    setListSelection(c_->NumOfScreenComboBox, index);
     countInForce_ = c_->NumOfScreenComboBox->currentIndex();
 }
 
@@ -185,7 +181,7 @@ void PlanningPage::ComputeOverlap()
         AspectFromImageSize();
     }
     const QString text = QString::number(qint64(std::trunc(p.OverlapPixels)));
-    context_.pages.displaySetup().setOverlapWidthText(text);
+    context_.wall.setOverlapText(text);
     c_->OWidthPlanningEdit->setText(text);
     p.MaxOverlapWidth = overlap.maxOverlap;
 }
@@ -258,9 +254,10 @@ void PlanningPage::NumOfScreenComboBoxChange()
         if (state.UnitCount > 1)
             context_.commands.PRJ(2, count);
     }
-    context_.pages.displaySetup().setDataDoublingShown(count >= 2);
     ImageAlignComboBoxChange();
-    showWallOnPages(count);
+    // The other pages show the screens and channels of the wall, and data
+    // doubling from two projectors on.
+    context_.wall.layOut();
     if (DrawPlanningPictures())
         BuildContentRequirements();
     // The units needed follow the count chosen, as after Calculate.
@@ -269,23 +266,13 @@ void PlanningPage::NumOfScreenComboBoxChange()
         host_->setBusyCursor(false);
 }
 
-void PlanningPage::showWallOnPages(int count)
-{
-    // The Display Setup page shows the screens of the wall (with their
-    // right-hand controls, the basic feathering group and the mode box);
-    // the channel pages offer channels 1 to count, the first chosen.
-    context_.pages.displaySetup().showScreens(count);
-    context_.pages.sourceSetup().setChannelCount(count);
-    context_.pages.seamRemoval().setChannelCount(count);
-}
-
 void PlanningPage::ImageAlignComboBoxChange()
 {
     WindowState &state = context_.state;
     const int alignment = alignmentSelection();
     if (alignment == 1 && projectorCount() == 8) {
         error(CenteredLimit);
-        selectQuietly(c_->ImageAlignComboBox, 0);
+        setListSelection(c_->ImageAlignComboBox, 0);
         UpdateImagePositionOffsets();
         return;
     }
@@ -302,7 +289,7 @@ void PlanningPage::ImageAlignComboBoxChange()
 
 std::optional<int> PlanningPage::overlapEntered()
 {
-    const QString text = context_.pages.displaySetup().overlapWidthText();
+    const QString text = context_.wall.overlapText();
     const std::optional<int> width = parseWhole(text);
     if (!width)
         error(QStringLiteral("'%1' is not a valid integer value").arg(text));
@@ -325,24 +312,23 @@ bool PlanningPage::UpdateImagePositionOffsets()
     if (!offsets)
         return true;
     offsets_ = offsets->spans;
-    // The Information page's "Image Position Offset" labels: first and last
-    // input column of each projector of the wall, "N/A" past it.
-    for (int k = 1; k <= int(offsets_.size()); ++k) {
-        const auto &span = offsets_[std::size_t(k - 1)];
-        const QString na = QStringLiteral("N/A");
-        context_.pages.info().setImagePositionOffset(k, span ? QString::number(span->first) : na,
-                                                     span ? QString::number(span->second) : na);
-    }
+    context_.wall.setImageSpans(offsets_);
     p.ImageSizeH = offsets->imageSizeH;
     showImageSizeH();
     return true;
 }
 
-void PlanningPage::OWidthPlanningEditExit()
+void PlanningPage::OWidthPlanningEditExit() { emit overlapFieldLeft(c_->OWidthPlanningEdit->text()); }
+
+void PlanningPage::followOverlapWidth()
 {
-    DisplaySetupPage &display = context_.pages.displaySetup();
-    display.setOverlapWidthText(c_->OWidthPlanningEdit->text());
-    display.OWidthEditExit();
+    // The second pass starts from the image size the first produced.
+    for (int pass = 0; pass < 2; ++pass) {
+        AspectFromImageSize();
+        if (!DrawPlanningPictures())
+            return;
+    }
+    c_->OWidthPlanningEdit->setText(context_.wall.overlapText());
 }
 
 void PlanningPage::BuildContentRequirements()

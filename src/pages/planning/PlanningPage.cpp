@@ -7,8 +7,7 @@
 #include "model/NumberFormat.h"
 #include "model/PlanningPreferences.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
-#include "pages/display/DisplaySetupPage.h"
+#include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningMath.h"
 
@@ -125,10 +124,13 @@ PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
     connect(c_->NumOfScreenComboBox, &QComboBox::activated, this, &PlanningPage::NumOfScreenComboBoxChange);
     connect(c_->ImageAlignComboBox, &QComboBox::activated, this, &PlanningPage::ImageAlignComboBoxChange);
     // The overlap spin button runs the Display Setup page's overlap spin.
-    connect(c_->OWidthPlanningUpDown, &SpinButton::upClicked, this,
-            [this] { context_.pages.displaySetup().OWidthUpDownUpClick(); });
-    connect(c_->OWidthPlanningUpDown, &SpinButton::downClicked, this,
-            [this] { context_.pages.displaySetup().OWidthUpDownDownClick(); });
+    connect(c_->OWidthPlanningUpDown, &SpinButton::upClicked, this, [this] { emit overlapSpinClicked(+1); });
+    connect(c_->OWidthPlanningUpDown, &SpinButton::downClicked, this, [this] { emit overlapSpinClicked(-1); });
+    // The user's picks; the program's own selections tell the wall
+    // themselves.
+    for (QComboBox *list : {c_->NumOfScreenComboBox, c_->ImageAlignComboBox})
+        connect(list, &QComboBox::currentIndexChanged, this, &PlanningPage::publishLists);
+    connect(&context_.wall, &Wall::overlapWidthEntered, this, &PlanningPage::followOverlapWidth);
     for (QLineEdit *edit : {c_->HorizontalOutEdit, c_->VerticalOutEdit, c_->OWidthPlanningEdit})
         edit->installEventFilter(this);
 }
@@ -346,8 +348,6 @@ bool PlanningPage::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void PlanningPage::setOverlapPlanningText(const QString &text) { c_->OWidthPlanningEdit->setText(text); }
-
 bool PlanningPage::focusOverlapFieldIfInView()
 {
     if (!isVisible())
@@ -361,6 +361,18 @@ int PlanningPage::projectorCountSelection() const { return c_->NumOfScreenComboB
 int PlanningPage::alignmentSelection() const { return c_->ImageAlignComboBox->currentIndex(); }
 
 int PlanningPage::projectorCount() const { return c_->NumOfScreenComboBox->currentIndex() + 1; }
+
+void PlanningPage::setListSelection(QComboBox *list, int index)
+{
+    selectQuietly(list, index);
+    publishLists();
+}
+
+void PlanningPage::publishLists()
+{
+    context_.wall.setProjectors(projectorCount());
+    context_.wall.setAlignment(alignmentSelection());
+}
 
 void PlanningPage::applyStartupDefaults(bool preferencesLoaded)
 {
@@ -383,18 +395,18 @@ void PlanningPage::applyStartupDefaults(bool preferencesLoaded)
         selectQuietly(c_->ProjectorResComboBox, DefaultResolution);
     ProjectorResComboBoxChange();
     if (needsDefault(c_->NumOfScreenComboBox))
-        selectQuietly(c_->NumOfScreenComboBox, DefaultCount);
+        setListSelection(c_->NumOfScreenComboBox, DefaultCount);
     NumOfScreenComboBoxChange();
     if (needsDefault(c_->ImageAlignComboBox))
-        selectQuietly(c_->ImageAlignComboBox, DefaultAlignment);
+        setListSelection(c_->ImageAlignComboBox, DefaultAlignment);
 }
 
 void PlanningPage::restore(const PlanningPreferences &prefs)
 {
     c_->HorizontalOutEdit->setText(formatGeneral(prefs.HorizontalSize, 5));
     c_->VerticalOutEdit->setText(formatGeneral(prefs.VerticalSize, 5));
-    selectQuietly(c_->NumOfScreenComboBox, prefs.ProjectorCountIndex);
-    selectQuietly(c_->ImageAlignComboBox, prefs.AlignmentIndex);
+    setListSelection(c_->NumOfScreenComboBox, prefs.ProjectorCountIndex);
+    setListSelection(c_->ImageAlignComboBox, prefs.AlignmentIndex);
     selectQuietly(c_->ProjectorResComboBox, prefs.ResolutionIndex);
 }
 

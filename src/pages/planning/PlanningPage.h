@@ -80,11 +80,16 @@ public:
     // as UpdateImagePositionOffsets last worked them out.
     const std::array<std::optional<std::pair<qint64, qint64>>, 8> &imagePositionOffsets() const { return offsets_; }
 
-    // The overlap width, written by the Display Setup page's field.
-    void setOverlapPlanningText(const QString &text);
     // When this page is in view, puts the focus into its overlap field and
     // answers true.
     bool focusOverlapFieldIfInView();
+
+signals:
+    // The overlap field here is a second face of the Display Setup page's
+    // overlap width field: the user left it holding `text`, or clicked its
+    // spin button (+1 up, -1 down).
+    void overlapFieldLeft(const QString &text);
+    void overlapSpinClicked(int direction);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -101,11 +106,15 @@ private:
     // N: the count selection plus 1, 0 without a selection.
     int projectorCount() const;
     void selectCount(double projectors);
+    // Selects an item of the count or alignment list as the program does
+    // (no handler runs); the wall follows.
+    void setListSelection(QComboBox *list, int index);
+    void publishLists();
+    // A good overlap width was entered on the Display Setup page.
+    void followOverlapWidth();
     // The units label and the status line note for ProjectorsRequired.
     void showUnitsRequired(double projectors);
     void showLensThrow();
-    // The other pages follow the projector count.
-    void showWallOnPages(int count);
     void showImageSizeH();
     // The overlap width field's whole value, or nothing after the generic
     // conversion message.

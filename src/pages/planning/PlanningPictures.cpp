@@ -3,8 +3,7 @@
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
-#include "pages/display/DisplaySetupPage.h"
+#include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningHost.h"
 #include "pages/planning/PlanningMath.h"
@@ -105,8 +104,8 @@ void PlanningPage::SyncPlanningFromUnits()
     }
 
     c_->OWidthPlanningEdit->setText(QString::number(width));
-    selectQuietly(c_->ImageAlignComboBox, justification);
-    selectQuietly(c_->NumOfScreenComboBox, total - 1);
+    setListSelection(c_->ImageAlignComboBox, justification);
+    setListSelection(c_->NumOfScreenComboBox, total - 1);
     if (c_->NumOfScreenComboBox->currentIndex() >= 0)
         countInForce_ = c_->NumOfScreenComboBox->currentIndex();
 
@@ -117,10 +116,8 @@ void PlanningPage::SyncPlanningFromUnits()
     const int n = projectorCount();
     // The other pages show the wall the units hold: its screens and
     // channels, and data doubling from two projectors on.
-    if (n >= 1) {
-        context_.pages.displaySetup().setDataDoublingShown(n >= 2);
-        showWallOnPages(n);
-    }
+    if (n >= 1)
+        context_.wall.layOut();
     const int inputWidth = context_.settings.EffectiveInputWidth(state.OutputFormatWidth);
     const int inputHeight = context_.settings.EffectiveInputHeight(state.OutputFormatHeight);
     p.ImageSizeH = double(n) * inputWidth - double(n - 1) * width;

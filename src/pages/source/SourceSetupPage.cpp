@@ -8,6 +8,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 #include "pages/source/ChannelSelect.h"
 #include "platform/Dialogs.h"
 
@@ -87,6 +88,8 @@ SourceSetupPage::SourceSetupPage(PageContext &context, QWidget *parent)
     setLinkControlsEnabled(false);
     context.refills.provide(Refill::SourceSetup, [this](int) { SyncSourceSetup(); });
     context.refills.provide(Refill::ColourBalance, [this](int channel) { SyncColourBalance(channel); });
+    // The page offers the channels of the wall the planning laid out.
+    connect(&context.wall, &Wall::laidOut, this, &SourceSetupPage::setChannelCount);
 }
 
 SourceSetupPage::~SourceSetupPage() = default;
