@@ -93,27 +93,4 @@ void FormLinkHost::setOutputFormatSize(int width, int height)
     form_.state().OutputFormatHeight = height;
 }
 
-void FormLinkHost::setFileAndSerialMenusEnabled(bool enabled)
-{
-    for (const char *name : {"File1", "Search1"})
-        form_.menuItem(name)->setEnabled(enabled);
-}
-
-void FormLinkHost::showWaitWindow(const QString &text)
-{
-    form_.infoForm().InfoLabel->setText(text);
-    form_.infoForm().show();
-}
-
-void FormLinkHost::hideWaitWindow() { form_.infoForm().hide(); }
-bool FormLinkHost::controllerMode() const { return form_.link().ControllerMode; }
-
-int FormLinkHost::CountUnits() { return form_.deviceSearch().CountUnits(); }
-
-bool FormLinkHost::CheckUnitsForProjectorCount() { return form_.deviceSearch().CheckUnitsForProjectorCount(); }
-
-int FormLinkHost::ReadAllStatus(int unit) { return form_.queries().ReadAllStatus(unit); }
-
-bool FormLinkHost::windowVisible() const { return form_.isVisible(); }
-
 }  // namespace tess

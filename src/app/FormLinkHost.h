@@ -2,8 +2,6 @@
 
 #include "device/DeviceHost.h"
 #include "link/LinkHost.h"
-#include "pages/info/InfoWindow.h"
-#include "pages/planning/PlanningHost.h"
 
 namespace tess {
 
@@ -11,9 +9,8 @@ class TTessalineForm;
 
 // The main window as the serial link, the search, the command senders and
 // the status queries see it: the window's own status line, cursor, menus
-// and flags, and the pages' behaviour; and the window as the Information
-// page's reset and the Planning page see it.
-class FormLinkHost final : public SearchHost, public DeviceHost, public InfoWindow, public PlanningHost {
+// and flags, and the pages' behaviour.
+class FormLinkHost final : public SearchHost, public DeviceHost {
 public:
     explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
 
@@ -47,15 +44,6 @@ public:
     void setVersion1Text(const QString &text) override;
     void setUnitsDetected(int count) override;
     void setOutputFormatSize(int width, int height) override;
-
-    void setFileAndSerialMenusEnabled(bool enabled) override;
-    void showWaitWindow(const QString &text) override;
-    void hideWaitWindow() override;
-    bool controllerMode() const override;
-    int CountUnits() override;
-    bool CheckUnitsForProjectorCount() override;
-    int ReadAllStatus(int unit) override;
-    bool windowVisible() const override;
 
 private:
     TTessalineForm &form_;

@@ -33,6 +33,7 @@ class StatusQueries;
 struct PageContext;
 class TConnectionHelpForm;
 class TInfoForm;
+class Units;
 
 // What the main window works with, handed in by the start-up (or a test).
 struct FormServices {
@@ -182,6 +183,7 @@ private:
     std::unique_ptr<StatusQueries> queries_;
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<ReadAll> readAll_;
+    std::unique_ptr<Units> units_;
     std::unique_ptr<PageGate> pageGate_;
     bool shown_ = false;
     bool closing_ = false;

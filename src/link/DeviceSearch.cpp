@@ -171,10 +171,10 @@ int DeviceSearch::CountUnits()
     return count;
 }
 
-bool DeviceSearch::CheckUnitsForProjectorCount()
+bool DeviceSearch::CheckUnitsForProjectorCount(int projectorsRequired, int countSelection)
 {
     const bool controller = link_.ControllerMode;
-    if (host_.projectorsRequired() > 4 && !controller) {
+    if (projectorsRequired > 4 && !controller) {
         if (link_.dialogs().askYesNo(
                 kConnectCaption,
                 QStringLiteral("Quorex total # of projectors settings indicate that 2 Quorexs are required.To "
@@ -186,7 +186,7 @@ bool DeviceSearch::CheckUnitsForProjectorCount()
         return false;
     }
     // Selection index 4 is "5 Projectors".
-    if (host_.projectorCountSelection() >= 4) {
+    if (countSelection >= 4) {
         const QString tooMany =
             QStringLiteral("Error! Increasing the # of Projectors to exceed 4 will require using 2 Quorexs.\n\n")
             + TwoUnitsInstructions;
@@ -276,7 +276,7 @@ void DeviceSearch::QuorexconnectedtoSerialPortdirectly1Click()
         link_.SetDeviceConnected(false);
         return;
     }
-    if (!CheckUnitsForProjectorCount())
+    if (!CheckUnitsForProjectorCount(host_.projectorsRequired(), host_.projectorCountSelection()))
         return;
     link_.SetDeviceConnected(true);
     link_.ExchangeFailed = false;

@@ -41,9 +41,9 @@ public:
     virtual int unitId(int unit) const = 0;
     // "Read from Quorex(s) ..." and "Send Current Settings to Quorex(s)".
     virtual void setConnectedMenusEnabled(bool enabled) = 0;
-    // The planning state the projector-count check reads.
+    // The wall the connection must serve: the projectors the planning
+    // requires, and the projector count chosen (0 = 1 projector).
     virtual int projectorsRequired() const = 0;
-    // Selection index of the Planning page's projector count (0 = 1 projector).
     virtual int projectorCountSelection() const = 0;
     // Reads every setting from the units and fills the window.
     virtual void readAllFromUnits() = 0;

@@ -11,6 +11,7 @@ class Dialogs;
 class Refills;
 class ServiceView;
 class SettingsModel;
+class Units;
 struct PlanningState;
 class Wall;
 struct WindowState;
@@ -18,7 +19,8 @@ struct WindowState;
 // What every page is built with: the settings model, the command senders,
 // the window's flags and planning state, the boxes, the clock, the numeric
 // fields' surroundings, the refills the page provides, the wall the pages
-// share and the service view. A page knows no other page.
+// share, the service view, the window as the senders see it and the units.
+// A page knows no other page.
 struct PageContext {
     SettingsModel &settings;
     Commands &commands;
@@ -35,6 +37,8 @@ struct PageContext {
     // The window as the senders see it: status line, busy cursor, the wait
     // window.
     DeviceHost &device;
+    // The units beyond single commands: counting, checking, reading, the line.
+    Units &units;
 
     // Whether a unit or the controller is reached.
     bool deviceConnected() const { return fields.deviceConnected && fields.deviceConnected(); }

@@ -1,6 +1,7 @@
 #include "pages/info/InfoPage.h"
 
 #include "device/Commands.h"
+#include "device/DeviceHost.h"
 #include "device/Refills.h"
 #include "fields/FieldEnv.h"
 #include "link/Link.h"
@@ -9,9 +10,9 @@
 #include "pages/PageContext.h"
 #include "pages/ServiceView.h"
 #include "pages/SystemSave.h"
+#include "pages/Units.h"
 #include "pages/Wall.h"
 #include "pages/info/ConnectionControls.h"
-#include "pages/info/InfoWindow.h"
 #include "pages/info/LineLights.h"
 #include "pages/info/StatusDisplay.h"
 #include "pages/info/TerminalView.h"
@@ -52,7 +53,7 @@ constexpr int ScreenInfoCount = 8;
 }  // namespace
 
 InfoPage::InfoPage(PageContext &context, QWidget *parent)
-    : TabPage("InfoTabSheet", QStringLiteral("Information"), parent), context_(context)
+    : TabPage("InfoTabSheet", QStringLiteral("Information"), parent), context_(context), link_(context.units.link())
 {
     terminal_ = new TerminalView(this);
     terminal_->move(2, 4);
@@ -78,6 +79,17 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
     connect(systemSaveButton_, &QPushButton::clicked, this, &InfoPage::SystemSaveButtonClick);
 
     hiddenLabel_ = new HiddenLabel(this, [this] { HiddenLabelDblClick(); });
+
+    // The terminal and the lights share the link's port. What arrives goes
+    // to the link's own receive handler first; what it leaves is the
+    // terminal's.
+    terminal_->keyFilter = [this](char key) { return link_.AdTerminal1KeyPress(key); };
+    terminal_->send = [this](const QByteArray &bytes) {
+        if (link_.port().isOpen())
+            link_.port().write(bytes);
+    };
+    connect(&link_.port(), &SerialPort::dataAvailable, this, &InfoPage::terminalDataArrived);
+    lights_->attach(link_.port());
 
     context.refills.provide(Refill::ScreenInfo, [this](int) { ScreenInfoComboBoxChange(); });
     connect(&context.wall, &Wall::imageSpansChanged, this, &InfoPage::showImageSpans);
@@ -120,24 +132,10 @@ void InfoPage::resizeEvent(QResizeEvent *event)
     hiddenLabel_->move(width() - hiddenLabel_->width() - 2, height() - hiddenLabel_->height() - 2);
 }
 
-void InfoPage::attach(Link &link, InfoWindow &window)
-{
-    link_ = &link;
-    window_ = &window;
-    terminal_->keyFilter = [this](char key) { return link_->AdTerminal1KeyPress(key); };
-    terminal_->send = [this](const QByteArray &bytes) {
-        if (link_->port().isOpen())
-            link_->port().write(bytes);
-    };
-    // After the link's own receive handler: what it leaves is the terminal's.
-    connect(&link.port(), &SerialPort::dataAvailable, this, &InfoPage::terminalDataArrived);
-    lights_->attach(link.port());
-}
-
 void InfoPage::terminalDataArrived()
 {
-    SerialPort &port = link_->port();
-    if (link_->exchangeWaiting() || !port.isOpen())
+    SerialPort &port = link_.port();
+    if (link_.exchangeWaiting() || !port.isOpen())
         return;
     const qint64 available = port.bytesAvailable();
     if (available > 0)
@@ -219,24 +217,21 @@ void InfoPage::ResetButtonClick()
     const HandlerBusyScope busy(context_.state);
     if (!busy)
         return;
-    if (window_)
-        window_->setFileAndSerialMenusEnabled(false);
+    emit resetRunning(true);
     if (!context_.state.SuppressSend && context_.deviceConnected()
         && context_.dialogs.askYesNo(QStringLiteral("Tessaline - Factory Reset Verification"),
                                      QStringLiteral("Resetting the Quorex(s) will reset settings to default values. "
                                                     "Are you sure you want to reset the Quorex(s)?"))) {
-        if (window_)
-            window_->showWaitWindow(QStringLiteral("Quorex reset in progress. Please wait...."));
+        context_.device.setInfoText(QStringLiteral("Quorex reset in progress. Please wait...."));
+        context_.device.showInfoForm();
         context_.clock.processPendingEvents();
         context_.clock.processPendingEvents();
         context_.commands.RESETQX(1, 'F');
         if (context_.state.UnitCount > 1)
             context_.commands.RESETQX(2, 'F');
-        if (window_)
-            window_->hideWaitWindow();
+        context_.device.hideInfoForm();
     }
-    if (window_)
-        window_->setFileAndSerialMenusEnabled(true);
+    emit resetRunning(false);
 }
 
 void InfoPage::SystemSaveButtonClick() { SystemSave(context_); }

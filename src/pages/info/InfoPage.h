@@ -10,7 +10,6 @@ class QPushButton;
 namespace tess {
 
 class ConnectionControls;
-class InfoWindow;
 class LineLights;
 class Link;
 class StatusDisplay;
@@ -25,11 +24,6 @@ class InfoPage final : public TabPage {
 public:
     explicit InfoPage(PageContext &context, QWidget *parent = nullptr);
     ~InfoPage() override;
-
-    // The window's link (the terminal and the lights share its port) and
-    // what the reset needs of the window. Until attached, the terminal
-    // shows nothing and the reset locks no menu.
-    void attach(Link &link, InfoWindow &window);
 
     // The buttons that need a unit to talk to follow the connection.
     void setLinkControlsEnabled(bool enabled);
@@ -76,6 +70,9 @@ public:
 signals:
     // The user ticked or unticked the connection-mode box.
     void connectionModeClicked(bool controller);
+    // A reset of the units begins (true) or has ended (false): the
+    // window's File and Serial Port menus are locked meanwhile.
+    void resetRunning(bool running);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -89,8 +86,7 @@ private:
     void terminalDataArrived();
 
     PageContext &context_;
-    Link *link_ = nullptr;
-    InfoWindow *window_ = nullptr;
+    Link &link_;
     ConnectionControls *connection_ = nullptr;
     StatusDisplay *status_ = nullptr;
     TerminalView *terminal_ = nullptr;

@@ -1,13 +1,14 @@
 // The Planning page's handlers and calculation steps.
 
 #include "device/Commands.h"
+#include "device/DeviceHost.h"
 #include "fields/FieldBinding.h"
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
+#include "pages/Units.h"
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
-#include "pages/planning/PlanningHost.h"
 #include "pages/planning/PlanningMath.h"
 #include "platform/Dialogs.h"
 
@@ -93,11 +94,11 @@ bool PlanningPage::calculateInputs()
         c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (!context_.deviceConnected() || !host_)
+    if (!context_.deviceConnected())
         return true;
     WindowState &state = context_.state;
-    if (host_->controllerMode()) {
-        state.UnitCount = host_->CountUnits();
+    if (context_.units.controllerMode()) {
+        state.UnitCount = context_.units.CountUnits();
         if (state.UnitCount < 1) {
             error(QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
                                  "booted up completely and reboot the Controller."));
@@ -107,13 +108,13 @@ bool PlanningPage::calculateInputs()
         state.UnitCount = 1;
     }
     for (int unit = 1; unit <= std::min(state.UnitCount, 2); ++unit) {
-        const int result = host_->ReadAllStatus(unit);
+        const int result = context_.units.ReadAllStatus(unit);
         if (result < 1) {
             error(QStringLiteral("Quorex %1 communication error! Please check Serial connections and try again (%2)")
                       .arg(unit)
                       .arg(result));
-            host_->setStatusText(QString());
-            host_->setBusyCursor(false);
+            context_.device.setStatusText(QString());
+            context_.device.setBusyCursor(false);
             return false;
         }
     }
@@ -150,9 +151,8 @@ void PlanningPage::showUnitsRequired(double projectors)
 {
     const bool two = projectors > 4;
     c_->NumOfQuorexLabel->setText(two ? QStringLiteral("2") : QStringLiteral("1"));
-    if (host_)
-        host_->setStatusText(two ? QStringLiteral("NOTE: Current settings require 2 Quorexs.")
-                                 : QStringLiteral("NOTE: Current settings require 1 Quorex."));
+    context_.device.setStatusText(two ? QStringLiteral("NOTE: Current settings require 2 Quorexs.")
+                                      : QStringLiteral("NOTE: Current settings require 1 Quorex."));
 }
 
 void PlanningPage::selectCount(double projectors)
@@ -241,14 +241,14 @@ void PlanningPage::NumOfScreenComboBoxChange()
         return;
     }
     ComputeOverlap();
-    if (context_.deviceConnected() && host_ && !host_->CheckUnitsForProjectorCount()) {
+    if (context_.deviceConnected()
+        && !context_.units.CheckUnitsForProjectorCount(int(p.ProjectorsRequired), projectorCountSelection())) {
         selectCount(p.ProjectorsRequired);
         ComputeOverlap();
         return;
     }
     countInForce_ = c_->NumOfScreenComboBox->currentIndex();
-    if (host_)
-        host_->setBusyCursor(true);
+    context_.device.setBusyCursor(true);
     if (!state.SuppressSend && context_.deviceConnected() && count >= 1) {
         context_.commands.PRJ(1, count);
         if (state.UnitCount > 1)
@@ -262,8 +262,7 @@ void PlanningPage::NumOfScreenComboBoxChange()
         BuildContentRequirements();
     // The units needed follow the count chosen, as after Calculate.
     showUnitsRequired(count);
-    if (host_)
-        host_->setBusyCursor(false);
+    context_.device.setBusyCursor(false);
 }
 
 void PlanningPage::ImageAlignComboBoxChange()

@@ -16,7 +16,6 @@ class QPushButton;
 namespace tess {
 
 class FieldBinding;
-class PlanningHost;
 class SpinButton;
 struct PageContext;
 struct PlanningPreferences;
@@ -32,10 +31,6 @@ class PlanningPage final : public TabPage {
 public:
     explicit PlanningPage(PageContext &context, QWidget *parent = nullptr);
     ~PlanningPage() override;
-
-    // The window's connection, status line and cursor; set once by the
-    // window before the first show.
-    void setHost(PlanningHost &host) { host_ = &host; }
 
     // Handlers of the page, also run by the main window's first show.
     void CalcOutButtonClick();
@@ -126,7 +121,6 @@ private:
     void error(const QString &text);
 
     PageContext &context_;
-    PlanningHost *host_ = nullptr;
     std::unique_ptr<Controls> c_;
     QImage strip_;
     QImage placement_;

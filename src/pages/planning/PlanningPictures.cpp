@@ -3,9 +3,9 @@
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
+#include "pages/Units.h"
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
-#include "pages/planning/PlanningHost.h"
 #include "pages/planning/PlanningMath.h"
 #include "platform/Dialogs.h"
 
@@ -87,7 +87,7 @@ void PlanningPage::SyncPlanningFromUnits()
     const int justification = record.Justification;
     const int width = record.OverlapWidth;
 
-    if (host_ && host_->windowVisible()) {
+    if (window()->isVisible()) {
         const bool alignmentDiffers = alignmentSelection() != justification;
         const bool countDiffers = projectorCountSelection() != total - 1;
         const QString tail = QStringLiteral(" information read from Quorex(s) does not match current values in the "
@@ -110,8 +110,7 @@ void PlanningPage::SyncPlanningFromUnits()
         countInForce_ = c_->NumOfScreenComboBox->currentIndex();
 
     p.ProjectorsRequired = total;
-    if (host_)
-        host_->CheckUnitsForProjectorCount();
+    context_.units.CheckUnitsForProjectorCount(total, projectorCountSelection());
 
     const int n = projectorCount();
     // The other pages show the wall the units hold: its screens and
