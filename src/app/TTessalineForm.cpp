@@ -66,11 +66,12 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
         services_.port = ownPort_.get();
     }
     linkHost_ = std::make_unique<FormLinkHost>(*this);
+    deviceHost_ = std::make_unique<FormDeviceHost>(*this);
     link_ = std::make_unique<Link>(*services_.port, services_.clock, services_.dialogs, services_.exit, *linkHost_);
     search_ = std::make_unique<DeviceSearch>(*link_, *linkHost_);
-    queries_ = std::make_unique<StatusQueries>(*link_, settings_, *linkHost_);
-    commands_ = std::make_unique<Commands>(*link_, settings_, state_, *linkHost_, *queries_, refills_);
-    readAll_ = std::make_unique<ReadAll>(*link_, *search_, *queries_, state_, *linkHost_, refills_, services_.dialogs);
+    queries_ = std::make_unique<StatusQueries>(*link_, settings_, *deviceHost_);
+    commands_ = std::make_unique<Commands>(*link_, settings_, state_, *deviceHost_, *queries_, refills_);
+    readAll_ = std::make_unique<ReadAll>(*link_, *search_, *queries_, state_, *deviceHost_, refills_, services_.dialogs);
     units_ = std::make_unique<Units>(*link_, *search_, *queries_);
     fieldEnv_.deviceConnected = [this] { return link_->DeviceConnected; };
 
@@ -121,7 +122,7 @@ void TTessalineForm::buildPages()
     PhasePageControl->setObjectName(QStringLiteral("PhasePageControl"));
     pageGate_ = std::make_unique<PageGate>(*PhasePageControl);
     pageContext_.reset(new PageContext{settings_, *commands_, state_, planning_, services_.dialogs, services_.clock,
-                                       fieldEnv_, refills_, wall_, serviceView_, *linkHost_, *units_});
+                                       fieldEnv_, refills_, wall_, serviceView_, *deviceHost_, *units_});
     pages_.build(*pageContext_);
     for (TabPage *page : pages_.all())
         PhasePageControl->addTab(page, page->caption());

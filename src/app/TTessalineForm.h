@@ -23,6 +23,7 @@ class Clock;
 class Commands;
 class DeviceSearch;
 class Dialogs;
+class FormDeviceHost;
 class FormLinkHost;
 class PageGate;
 class Link;
@@ -178,6 +179,7 @@ private:
     std::unique_ptr<TConnectionHelpForm> connectionHelpForm_;
     std::unique_ptr<SerialPort> ownPort_;
     std::unique_ptr<FormLinkHost> linkHost_;
+    std::unique_ptr<FormDeviceHost> deviceHost_;
     std::unique_ptr<Link> link_;
     std::unique_ptr<DeviceSearch> search_;
     std::unique_ptr<StatusQueries> queries_;

@@ -44,7 +44,7 @@ StatusQueries::StatusQueries(Link &link, SettingsModel &model, DeviceHost &host)
 
 int StatusQueries::queryId(int unit) const
 {
-    return unit == 1 || unit == 2 ? host_.unitId(unit) : 0;
+    return unit == 1 || unit == 2 ? host_.unitIds.id(unit) : 0;
 }
 
 bool StatusQueries::exchange(Query query)

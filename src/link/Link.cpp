@@ -535,7 +535,7 @@ bool Link::timer1Active() const { return timer1_->isActive(); }
 void Link::SetDeviceConnected(bool value)
 {
     DeviceConnected = value;
-    host_.setLineMonitoring(value);
+    emit deviceConnectedChanged(value);
 }
 
 void Link::closePort()

@@ -123,6 +123,10 @@ public:
     // cut short or padded): the exchange failed and the reply was cleared.
     bool lastReplyRejected() const { return replyRejected_; }
 
+signals:
+    // SetDeviceConnected: a unit or the controller is reached, or no longer.
+    void deviceConnectedChanged(bool connected);
+
 private:
     enum class Verdict { Good, Foreign, Inconsistent };
 

@@ -64,7 +64,7 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
 
     buildScreenOffsets();
 
-    connection_ = new ConnectionControls(this);
+    connection_ = new ConnectionControls(this, context.device.unitIds);
     connection_->rs232Group()->setGeometry(565, 360, 340, 150);
     connect(connection_->RS485CheckBox, &QCheckBox::clicked, this, &InfoPage::connectionModeClicked);
     lights_ = new LineLights(connection_->rs232Group(), context.clock);
@@ -90,6 +90,8 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
     };
     connect(&link_.port(), &SerialPort::dataAvailable, this, &InfoPage::terminalDataArrived);
     lights_->attach(link_.port());
+    // The lights follow the port while a unit is connected.
+    connect(&link_, &Link::deviceConnectedChanged, lights_, &LineLights::setMonitoring);
 
     context.refills.provide(Refill::ScreenInfo, [this](int) { ScreenInfoComboBoxChange(); });
     connect(&context.wall, &Wall::imageSpansChanged, this, &InfoPage::showImageSpans);
@@ -151,11 +153,6 @@ void InfoPage::setLinkControlsEnabled(bool enabled)
 void InfoPage::focusTerminal()
 {
     terminal_->setFocus(Qt::OtherFocusReason);
-}
-
-void InfoPage::setLineMonitoring(bool on)
-{
-    lights_->setMonitoring(on);
 }
 
 void InfoPage::ScreenInfoComboBoxChange()
@@ -242,45 +239,7 @@ void InfoPage::selectStartItems()
     selectQuietly(status_->screenList(), 0);
 }
 
-void InfoPage::showControllerMode(bool controller)
-{
-    const QSignalBlocker quiet(connection_->RS485CheckBox);
-    connection_->RS485CheckBox->setChecked(controller);
-}
-
-int InfoPage::baudSelection() const
-{
-    return connection_->BaudComboBox->currentIndex();
-}
-
-void InfoPage::setBaudSelection(int index)
-{
-    selectQuietly(connection_->BaudComboBox, index);
-}
-
-void InfoPage::setComNumberText(const QString &text)
-{
-    connection_->ComNumberLabel->setText(text);
-}
-
-void InfoPage::showUnitId(int unit, int id)
-{
-    QLineEdit *edit = connection_->idEdit(unit);
-    edit->setText(QString::number(id));
-    edit->setVisible(true);
-}
-
-void InfoPage::hideUnitIds()
-{
-    connection_->QuorexID1Edit->setVisible(false);
-    connection_->QuorexID2Edit->setVisible(false);
-}
-
-int InfoPage::unitId(int unit) const
-{
-    // Read afresh each time.
-    return connection_->idEdit(unit)->text().trimmed().toInt();
-}
+ConnectionView &InfoPage::connection() const { return *connection_; }
 
 void InfoPage::pageEntered(bool live)
 {

@@ -10,6 +10,7 @@ class QPushButton;
 namespace tess {
 
 class ConnectionControls;
+class ConnectionView;
 class LineLights;
 class Link;
 class StatusDisplay;
@@ -33,8 +34,6 @@ public:
     // The first show's choice: the first item of the baud and screen lists,
     // without running their change handlers.
     void selectStartItems();
-    // The line lights follow the port (true) or go dark (false).
-    void setLineMonitoring(bool on);
 
     // The status display for the screen the page's list names; only once
     // the settings were read from the units or opened from a file.
@@ -54,18 +53,8 @@ public:
     // page's button of the same caption).
     void SystemSaveButtonClick();
 
-    // The connection: the mode box (shown without running its handler),
-    // the baud list (0 = "38400", 1 = "57600", -1 none), the port a unit
-    // was found on, and the RS-485 IDs of the two units.
-    void showControllerMode(bool controller);
-    int baudSelection() const;
-    void setBaudSelection(int index);
-    void setComNumberText(const QString &text);
-    void showUnitId(int unit, int id);
-    void hideUnitIds();
-    // The whole number in the unit's ID field; a text that is no number
-    // addresses 0.
-    int unitId(int unit) const;
+    // The connection's controls, which the search sets up.
+    ConnectionView &connection() const;
 
 signals:
     // The user ticked or unticked the connection-mode box.

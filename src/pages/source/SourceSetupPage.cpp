@@ -87,7 +87,7 @@ SourceSetupPage::SourceSetupPage(PageContext &context, QWidget *parent)
 
     setLinkControlsEnabled(false);
     context.refills.provide(Refill::SourceSetup, [this](int) { SyncSourceSetup(); });
-    context.refills.provide(Refill::ColourBalance, [this](int channel) { SyncColourBalance(channel); });
+    context.refills.provide(Refill::ColourBalance, [this](int) { SyncColourBalance(selectedChannel()); });
     // The page offers the channels of the wall the planning laid out.
     connect(&context.wall, &Wall::laidOut, this, &SourceSetupPage::setChannelCount);
 }
