@@ -155,11 +155,18 @@ PreferencesReadResult readPreferencesFile(const QString &path)
 
 bool writePreferencesFile(const QString &path, const PlanningPreferences &prefs)
 {
+    // Written beside the old file and put in its place only when complete,
+    // so a full disk never leaves it empty or cut short. Unbuffered, so that
+    // a write the disk refuses is seen here and not lost in a flush at
+    // commit.
+    const QByteArray line = formatPreferences(prefs);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    file.write(formatPreferences(prefs));
-    return file.commit();
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                       && file.write(line) == line.size() && file.error() == QFileDevice::NoError
+                       && file.commit();
+    if (!saved)
+        file.cancelWriting();
+    return saved;
 }
 
 }  // namespace tess

@@ -1,6 +1,8 @@
 #include "app/TTessalineForm.h"
 #include "link/SerialPort.h"
+#include "support/FileSizeLimit.h"
 #include "support/FormHarness.h"
+#include "support/StderrCapture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,7 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using tess::test::FileSizeLimit;
 using tess::test::FormHarness;
+using tess::test::StderrCapture;
 
 namespace {
 
@@ -176,6 +180,32 @@ private slots:
         QCOMPARE(h.dialogs.takeQuestions().size(), 1);
         QCOMPARE(fileBytes(h.preferencesFile()), old);
         // The rest of closing goes on.
+        QVERIFY(!h.form->isVisible());
+        QCOMPARE(port.closes, 1);
+        VERIFY_DIALOGS_TAKEN(h.dialogs);
+    }
+
+    // A write the disk refuses (a full disk) leaves the old file whole and
+    // says so on the standard error stream; closing goes on.
+    void preferencesThatCannotBeWrittenKeepTheOldFile()
+    {
+        const QByteArray old("40 12 80 3 1 2");
+        RecordingPort port;
+        FormHarness h(old, &port);
+        h.showAnsweringNo();
+        StderrCapture err;
+        QVERIFY(err.ok());
+        h.dialogs.answer(true);
+        {
+            FileSizeLimit limit(0);
+            QVERIFY(limit.ok());
+            QVERIFY(h.form->close());
+        }
+        QCOMPARE(err.take(), QByteArray("Cannot open output file.\n"));
+        QCOMPARE(h.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(fileBytes(h.preferencesFile()), old);
+        QCOMPARE(QDir(h.startupDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("Tessaline.ini")});
         QVERIFY(!h.form->isVisible());
         QCOMPARE(port.closes, 1);
         VERIFY_DIALOGS_TAKEN(h.dialogs);
