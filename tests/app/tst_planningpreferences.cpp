@@ -206,6 +206,7 @@ private slots:
         QTest::newRow("a directory") << "directory";
         // Opening a pipe for reading would wait for a writer for ever.
         QTest::newRow("a named pipe") << "pipe";
+        QTest::newRow("a device") << "device";
     }
 
     void fileThatCannotBeReadGivesNothing()
@@ -217,8 +218,9 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Tessaline.ini")));
         if (kind == QLatin1String("pipe"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        const PreferencesReadResult read = tess::readPreferencesFile(path);
-        QVERIFY(read.status != Status::Accepted);
+        const PreferencesReadResult read =
+            tess::readPreferencesFile(kind == QLatin1String("device") ? QStringLiteral("/dev/zero") : path);
+        QCOMPARE(read.status, Status::NotOpened);
     }
 
     void writingUsesTheExactFormat_data()
@@ -283,6 +285,39 @@ private slots:
         QVERIFY(!written);
         QCOMPARE(readBytes(path), OldLine);
         QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("Tessaline.ini")});
+    }
+
+    // The file's path is fixed by the start folder: a link placed there is
+    // neither read nor written through, wherever it points.
+    void linkAtThePathIsNeitherReadNorWrittenThrough_data()
+    {
+        QTest::addColumn<bool>("targetExists");
+        QTest::newRow("link to a file outside the folder") << true;
+        QTest::newRow("link to a file not there yet") << false;
+    }
+
+    void linkAtThePathIsNeitherReadNorWrittenThrough()
+    {
+        QFETCH(bool, targetExists);
+        QTemporaryDir startFolder;
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("someone's file"));
+        const QByteArray targetBytes("40 12 80 3 1 2");  // would be accepted if read
+        if (targetExists)
+            writeBytes(target, targetBytes);
+        const QString path = startFolder.filePath(QStringLiteral("Tessaline.ini"));
+        QVERIFY(QFile::link(target, path));
+
+        QCOMPARE(tess::readPreferencesFile(path).status, Status::NotOpened);
+        QVERIFY(!tess::writePreferencesFile(path, NewValues));
+
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(QFileInfo(path).symLinkTarget(), target);
+        if (targetExists)
+            QCOMPARE(readBytes(target), targetBytes);
+        else
+            QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(entries(startFolder.path()), QStringList{QStringLiteral("Tessaline.ini")});
     }
 
     void writeThatFailsLeavesTheOldFile()

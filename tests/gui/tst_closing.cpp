@@ -211,6 +211,43 @@ private slots:
         VERIFY_DIALOGS_TAKEN(h.dialogs);
     }
 
+    // A link in the start folder where the preferences file goes is a file
+    // that cannot be opened, at start and at exit: what it points at is
+    // neither read nor written.
+    void preferencesLinkIsNeitherReadNorWrittenThrough()
+    {
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("notes.txt"));
+        const QByteArray targetBytes("50 20 90 4 0 0");  // would be accepted if read
+        {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(targetBytes);
+        }
+        RecordingPort port;
+        FormHarness h(std::nullopt, &port, FormHarness::Build::Later);
+        QVERIFY(QFile::link(target, h.preferencesFile()));
+
+        StderrCapture atStart;
+        QVERIFY(atStart.ok());
+        h.build();
+        QCOMPARE(atStart.take(), QByteArray("Cannot open output file.\n"));
+        QVERIFY(!h.form->state().PreferencesLoaded);
+        QCOMPARE(h.find<QLineEdit>("HorizontalOutEdit")->text(), QStringLiteral("30"));
+        h.showAnsweringNo();
+
+        StderrCapture atExit;
+        QVERIFY(atExit.ok());
+        h.dialogs.answer(true);
+        QVERIFY(h.form->close());
+        QCOMPARE(atExit.take(), QByteArray("Cannot open output file.\n"));
+        QCOMPARE(h.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(fileBytes(target), targetBytes);
+        QVERIFY(QFileInfo(h.preferencesFile()).isSymLink());
+        QCOMPARE(port.closes, 1);
+        VERIFY_DIALOGS_TAKEN(h.dialogs);
+    }
+
     void aLongStartupPathIsReadAndWritten()
     {
         QTemporaryDir root;
