@@ -160,6 +160,8 @@ private slots:
                                               << QString();
         QTest::newRow("digit at 30 is not") << QByteArray(30, '-') + "1 9\r\nLR>" << 0 << 1 << 2 << false
                                             << QStringLiteral("Error detecting # of Quorex(s) from Controller");
+        QTest::newRow("tabs between the numbers") << QByteArray("NQX\r\nQX:\t2\t5 \t6\r\nLR>") << 2 << 5 << 6
+                                                 << true << QString();
         QTest::newRow("missing second ID keeps the field") << QByteArray("2 5\r\nLR>") << 2 << 5 << 2 << true
                                                           << QString();
     }
