@@ -133,7 +133,11 @@ private:
     void dropThrough(int prompt);
     void rejectReply();
     void endReply();
+    // Opens a port the system closed again; while it cannot be, asks
+    // whether to keep trying. False when the port stays closed.
     bool reopenLostLine();
+    // Names a port that went away, for the status line and the boxes.
+    QString portGoneText() const;
     bool askKeepTrying(int times);
     void replyOverflowed();
     void waitForExchange();
@@ -160,7 +164,7 @@ private:
     int searchScopes_ = 0;
     int promptWaits_ = 0;  // prompt waits running (nested through events)
     QSet<int> permissionReported_;  // within the running search
-    bool lineGoneShown_ = false;
+    bool lineGivenUp_ = false;  // the user gave up a port that went away
 };
 
 }  // namespace tess
