@@ -127,7 +127,10 @@ int DeviceSearch::CountUnits()
         link_.ReplyBuffer[0] = 0;  // with the port closed no old reply counts
         link_.AwaitQueryReply();
         if (link_.ExchangeFailed) {
-            if (!(link_.ControllerMode && link_.ControllerError) || !link_.port().isOpen())
+            // A refusal is asked again, and so is a reply garbled past the
+            // reply buffer's end: it is noise too.
+            const bool again = (link_.ControllerMode && link_.ControllerError) || link_.lastReplyRejected();
+            if (!again || !link_.port().isOpen())
                 return 0;
         } else if (plainText(link_.ReplyBuffer) || !link_.port().isOpen()) {
             break;

@@ -21,6 +21,7 @@ const QString kColorBalanceResend =
     QStringLiteral("Detect Quorex not done with Color Balance. Resending message....");
 const QString kErrorCodeStatus =
     QStringLiteral("Error code returned by Controller detected.... Resending message");
+const QString kGarbledResend = QStringLiteral("Garbled reply detected.... Resending message");
 const QString kNoUnitResponse = QStringLiteral(
     "Error! Controller did not get response from Quorex(s). Please check connections and Quorex(s) Serial Mode "
     "settings.");
@@ -320,7 +321,7 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
             host_.setStatusText(kColorBalanceResend);
             clock_.sleepBlocking(5000);
         } else {
-            host_.setStatusText(kResending);
+            host_.setStatusText(replyRejected_ ? kGarbledResend : kResending);
         }
         clock_.sleepBlocking(900);
         clock_.processPendingEvents();
@@ -542,12 +543,13 @@ void Link::endReply()
 
 void Link::replyOverflowed()
 {
-    // A runaway device or line noise: keep what fits, drop the rest and let
-    // the exchange fail as a time-out does.
+    // More than the buffer holds is no answer of a unit's (line noise, a
+    // runaway device): the reply is garbled, not late. Nothing of it is
+    // kept, the rest is dropped, and the exchange fails as a garbled reply
+    // does.
     replyOverflow_ = true;
-    ReplyBuffer[BufferSize - 1] = 0;
     port_.flushInput();
-    Timer1Timer();
+    rejectReply();
 }
 
 void Link::Timer1Timer()

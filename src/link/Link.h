@@ -119,8 +119,9 @@ public:
     bool timer1Active() const;
     // Whether the last exchange ended by its time-out.
     bool lastExchangeTimedOut() const { return timedOut_; }
-    // Whether the last query's reply was refused as inconsistent (a record
-    // cut short or padded): the exchange failed and the reply was cleared.
+    // Whether the last exchange's reply was refused as garbled (a record
+    // cut short or padded, or more than the reply buffer holds): the
+    // exchange failed and the reply was cleared.
     bool lastReplyRejected() const { return replyRejected_; }
 
 private:

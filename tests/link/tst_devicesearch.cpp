@@ -218,6 +218,16 @@ private slots:
         QCOMPARE(rig.search.CountUnits(), 0);
         QCOMPARE(rig.dialogs.takeQuestions().size(), 1);
         QCOMPARE(rig.port.takeWritten().count("NQX\r"), 3);
+
+        // A reply longer than the reply buffer is noise as well, not a
+        // time-out: asked again, and the user decides after three.
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            return w == "NQX\r" ? QByteArray(Link::BufferSize + 10, '7') + "\r\nLR>" : QByteArray();
+        };
+        rig.dialogs.answer(false);
+        QCOMPARE(rig.search.CountUnits(), 0);
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(rig.port.takeWritten().count("NQX\r"), 3);
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
