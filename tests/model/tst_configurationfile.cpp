@@ -1,5 +1,6 @@
 #include "model/ConfigurationFile.h"
 #include "model/SettingsModel.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,9 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@ using tess::SettingsModel;
 using tess::WriteConfigurationFile;
 using Result = tess::ConfigurationFileResult;
 using tess::configurationFileMessage;
+using tess::test::FileSizeLimit;
 
 namespace {
 
@@ -58,31 +58,6 @@ SettingsModel filledModel()
     model.setFirmwareVersion(2, {'Q', 'X', '2', '.', '0', '0', 'b', 0});
     return model;
 }
-
-// Lowers the largest file this process may write, so that a write fails
-// part-way as on a full disk (even for root); restores it when done.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = old_;
-        lowered.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-    bool ok_ = false;
-};
 
 }  // namespace
 
