@@ -273,5 +273,32 @@ expect_line "run: the simulated units did not start (quorex-sim: no pseudo-termi
 expect_started
 done_case
 
+# --- The script killed (or interrupted) while Tessaline runs: Tessaline and
+# the simulated units end with it, at once.
+fresh killed
+echo 'exec sleep 60' >>"$w/build/src/tessaline"
+sed -i '/^exit 0$/d' "$w/build/src/tessaline"
+(cd "$w/work" && exec env -i PATH="$PATH" HOME="$w/home" XDG_CONFIG_HOME="$w/config" XDG_RUNTIME_DIR="$w/runtime" \
+  TMPDIR="$w/tmp" QT_QPA_PLATFORM=offscreen BUILD="$w/build" bash "$run_script" --no-build >"$w/out" 2>&1) &
+script=$!
+background+=("$script")
+for _ in $(seq 100); do [ -f "$w/started" ] && break; sleep 0.1; done
+app="$(pgrep -P "$script" -x sleep)"
+out="$(cat "$w/out")"
+expect_started
+kill -TERM "$script"
+for _ in $(seq 50); do kill -0 "$script" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$script" 2>/dev/null; then
+  fail "the script did not end within 5 s of SIGTERM"
+else
+  wait "$script"
+  rc=$?
+  expect_rc 143
+  [ -n "$app" ] || fail "no Tessaline was seen running"
+  [ -z "$app" ] || ! kill -0 "$app" 2>/dev/null || fail "Tessaline still runs"
+  expect_no_simulator_left
+fi
+done_case
+
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ]
