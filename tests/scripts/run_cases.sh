@@ -159,6 +159,13 @@ expect_line "run: no display: no X server listens on DISPLAY=:7391; start Tessal
 expect_not_started
 done_case
 
+fresh wayland-without-compositor
+run QT_QPA_PLATFORM= WAYLAND_DISPLAY=wayland-7391
+expect_rc 1
+expect_line "run: no display: no Wayland compositor listens on WAYLAND_DISPLAY=wayland-7391; start Tessaline from a terminal of the desktop session"
+expect_not_started
+done_case
+
 # --- A Tessaline already running (the real program, waiting at its first
 # question): the script says so and ends; a second start would only wait on
 # its "Already have an instance" box.
@@ -282,8 +289,12 @@ sed -i '/^exit 0$/d' "$w/build/src/tessaline"
   TMPDIR="$w/tmp" QT_QPA_PLATFORM=offscreen BUILD="$w/build" bash "$run_script" --no-build >"$w/out" 2>&1) &
 script=$!
 background+=("$script")
-for _ in $(seq 100); do [ -f "$w/started" ] && break; sleep 0.1; done
-app="$(pgrep -P "$script" -x sleep)"
+# The stand-in has written down its start and become `sleep`.
+app=""
+for _ in $(seq 100); do
+  app="$(pgrep -P "$script" -x sleep)" && [ -f "$w/started" ] && break
+  sleep 0.1
+done
 out="$(cat "$w/out")"
 expect_started
 kill -TERM "$script"
