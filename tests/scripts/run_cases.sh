@@ -46,6 +46,7 @@ fresh() {
   cat >"$w/build/src/tessaline" <<EOF
 #!/usr/bin/env bash
 {
+  echo "pid: \$\$"
   echo "args: \$*"
   entry="$ports/COM1"
   [ -L "\$entry" ] && echo "COM1 -> \$(readlink "\$entry")"
@@ -289,10 +290,12 @@ sed -i '/^exit 0$/d' "$w/build/src/tessaline"
   TMPDIR="$w/tmp" QT_QPA_PLATFORM=offscreen BUILD="$w/build" bash "$run_script" --no-build >"$w/out" 2>&1) &
 script=$!
 background+=("$script")
-# The stand-in has written down its start and become `sleep`.
+# The stand-in has written down its start and become `sleep` (the same
+# process).
 app=""
 for _ in $(seq 100); do
-  app="$(pgrep -P "$script" -x sleep)" && [ -f "$w/started" ] && break
+  app="$(sed -n 's/^pid: //p' "$w/started" 2>/dev/null)"
+  [ -n "$app" ] && [ "$(cat "/proc/$app/comm" 2>/dev/null)" = sleep ] && break
   sleep 0.1
 done
 out="$(cat "$w/out")"
@@ -310,6 +313,7 @@ else
   expect_no_simulator_left
 fi
 done_case
+[ -z "$app" ] || kill "$app" 2>/dev/null
 
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ]
