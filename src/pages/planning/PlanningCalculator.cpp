@@ -10,6 +10,7 @@
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningMath.h"
+#include "pages/planning/PlanningSteps.h"
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
@@ -27,6 +28,8 @@ QString fifteen(double value) { return formatGeneral(value, 15); }
 const QString CenteredLimit = QStringLiteral("Error! Maximum number of projectors for center justified image is 7");
 
 }  // namespace
+
+planning::Steps PlanningPage::steps() const { return planning::Steps(context_.planning); }
 
 void PlanningPage::error(const QString &text)
 {
@@ -48,7 +51,7 @@ void PlanningPage::CalcOutButtonClick()
         // The Information page's ResetButton and the Display Setup page's
         // basic edge feathering box and gamma field are shown and enabled
         // here once those pages carry them.
-        p.AspectRatio = p.OutputSizeH / p.OutputSizeV;
+        steps().aspectFromOutputSize();
         c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3));
         VerticalOutEditExit();
         ImageSizeFromAspect();
@@ -123,28 +126,25 @@ bool PlanningPage::calculateInputs()
 
 void PlanningPage::ImageSizeFromAspect()
 {
-    PlanningState &p = context_.planning;
-    p.ImageSizeH = p.ProjectorResV * p.AspectRatio;
+    steps().imageSizeFromAspect();
     showImageSizeH();
-    p.ImageSizeV = p.ProjectorResV;
-    c_->ImageSizeVLabel->setText(fifteen(p.ImageSizeV));
+    c_->ImageSizeVLabel->setText(fifteen(context_.planning.ImageSizeV));
 }
 
 void PlanningPage::showImageSizeH() { c_->ImageSizeHLabel->setText(fifteen(context_.planning.ImageSizeH)); }
 
 void PlanningPage::ComputeProjectorsRequired()
 {
-    PlanningState &p = context_.planning;
-    p.ProjectorsRequired = planning::projectorsRequired(p.ProjectorResH, p.ProjectorResV, p.AspectRatio);
-    if (p.ProjectorsRequired > 8) {
+    const double required = steps().projectorsRequired();
+    if (required > 8) {
         error(QStringLiteral("Error! Minimum # of screen calculated is greater than ") + QStringLiteral("8") +
               QStringLiteral(". Please enter valid Horizontal/Vertical Output Size and Projector Resolution."));
         c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
-    selectCount(p.ProjectorsRequired);
+    selectCount(required);
     NumOfScreenComboBoxChange();
-    showUnitsRequired(p.ProjectorsRequired);
+    showUnitsRequired(context_.planning.ProjectorsRequired);
 }
 
 void PlanningPage::showUnitsRequired(double projectors)
@@ -167,42 +167,37 @@ void PlanningPage::selectCount(double projectors)
 
 void PlanningPage::ComputeOverlap()
 {
-    PlanningState &p = context_.planning;
     const WindowState &state = context_.state;
-    const int count = projectorCount();
     const int measured = state.SettingsReadFromUnits ? context_.settings.EffectiveInputWidth(state.OutputFormatWidth)
                                                      : 0;
-    const planning::Overlap overlap = planning::computeOverlap(count, p.ProjectorResH, p.ImageSizeH, measured);
-    p.OverlapPixels = overlap.pixels;
-    if (overlap.corrected) {
-        p.ProjectorsRequired = count;
-        p.ImageSizeH = overlap.imageSizeH;
+    if (steps().overlap(projectorCount(), measured)) {
         showImageSizeH();
         AspectFromImageSize();
     }
-    const QString text = QString::number(qint64(std::trunc(p.OverlapPixels)));
+    const QString text = QString::number(qint64(std::trunc(context_.planning.OverlapPixels)));
     context_.wall.setOverlapText(text);
     c_->OWidthPlanningEdit->setText(text);
-    p.MaxOverlapWidth = overlap.maxOverlap;
 }
 
 void PlanningPage::AspectFromImageSize()
 {
-    PlanningState &p = context_.planning;
-    if (!(p.ImageSizeV > 0))
+    if (!steps().aspectFromImageSize())
         return;   // before the first calculation there is no image
-    p.AspectRatio = p.ImageSizeH / p.ImageSizeV;
+    const PlanningState &p = context_.planning;
     c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3));
-    VerticalOutEditExit();
-    p.OutputSizeH = p.OutputSizeV * p.AspectRatio;
+    showProjectedWidth();
     c_->HorizontalOutEdit->setText(formatGeneral(p.OutputSizeH, 5));
 }
 
 void PlanningPage::VerticalOutEditExit()
 {
-    PlanningState &p = context_.planning;
-    p.ProjectedWidth = p.OutputSizeV * p.AspectRatio;
-    c_->ProjectedWidthLabel->setText(formatGeneral(p.ProjectedWidth, 4));
+    steps().projectedWidthFromAspect();
+    showProjectedWidth();
+}
+
+void PlanningPage::showProjectedWidth()
+{
+    c_->ProjectedWidthLabel->setText(formatGeneral(context_.planning.ProjectedWidth, 4));
     LensMagEditExit();
 }
 
@@ -210,21 +205,15 @@ void PlanningPage::LensMagEditExit() { c_->LensMag->exitCheck(); }
 
 void PlanningPage::showLensThrow()
 {
-    PlanningState &p = context_.planning;
-    p.LensThrow = p.LensMagnification * p.ProjectedWidth;
+    const PlanningState &p = context_.planning;
+    steps().lensThrowFromMagnification();
     const std::optional<double> throwDistance = planning::lensThrow(p.LensMagnification, p.ProjectedWidth);
     c_->LensThrowLabel->setText(throwDistance ? formatGeneral(*throwDistance, 3) : QStringLiteral("N/A"));
 }
 
 void PlanningPage::ProjectorResComboBoxChange()
 {
-    static constexpr double Resolutions[3][2] = {{800, 600}, {1024, 768}, {1280, 1024}};
-    PlanningState &p = context_.planning;
-    const int index = c_->ProjectorResComboBox->currentIndex();
-    if (index >= 0 && index < 3) {
-        p.ProjectorResH = Resolutions[index][0];
-        p.ProjectorResV = Resolutions[index][1];
-    }
+    steps().selectResolution(c_->ProjectorResComboBox->currentIndex());
     ImageSizeFromAspect();
     ComputeProjectorsRequired();
     BuildContentRequirements();
@@ -297,22 +286,18 @@ std::optional<int> PlanningPage::overlapEntered()
 
 bool PlanningPage::UpdateImagePositionOffsets()
 {
-    PlanningState &p = context_.planning;
     const std::optional<int> width = overlapEntered();
     if (!width)
         return false;
-    p.OverlapEntered = *width;
     const int alignment = alignmentSelection();
     const planning::Alignment align = alignment == 0   ? planning::Alignment::Left
                                       : alignment == 1 ? planning::Alignment::Centered
                                                        : planning::Alignment::None;
-    const std::optional<planning::Offsets> offsets =
-        planning::imagePositionOffsets(projectorCount(), p.ProjectorResH, *width, align);
+    const std::optional<planning::Offsets> offsets = steps().imagePositionOffsets(projectorCount(), *width, align);
     if (!offsets)
         return true;
     offsets_ = offsets->spans;
     context_.wall.setImageSpans(offsets_);
-    p.ImageSizeH = offsets->imageSizeH;
     showImageSizeH();
     return true;
 }

@@ -19,6 +19,9 @@ class FieldBinding;
 class SpinButton;
 struct PageContext;
 struct PlanningPreferences;
+namespace planning {
+class Steps;
+}
 
 // The Planning page (PlanningTabSheet): the wall calculator. From the
 // output screen's size, the projectors' resolution and the alignment of the
@@ -98,6 +101,8 @@ private:
     QWidget *buildContentGroup();
     QWidget *buildPlacementGroup();
 
+    // The calculation steps on the planning state.
+    planning::Steps steps() const;
     // N: the count selection plus 1, 0 without a selection.
     int projectorCount() const;
     void selectCount(double projectors);
@@ -110,6 +115,9 @@ private:
     // The units label and the status line note for ProjectorsRequired.
     void showUnitsRequired(double projectors);
     void showLensThrow();
+    // The projected width label, and the lens throw through the
+    // magnification field's exit check.
+    void showProjectedWidth();
     void showImageSizeH();
     // The overlap width field's whole value, or nothing after the generic
     // conversion message.

@@ -7,6 +7,7 @@
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningMath.h"
+#include "pages/planning/PlanningSteps.h"
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
@@ -117,20 +118,16 @@ void PlanningPage::SyncPlanningFromUnits()
     // channels, and data doubling from two projectors on.
     if (n >= 1)
         context_.wall.layOut();
-    const int inputWidth = context_.settings.EffectiveInputWidth(state.OutputFormatWidth);
-    const int inputHeight = context_.settings.EffectiveInputHeight(state.OutputFormatHeight);
-    p.ImageSizeH = double(n) * inputWidth - double(n - 1) * width;
-    if (inputHeight > 0) {
-        p.AspectRatio = p.ImageSizeH / inputHeight;
-        p.OutputSizeH = p.AspectRatio * p.OutputSizeV;
-    }
+    planning::Steps::UnitsWall wall;
+    wall.count = n;
+    wall.overlapWidth = width;
+    wall.inputWidth = context_.settings.EffectiveInputWidth(state.OutputFormatWidth);
+    wall.inputHeight = context_.settings.EffectiveInputHeight(state.OutputFormatHeight);
+    wall.outputWidth = state.OutputFormatWidth;
+    wall.outputHeight = state.OutputFormatHeight;
+    steps().followUnits(wall);
     c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3, 5));
     c_->HorizontalOutEdit->setText(formatGeneral(p.OutputSizeH, 5, 5));
-    p.OverlapPixels = n >= 2 ? std::ceil((double(n) * inputWidth - p.ImageSizeH) / (n - 1)) : 0;
-
-    p.ProjectorResH = state.OutputFormatWidth;
-    p.ProjectorResV = state.OutputFormatHeight;
-    p.ImageSizeV = p.ProjectorResV;
     c_->ImageSizeVLabel->setText(formatGeneral(p.ImageSizeV, 15));
     const int resolution = p.ProjectorResH == 800 ? 0 : p.ProjectorResH == 1024 ? 1 : p.ProjectorResH == 1280 ? 2 : -1;
     if (resolution >= 0)

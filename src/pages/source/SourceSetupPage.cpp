@@ -302,19 +302,7 @@ void SourceSetupPage::SyncSourceSetup()
         hTotal_->setText(NotAvailable);
     }
 
-    // Wide arithmetic: a record from the line may hold any 32-bit values.
-    const long long hRef = record.HPositionRef;
-    bounds_.HPositionHigh = hRef + 128;
-    const long long limit =
-        record.HPositionMax == -1 ? (long long)record.HTotal - record.HActive - 2 : (long long)record.HPositionMax;
-    if (limit <= bounds_.HPositionHigh)
-        bounds_.HPositionHigh = limit - 1;
-    bounds_.HPositionLow = hRef - 128;
-    const long long vRef = record.VPositionRef;
-    bounds_.VPositionHigh = vRef + 16;
-    if (record.VPositionMax != -1 && record.VPositionMax <= bounds_.VPositionHigh)
-        bounds_.VPositionHigh = (long long)record.VPositionMax - 1;
-    bounds_.VPositionLow = vRef - 16;
+    bounds_ = tess::positionBounds(record);
 
     phase_->edit()->setText(QString::number(record.Phase));
     SyncColourBalance(selectedChannel());
