@@ -383,6 +383,15 @@ void Link::AwaitQueryReply()
     }
 }
 
+void Link::query(int minReplyLength)
+{
+    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
+    ExchangeFailed = false;
+    ControllerError = false;
+    MinReplyLength = minReplyLength;
+    AwaitQueryReply();
+}
+
 void Link::ApdComPort1TriggerAvail(int count)
 {
     if (!AwaitingReply)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QSet>
 #include <memory>
@@ -67,6 +68,9 @@ public:
     QByteArray command() const { return QByteArray(CommandBuffer); }
     // The completed reply text (up to its zero byte).
     QByteArray reply() const;
+    // The last exchange's reply as the device layer reads its records: the
+    // characters up to and with its prompt (empty when none completed).
+    QByteArrayView replyView() const { return QByteArrayView(ReplyBuffer, replyLength_); }
     // How many characters of ReplyBuffer belong to the last exchange's
     // reply, its prompt included (0 when none completed). Characters that
     // came after the prompt in the same arrival do not: no record is read
@@ -81,6 +85,11 @@ public:
     // Returns false only when the user gave the command up.
     bool SendRelayed(int rs485Id, int pauseCount);
     void AwaitQueryReply();
+    // A status query from a clean start: no character of an earlier reply
+    // can be taken for this one's, the exchange flags are cleared, and the
+    // reply must hold `minReplyLength` characters. The query's text is in
+    // CommandBuffer.
+    void query(int minReplyLength);
     void ApdComPort1TriggerAvail(int count);
     void Timer1Timer();
     void SetDeviceConnected(bool value);

@@ -95,12 +95,6 @@ protected:
 private:
     struct Controls;
 
-    QWidget *buildCalculator();
-    QWidget *buildLensGroup();
-    QWidget *buildLegend();
-    QWidget *buildContentGroup();
-    QWidget *buildPlacementGroup();
-
     // The calculation steps on the planning state.
     planning::Steps steps() const;
     // N: the count selection plus 1, 0 without a selection.
