@@ -9,6 +9,7 @@
 #include "pages/Units.h"
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
+#include "pages/planning/PlanningPage.h"
 #include "pages/planning/PlanningMath.h"
 #include "pages/planning/PlanningSteps.h"
 #include "platform/Dialogs.h"

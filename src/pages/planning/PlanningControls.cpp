@@ -3,6 +3,7 @@
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
 #include "fields/TypedLength.h"
+#include "pages/TabPage.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningMath.h"
 
@@ -65,7 +66,7 @@ QStringList instructions()
 
 }  // namespace
 
-void PlanningPage::Controls::build(QWidget &page, Clock &clock, FieldEnv &fields, LensEntered lensEntered)
+void PlanningControls::build(QWidget &page, Clock &clock, FieldEnv &fields, LensEntered lensEntered)
 {
     auto *panel = named(new QFrame(&page), "PlanningPanel");
     panel->setFrameShape(QFrame::StyledPanel);
@@ -106,7 +107,7 @@ void PlanningPage::Controls::build(QWidget &page, Clock &clock, FieldEnv &fields
     column->addLayout(bottom, 1);
 }
 
-QWidget *PlanningPage::Controls::buildCalculator(QWidget &page, Clock &clock)
+QWidget *PlanningControls::buildCalculator(QWidget &page, Clock &clock)
 {
     auto *box = named(new QGroupBox(QStringLiteral("Calculate Aspect Ratio, Number of Screens, Data Overlap, and "
                                                    "Input Image Size"),
@@ -195,7 +196,7 @@ QWidget *PlanningPage::Controls::buildCalculator(QWidget &page, Clock &clock)
     return box;
 }
 
-QWidget *PlanningPage::Controls::buildLensGroup(QWidget &page, FieldEnv &fields, LensEntered lensEntered)
+QWidget *PlanningControls::buildLensGroup(QWidget &page, FieldEnv &fields, LensEntered lensEntered)
 {
     auto *box = named(new QGroupBox(QStringLiteral("Lens Throw Distance"), &page), "LensDistanceGroupBox");
     FieldDescription desc;
@@ -228,7 +229,7 @@ QWidget *PlanningPage::Controls::buildLensGroup(QWidget &page, FieldEnv &fields,
     return box;
 }
 
-QWidget *PlanningPage::Controls::buildLegend(QWidget &page)
+QWidget *PlanningControls::buildLegend(QWidget &page)
 {
     auto *box = named(new QGroupBox(QStringLiteral("Projector Color Legend"), &page), "ScreenLegendGroupBox");
     auto *grid = new QGridLayout(box);
@@ -251,7 +252,7 @@ QWidget *PlanningPage::Controls::buildLegend(QWidget &page)
     return box;
 }
 
-QWidget *PlanningPage::Controls::buildContentGroup(QWidget &page)
+QWidget *PlanningControls::buildContentGroup(QWidget &page)
 {
     auto *box = named(new QGroupBox(QStringLiteral("Image Content Creation Requirement"), &page),
                       "ImageContentReqGroupBox");
@@ -270,7 +271,7 @@ QWidget *PlanningPage::Controls::buildContentGroup(QWidget &page)
     return box;
 }
 
-QWidget *PlanningPage::Controls::buildPlacementGroup(QWidget &page)
+QWidget *PlanningControls::buildPlacementGroup(QWidget &page)
 {
     auto *box = named(new QGroupBox(QStringLiteral("Projector Placement"), &page), "ProjectorPlacementGroupBox");
     ProjPlaceImage = named(new QLabel(box), "ProjPlaceImage");

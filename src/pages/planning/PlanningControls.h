@@ -1,7 +1,5 @@
 #pragma once
 
-#include "pages/planning/PlanningPage.h"
-
 #include <QColor>
 #include <array>
 #include <functional>
@@ -12,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QWidget;
 
 namespace tess {
 
@@ -21,7 +20,7 @@ class SpinButton;
 struct FieldEnv;
 
 // The Planning page's controls, kept by the page.
-struct PlanningPage::Controls {
+struct PlanningControls {
     // Takes a good lens magnification the user entered.
     using LensEntered = std::function<void(double magnification)>;
 

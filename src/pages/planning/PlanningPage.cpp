@@ -22,7 +22,7 @@ namespace tess {
 
 PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
     : TabPage("PlanningTabSheet", QStringLiteral("Planning"), parent), context_(context),
-      c_(std::make_unique<Controls>())
+      c_(std::make_unique<PlanningControls>())
 {
     c_->build(*this, context_.clock, context_.fields, [this](double magnification) {
         context_.planning.LensMagnification = magnification;

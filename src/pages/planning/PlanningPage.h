@@ -18,6 +18,7 @@ namespace tess {
 class FieldBinding;
 class SpinButton;
 struct PageContext;
+struct PlanningControls;
 struct PlanningPreferences;
 namespace planning {
 class Steps;
@@ -93,8 +94,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Controls;
-
     // The calculation steps on the planning state.
     planning::Steps steps() const;
     // N: the count selection plus 1, 0 without a selection.
@@ -123,7 +122,7 @@ private:
     void error(const QString &text);
 
     PageContext &context_;
-    std::unique_ptr<Controls> c_;
+    std::unique_ptr<PlanningControls> c_;
     QImage strip_;
     QImage placement_;
     // The count selection the page last acted on: put back when a count
