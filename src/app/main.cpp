@@ -2,9 +2,9 @@
 #include "app/TTessalineForm.h"
 #include "app/TessalineApplication.h"
 #include "app/Version.h"
+#include "app/WidgetDialogs.h"
 #include "link/QtSerialPort.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
 
 #include <QDir>
