@@ -226,6 +226,16 @@ ControlResult ControlCommands::run(Simulator &sim, const QString &text, qint64 n
         sim.debug_ = f.debugStuck || a.onOff(1);
         return done();
     }
+    if (verb == QLatin1String("count-separator")) {
+        const QString separator = a.at(1).toLower();
+        if (separator == QLatin1String("tab"))
+            f.countSeparator = '\t';
+        else if (separator == QLatin1String("space"))
+            f.countSeparator = ' ';
+        else
+            a.ok = false;
+        return done();
+    }
     if (verb == QLatin1String("echo")) {
         f.echo = a.onOff(1);
         return done();
@@ -355,6 +365,7 @@ QString ControlCommands::helpText()
         "         noise N|off; garbage N [SEED]; send TEXT (\\r \\n \\xNN escapes); truncate N|off;\n"
         "         lose POS|off; insert POS [N]|off;\n"
         "         error CODE [COUNT|always] | error off; unrecognised [N]; no-response MS; debug on|off|stuck;\n"
+        "         count-separator tab|space;\n"
         "         echo on|off; vanish; restore; reset-faults\n"
         "units:   unit U present|absent | unit U responding on|off; busy U MS; processing KEYWORD MS;\n"
         "         reboot U; layout U input F|N; layout U output >|?|@|B; version U TEXT;\n"

@@ -85,15 +85,16 @@ void Simulator::controllerLine(const QByteArray &text, qint64 now)
         return;
     }
     if (lower == "nqx") {
+        const char separator = faults_.countSeparator;
         QByteArray ids;
         int count = 0;
         for (qsizetype i = 0; i < ids_.size(); ++i) {
             if (units_.at(size_t(i))->present) {
                 ++count;
-                ids += ' ' + QByteArray::number(ids_.at(i));
+                ids += separator + QByteArray::number(ids_.at(i));
             }
         }
-        reply({}, echo + "QX: " + QByteArray::number(count) + ids + "\r\n" + prompt(), now, now, 0);
+        reply({}, echo + "QX:" + separator + QByteArray::number(count) + ids + "\r\n" + prompt(), now, now, 0);
         return;
     }
 

@@ -42,6 +42,8 @@ struct Faults {
     int noResponseMs = 250;
     // Controller: "debug 0" is answered but debug mode stays on.
     bool debugStuck = false;
+    // Controller: what stands between the numbers of its unit count.
+    char countSeparator = ' ';
 
     // Direct mode: the unit echoes each command line before its answer.
     bool echo = true;

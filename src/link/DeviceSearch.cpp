@@ -102,13 +102,13 @@ int DeviceSearch::ConnectToPorts()
 namespace {
 
 // The controller answers the count in its own kind of text: printable
-// characters and line ends. Anything else is noise on the line, and a digit
-// in noise is no count.
+// characters, blanks (spaces or tabs) between the numbers, and line ends.
+// Anything else is noise on the line, and a digit in noise is no count.
 bool plainText(const char *reply)
 {
     for (const char *c = reply; *c; ++c) {
         const auto b = static_cast<unsigned char>(*c);
-        if ((b < 0x20 || b > 0x7e) && b != '\r' && b != '\n')
+        if ((b < 0x20 || b > 0x7e) && b != '\t' && b != '\r' && b != '\n')
             return false;
     }
     return true;
@@ -127,7 +127,10 @@ int DeviceSearch::CountUnits()
         link_.ReplyBuffer[0] = 0;  // with the port closed no old reply counts
         link_.AwaitQueryReply();
         if (link_.ExchangeFailed) {
-            if (!(link_.ControllerMode && link_.ControllerError) || !link_.port().isOpen())
+            // A refusal is asked again, and so is a reply garbled past the
+            // reply buffer's end: it is noise too.
+            const bool again = (link_.ControllerMode && link_.ControllerError) || link_.lastReplyRejected();
+            if (!again || !link_.port().isOpen())
                 return 0;
         } else if (plainText(link_.ReplyBuffer) || !link_.port().isOpen()) {
             break;

@@ -23,6 +23,7 @@ const QString kColorBalanceResend =
     QStringLiteral("Detect Quorex not done with Color Balance. Resending message....");
 const QString kErrorCodeStatus =
     QStringLiteral("Error code returned by Controller detected.... Resending message");
+const QString kGarbledResend = QStringLiteral("Garbled reply detected.... Resending message");
 const QString kNoUnitResponse = QStringLiteral(
     "Error! Controller did not get response from Quorex(s). Please check connections and Quorex(s) Serial Mode "
     "settings.");
@@ -32,9 +33,10 @@ const QString kTimeout = QStringLiteral(
 const QString kOutputOverflow =
     QStringLiteral("Error! RS-232 communication port output buffer overflow. Please resend command.");
 const QString kNotSent = QStringLiteral("Command not sent: no answer from the Controller.");
-const QString kLineGone = QStringLiteral(
-    "Error! The serial port was closed by the system (cable or adapter unplugged?) and cannot be opened again. "
-    "Please check the RS-232 connection, then go to 'Serial Port->Search for Quorex(s)->Search'.");
+const QString kComPortErrorCaption = QStringLiteral("COM Port error");
+const QString kComPortError = QStringLiteral(
+    "Error! COM Port communication with Quorex has failed. Please check the RS-232 cable. Click OK to retry. Click "
+    "Cancel to exit application.");
 
 // While a colour balance runs, the controller reports the busy unit as not
 // responding and the send is repeated every few seconds: these waits are
@@ -174,10 +176,13 @@ void Link::RecoverDirectLink()
     for (;;) {
         PromptWaitTicks = 10;
         while (!TryPort(port_.portNumber())) {
-            if (!dialogs_.askOkCancel(
-                    QStringLiteral("COM Port error"),
-                    QStringLiteral("Error! COM Port communication with Quorex has failed. Please check the RS-232 "
-                                   "cable. Click OK to retry. Click Cancel to exit application."))) {
+            // A port that went away is named, so that the user looks at the
+            // cable and the adapter rather than at the unit.
+            const bool gone = lineLost_ || !port_.portExists(port_.portNumber());
+            if (gone)
+                host_.setStatusText(portGoneText());
+            if (!dialogs_.askOkCancel(kComPortErrorCaption,
+                                      gone ? kComPortError + QStringLiteral("\n\n") + portGoneText() : kComPortError)) {
                 PromptWaitTicks = DefaultPromptWaitTicks;
                 exit_.exitNow(-1);
                 return;  // only reached where ending the program is recorded (tests)
@@ -233,27 +238,48 @@ void Link::waitForExchange()
         emit exchangeEnded(lastEnding());
 }
 
+QString Link::portGoneText() const
+{
+    const QString device = port_.deviceName();
+    return QStringLiteral("COM Port #%1%2 is gone: the system closed it (cable or adapter unplugged?).")
+        .arg(port_.portNumber())
+        .arg(device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
+}
+
 bool Link::reopenLostLine()
 {
     if (!lineLost_)
         return true;
-    port_.close();
-    if (port_.portExists(port_.portNumber()) && port_.open().ok()) {
-        lineLost_ = false;
-        lineGoneShown_ = false;
-        return true;
+    for (;;) {
+        port_.close();
+        if (port_.portExists(port_.portNumber()) && port_.open().ok()) {
+            lineLost_ = false;
+            lineGivenUp_ = false;
+            return true;
+        }
+        // Once the user has given the port up, the exchanges that follow
+        // end at once, until it is opened again (a search, a send that
+        // finds it back).
+        if (lineGivenUp_)
+            return false;
+        if (!dialogs_.askYesNo(
+                kComPortErrorCaption,
+                QStringLiteral("Error! %1 It cannot be opened again. Please check the RS-232 connection.\nClick Yes "
+                               "to try again. Click No to give up: Tessaline keeps its settings, but this exchange "
+                               "does not reach the Quorex(s); once the port is back, go to 'Serial Port->Search "
+                               "for Quorex(s)->Search'.")
+                    .arg(portGoneText()))) {
+            lineGivenUp_ = true;
+            return false;
+        }
     }
-    if (!lineGoneShown_) {
-        lineGoneShown_ = true;
-        dialogs_.showMessage(kLineGone);
-    }
-    return false;
 }
 
 bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
 {
-    // On a line that failed the exchange times out like any unanswered one,
-    // so the user hears of it and can give up.
+    // A line that failed is opened again before each attempt; while it
+    // cannot be, the user is asked, naming the port, whether to keep trying,
+    // and a send given up says in the status line that the port is gone.
     if (!port_.isOpen() && !lineLost_)
         return false;
     const bool setCursor = !host_.busyCursorShown();
@@ -302,7 +328,7 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
             host_.setStatusText(kColorBalanceResend);
             clock_.sleepBlocking(5000);
         } else {
-            host_.setStatusText(kResending);
+            host_.setStatusText(replyRejected_ ? kGarbledResend : kResending);
         }
         clock_.sleepBlocking(900);
         clock_.processPendingEvents();
@@ -320,7 +346,10 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
     host_.setPagesEnabled(true);
     if (setCursor)
         host_.setBusyCursor(false);
-    host_.setStatusText(sent ? QString() : kNotSent);
+    if (sent)
+        host_.setStatusText(QString());
+    else
+        host_.setStatusText(lineLost_ ? QStringLiteral("Command not sent: ") + portGoneText() : kNotSent);
     return sent;
 }
 
@@ -521,12 +550,13 @@ void Link::endReply()
 
 void Link::replyOverflowed()
 {
-    // A runaway device or line noise: keep what fits, drop the rest and let
-    // the exchange fail as a time-out does.
+    // More than the buffer holds is no answer of a unit's (line noise, a
+    // runaway device): the reply is garbled, not late. Nothing of it is
+    // kept, the rest is dropped, and the exchange fails as a garbled reply
+    // does.
     replyOverflow_ = true;
-    ReplyBuffer[BufferSize - 1] = 0;
     port_.flushInput();
-    Timer1Timer();
+    rejectReply();
 }
 
 void Link::Timer1Timer()
@@ -550,7 +580,7 @@ void Link::closePort()
 {
     port_.close();
     lineLost_ = false;
-    lineGoneShown_ = false;
+    lineGivenUp_ = false;
 }
 
 bool Link::AdTerminal1KeyPress(char key)
@@ -605,7 +635,7 @@ bool Link::TryPort(int number)
             return false;
         }
         lineLost_ = false;
-        lineGoneShown_ = false;
+        lineGivenUp_ = false;
     }
     bool lineError = false;
     const auto watch = connect(&port_, &SerialPort::errorOccurred, this, [&lineError] { lineError = true; });

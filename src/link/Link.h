@@ -142,8 +142,9 @@ public:
     bool timer1Active() const;
     // Whether the last exchange ended by its time-out.
     bool lastExchangeTimedOut() const { return timedOut_; }
-    // Whether the last query's reply was refused as inconsistent (a record
-    // cut short or padded): the exchange failed and the reply was cleared.
+    // Whether the last exchange's reply was refused as garbled (a record
+    // cut short or padded, or more than the reply buffer holds): the
+    // exchange failed and the reply was cleared.
     bool lastReplyRejected() const { return replyRejected_; }
 
 signals:
@@ -164,7 +165,11 @@ private:
     void dropThrough(int prompt);
     void rejectReply();
     void endReply();
+    // Opens a port the system closed again; while it cannot be, asks
+    // whether to keep trying. False when the port stays closed.
     bool reopenLostLine();
+    // Names a port that went away, for the status line and the boxes.
+    QString portGoneText() const;
     bool askKeepTrying(int times);
     void replyOverflowed();
     void waitForExchange();
@@ -191,7 +196,7 @@ private:
     int searchScopes_ = 0;
     int promptWaits_ = 0;  // prompt waits running (nested through events)
     QSet<int> permissionReported_;  // within the running search
-    bool lineGoneShown_ = false;
+    bool lineGivenUp_ = false;  // the user gave up a port that went away
 };
 
 }  // namespace tess

@@ -4,8 +4,10 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace tess::PortMap {
@@ -63,23 +65,53 @@ QString unreachable(const QString &entry, const QString &target, int error)
     }
 }
 
-// Empty for a device; otherwise why `target` is not one.
-QString notADevice(const QString &entry, const QString &target, mode_t mode)
+// Pseudo-terminals' serial ends (/dev/pts/N) have these major numbers and
+// are the one kind of terminal the system does not list among its devices.
+constexpr unsigned FirstPtyMajor = 136;
+constexpr unsigned LastPtyMajor = 143;
+
+// Whether the character device `device` may be a terminal: a serial port,
+// a USB adapter, a pseudo-terminal. Told without opening it, since opening
+// a device can act on it (a watchdog starts counting down, a modem
+// answers): the system lists the class of each device it knows in /sys.
+// Where it does not tell, the device is taken for a terminal and opening it
+// decides.
+bool mayBeTerminal(dev_t device)
 {
-    if (S_ISCHR(mode))
-        return {};
-    if (S_ISDIR(mode))
+    const unsigned major = ::major(device);
+    if (major >= FirstPtyMajor && major <= LastPtyMajor)
+        return true;
+    char path[64];
+    std::snprintf(path, sizeof path, "/sys/dev/char/%u:%u/subsystem", major, ::minor(device));
+    char target[256];
+    const ssize_t length = ::readlink(path, target, sizeof target - 1);
+    if (length <= 0)
+        return true;
+    target[length] = 0;
+    const char *name = std::strrchr(target, '/');
+    return std::strcmp(name ? name + 1 : target, "tty") == 0;
+}
+
+// Empty for a serial device; otherwise why `target` is not one.
+QString notADevice(const QString &entry, const QString &target, const struct stat &found)
+{
+    if (S_ISCHR(found.st_mode)) {
+        if (mayBeTerminal(found.st_rdev))
+            return {};
+        return entryText(entry) + QStringLiteral(" names %1, which is not a serial device.").arg(shown(target));
+    }
+    if (S_ISDIR(found.st_mode))
         return entryText(entry) + QStringLiteral(" names %1, which is a folder, not a device.").arg(shown(target));
     return entryText(entry) + QStringLiteral(" names %1, which is not a device.").arg(shown(target));
 }
 
-// Follows `path` as opening it would; empty when it ends at a device.
+// Follows `path` as opening it would; empty when it ends at a serial device.
 QString checkDevice(const QString &entry, const QString &path, const QString &named)
 {
     struct stat target = {};
     if (::stat(QFile::encodeName(path).constData(), &target) != 0)
         return unreachable(entry, named, errno);
-    return notADevice(entry, named, target.st_mode);
+    return notADevice(entry, named, target);
 }
 
 QString linkTarget(const QString &entry)
@@ -171,6 +203,8 @@ Lookup lookup(int number)
                                                            "file whose first line is its path.");
     } else if (!S_ISCHR(own.st_mode)) {
         result.problem = entryText(entry) + QStringLiteral(" is neither a link nor a file naming a device.");
+    } else {
+        result.problem = notADevice(entry, entry, own);
     }
     return result;
 }

@@ -28,8 +28,10 @@ struct Lookup {
     // empty when it can (or when there is no entry).
     QString problem;
 };
-// Looks without opening anything that could block (a pipe, a device) and
-// follows links only as far as the system does.
+// Looks without opening anything (a pipe could block, a device could act
+// on being opened) and follows links only as far as the system does. A
+// character device that the system does not count among its terminals
+// (/dev/null, /dev/zero) is no serial device, and a problem.
 Lookup lookup(int number);
 
 }  // namespace tess::PortMap

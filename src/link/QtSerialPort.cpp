@@ -75,6 +75,10 @@ SerialPort::OpenResult QtSerialPort::open()
     noModemLines_ = false;
     if (port_.open(QIODevice::ReadWrite)) {
         result.kind = OpenResult::Kind::Opened;
+        // Named while it is there: a message about a port that went away
+        // says which device it was.
+        const QString real = QFileInfo(device).canonicalFilePath();
+        openedDevice_ = real.isEmpty() ? device : real;
         port_.clear(QSerialPort::AllDirections);
         return result;
     }

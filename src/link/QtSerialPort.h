@@ -20,6 +20,7 @@ public:
     QString portProblem(int number) const override;
     void setPortNumber(int number) override;
     int portNumber() const override { return number_; }
+    QString deviceName() const override { return openedDevice_; }
     OpenResult open() override;
     void close() override;
     bool isOpen() const override { return port_.isOpen(); }
@@ -41,6 +42,7 @@ private:
 
     QSerialPort port_;
     int number_ = 0;
+    QString openedDevice_;  // the device behind the port-map entry, links followed
     int baud_ = 38400;
     Parity parity_ = Parity::None;
     bool hardwareFlow_ = true;

@@ -36,6 +36,9 @@ public:
         Q_UNUSED(number);
         return {};
     }
+    // The device the port opened last, as the system names it, for
+    // messages about the port; empty when unknown.
+    virtual QString deviceName() const { return {}; }
     // 1 or 2. An open port is closed and reopened on the new number.
     virtual void setPortNumber(int number) = 0;
     virtual int portNumber() const = 0;

@@ -33,13 +33,21 @@ enum class ConfigurationFileResult {
 
 // The message the user sees for a failure; empty for Done.
 QString configurationFileMessage(ConfigurationFileResult result);
+// The same, followed by a second line that names the file and says why:
+// "<path>: <reason>" (the reason as the reading or writing gave it).
+QString configurationFileMessage(ConfigurationFileResult result, const QString &path, const QString &reason);
 
 // Saves the model to `path`, replacing any file there. The old file stays as
-// it was unless the new one was written completely.
-ConfigurationFileResult WriteConfigurationFile(const SettingsModel &model, const QString &path);
+// it was unless the new one was written completely. On failure `reason`
+// (when given) receives why, in the system's words ("Permission denied",
+// "No space left on device").
+ConfigurationFileResult WriteConfigurationFile(const SettingsModel &model, const QString &path,
+                                               QString *reason = nullptr);
 
 // Reads a configuration file into the model. Unless the result is Done the
-// model is as it was.
-ConfigurationFileResult ReadConfigurationFile(SettingsModel &model, const QString &path);
+// model is as it was, and `reason` (when given) receives why: the system's
+// words, or the size expected and found ("expected 1720 bytes, found 0").
+ConfigurationFileResult ReadConfigurationFile(SettingsModel &model, const QString &path,
+                                              QString *reason = nullptr);
 
 }  // namespace tess

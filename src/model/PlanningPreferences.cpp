@@ -2,10 +2,14 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 #include <charconv>
-#include <filesystem>
 #include <cmath>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tess {
 namespace {
@@ -131,15 +135,24 @@ QByteArray formatPreferences(const PlanningPreferences &prefs)
 PreferencesReadResult readPreferencesFile(const QString &path)
 {
     PreferencesReadResult result;
-    // Only a regular file is opened: a named pipe or a device in its place
-    // would block the start-up or feed it without end.
-    // (QFileInfo::isFile() holds pipes for files, so the system is asked.)
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), error))
+    // The file lies in whatever folder the program was started from, and
+    // the user never chose it: only a plain file standing at the path itself
+    // is read, never what a symbolic link there points at, nor a pipe or a
+    // device (either could block the start-up or feed it without end). Qt
+    // cannot open a file without following a link, so it is opened here
+    // without following one and without waiting for a pipe's writer, and
+    // what was opened is checked before anything is read.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
         return result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    struct stat opened = {};
+    QFile file;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);  // not taken over by the QFile
         return result;
+    }
     const QByteArray text = file.read(MaxReadBytes);
     file.close();
     PlanningPreferences values;
@@ -155,11 +168,30 @@ PreferencesReadResult readPreferencesFile(const QString &path)
 
 bool writePreferencesFile(const QString &path, const PlanningPreferences &prefs)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    // Nothing but a plain file (or nothing at all) at the path is replaced:
+    // QSaveFile would write to the target of a link, which may be any file
+    // of the user's. The look is taken without following links, just
+    // before QSaveFile takes its own; what it then puts in place replaces
+    // the directory entry itself, whatever stands there by then.
+    struct stat existing = {};
+    if (::lstat(QFile::encodeName(path).constData(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode))
+            return false;
+    } else if (errno != ENOENT) {
         return false;
-    file.write(formatPreferences(prefs));
-    return file.commit();
+    }
+    // Written beside the old file and put in its place only when complete,
+    // so a full disk never leaves it empty or cut short. Unbuffered, so that
+    // a write the disk refuses is seen here and not lost in a flush at
+    // commit.
+    const QByteArray line = formatPreferences(prefs);
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                       && file.write(line) == line.size() && file.error() == QFileDevice::NoError
+                       && file.commit();
+    if (!saved)
+        file.cancelWriting();
+    return saved;
 }
 
 }  // namespace tess

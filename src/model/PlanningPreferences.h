@@ -41,11 +41,15 @@ struct PreferencesReadResult {
     PlanningPreferences values;   // meaningful when Accepted
 };
 
-// Opens, reads and checks the file at `path`.
+// Opens, reads and checks the file at `path`. Anything there that is not a
+// plain file of its own (a symbolic link, a folder, a pipe, a device) is
+// not opened.
 PreferencesReadResult readPreferencesFile(const QString &path);
 
 // Replaces the file at `path` as a whole: the old file stays as it was
-// unless the new one was written completely. False when it could not be.
+// unless the new one was written completely. Never writes through a
+// symbolic link: anything at the path that is not a plain file is left
+// alone. False when the file could not be written.
 bool writePreferencesFile(const QString &path, const PlanningPreferences &prefs);
 
 }  // namespace tess

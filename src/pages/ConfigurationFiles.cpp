@@ -25,11 +25,12 @@ void OpenConfigurationFile(PageContext &context)
     if (path.isEmpty())
         return;
     context.device.setBusyCursor(true);
-    const ConfigurationFileResult read = ReadConfigurationFile(context.settings, path);
+    QString why;
+    const ConfigurationFileResult read = ReadConfigurationFile(context.settings, path, &why);
     if (read != ConfigurationFileResult::Done) {
         // The model is as it was, so the window needs no refill.
         context.device.setBusyCursor(false);
-        context.dialogs.showMessage(configurationFileMessage(read));
+        context.dialogs.showMessage(configurationFileMessage(read, path, why));
         return;
     }
     context.state.ConfigurationFileLoaded = true;
@@ -51,10 +52,11 @@ void SaveConfigurationToFile(PageContext &context)
     if (path.isEmpty())
         return;
     context.device.setBusyCursor(true);
-    const ConfigurationFileResult saved = WriteConfigurationFile(context.settings, path);
+    QString why;
+    const ConfigurationFileResult saved = WriteConfigurationFile(context.settings, path, &why);
     context.device.setBusyCursor(false);
     if (saved != ConfigurationFileResult::Done)
-        context.dialogs.showMessage(configurationFileMessage(saved));
+        context.dialogs.showMessage(configurationFileMessage(saved, path, why));
 }
 
 }  // namespace tess

@@ -187,14 +187,20 @@ private slots:
         program.link.formatCommand("*%dDDBL %d!", 5, 1);
         program.link.ComputeChecksum();
 
-        // The adapter is pulled: the system closes the port. A send says in
-        // one message that the line is gone, without waiting for time-outs.
+        // The adapter is pulled: the system closes the port. A send asks
+        // once whether to keep trying, naming the port and its device,
+        // without waiting for time-outs; given up, the status line says so.
+        const QString device = program.port.deviceName();
+        QVERIFY2(device.startsWith(QStringLiteral("/dev/")), qPrintable(device));
         QVERIFY(control(socket, QStringLiteral("vanish")));
         QVERIFY(waitUntil([&] { return program.link.lineLost(); }, 5000));
+        program.dialogs.answer(false);
         QVERIFY(!program.link.SendRelayed(5, 0));
-        const QStringList messages = program.dialogs.takeMessages();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY(messages.front().contains(QStringLiteral("closed by the system")));
+        const auto questions = program.dialogs.takeQuestions();
+        QCOMPARE(questions.size(), 1);
+        const QString gone = QStringLiteral("COM Port #1 (%1) is gone").arg(device);
+        QVERIFY2(questions.front().text.contains(gone), qPrintable(questions.front().text));
+        QVERIFY(program.window.status.contains(gone));
 
         // Plugged back in: the next send reopens the port and goes through.
         QVERIFY(control(socket, QStringLiteral("restore")));

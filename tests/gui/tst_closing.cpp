@@ -1,6 +1,8 @@
 #include "app/TTessalineForm.h"
 #include "link/SerialPort.h"
+#include "support/FileSizeLimit.h"
 #include "support/FormHarness.h"
+#include "support/StderrCapture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,7 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using tess::test::FileSizeLimit;
 using tess::test::FormHarness;
+using tess::test::StderrCapture;
 
 namespace {
 
@@ -177,6 +181,69 @@ private slots:
         QCOMPARE(fileBytes(h.preferencesFile()), old);
         // The rest of closing goes on.
         QVERIFY(!h.form->isVisible());
+        QCOMPARE(port.closes, 1);
+        VERIFY_DIALOGS_TAKEN(h.dialogs);
+    }
+
+    // A write the disk refuses (a full disk) leaves the old file whole and
+    // says so on the standard error stream; closing goes on.
+    void preferencesThatCannotBeWrittenKeepTheOldFile()
+    {
+        const QByteArray old("40 12 80 3 1 2");
+        RecordingPort port;
+        FormHarness h(old, &port);
+        h.showAnsweringNo();
+        StderrCapture err;
+        QVERIFY(err.ok());
+        h.dialogs.answer(true);
+        {
+            FileSizeLimit limit(0);
+            QVERIFY(limit.ok());
+            QVERIFY(h.form->close());
+        }
+        QCOMPARE(err.take(), QByteArray("Cannot open output file.\n"));
+        QCOMPARE(h.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(fileBytes(h.preferencesFile()), old);
+        QCOMPARE(QDir(h.startupDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("Tessaline.ini")});
+        QVERIFY(!h.form->isVisible());
+        QCOMPARE(port.closes, 1);
+        VERIFY_DIALOGS_TAKEN(h.dialogs);
+    }
+
+    // A link in the start folder where the preferences file goes is a file
+    // that cannot be opened, at start and at exit: what it points at is
+    // neither read nor written.
+    void preferencesLinkIsNeitherReadNorWrittenThrough()
+    {
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("notes.txt"));
+        const QByteArray targetBytes("50 20 90 4 0 0");  // would be accepted if read
+        {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(targetBytes);
+        }
+        RecordingPort port;
+        FormHarness h(std::nullopt, &port, FormHarness::Build::Later);
+        QVERIFY(QFile::link(target, h.preferencesFile()));
+
+        StderrCapture atStart;
+        QVERIFY(atStart.ok());
+        h.build();
+        QCOMPARE(atStart.take(), QByteArray("Cannot open output file.\n"));
+        QVERIFY(!h.form->state().PreferencesLoaded);
+        QCOMPARE(h.find<QLineEdit>("HorizontalOutEdit")->text(), QStringLiteral("30"));
+        h.showAnsweringNo();
+
+        StderrCapture atExit;
+        QVERIFY(atExit.ok());
+        h.dialogs.answer(true);
+        QVERIFY(h.form->close());
+        QCOMPARE(atExit.take(), QByteArray("Cannot open output file.\n"));
+        QCOMPARE(h.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(fileBytes(target), targetBytes);
+        QVERIFY(QFileInfo(h.preferencesFile()).isSymLink());
         QCOMPARE(port.closes, 1);
         VERIFY_DIALOGS_TAKEN(h.dialogs);
     }

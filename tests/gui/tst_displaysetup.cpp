@@ -79,13 +79,23 @@ private slots:
             "EDGE FEATHERING BASIC MODE: In this mode, all Edge Feathered regions are enabled and set to a single "
             "common Gamma value as a group.",
             "EDGE FEATHERING ADVANCED MODE:  Selecting this mode allows the user to independently enable and set "
-            "Edge Feathering Gamma for each edge of each screen. "};
+            "Edge Feathering Gamma for each edge of each screen. ",
+            "DATA DOUBLING OVERLAP WIDTH:  Adjusts the width of the projector overlap area. The Overlap Width is "
+            "used to control the amount of data doubling required and the width of the associated edge "
+            "feathering."};
+        auto *panel = rig.find<QWidget>(QStringLiteral("DisplaySetupPanel"));
+        rig.openPage(panel->parentWidget());
         QStringList shown;
-        for (QLabel *label : rig.find<QWidget>(QStringLiteral("DisplaySetupPanel"))->findChildren<QLabel *>()) {
-            if (!label->isHidden())  // the halo removal help never shows
-                shown << label->text();
+        for (QLabel *label : panel->findChildren<QLabel *>()) {
+            if (label->isHidden())  // the halo removal help never shows
+                continue;
+            shown << label->text();
+            // Every note whole: as tall as its text needs, inside the panel.
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
+            QVERIFY2(panel->contentsRect().contains(label->geometry()), qPrintable(label->text()));
         }
         QCOMPARE(shown, help);
+        QVERIFY(panel->parentWidget()->rect().contains(panel->geometry()));
     }
 
     void screenGroupsFollowTheProjectorCount_data()

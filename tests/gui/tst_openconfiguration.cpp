@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <limits>
 
@@ -110,17 +111,20 @@ private slots:
     {
         QTest::addColumn<int>("size");   // -1: no such file
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("reason");  // after the file's name, on a line of its own
         const QString badSize = QStringLiteral("Error! File corrupted. File size invalid.");
-        QTest::newRow("one byte short") << 1719 << badSize;
-        QTest::newRow("one byte over") << 1721 << badSize;
-        QTest::newRow("empty") << 0 << badSize;
-        QTest::newRow("missing") << -1 << QStringLiteral("Error! Unable to open Configuration file. Check if file exist?");
+        QTest::newRow("one byte short") << 1719 << badSize << QStringLiteral("expected 1720 bytes, found 1719");
+        QTest::newRow("one byte over") << 1721 << badSize << QStringLiteral("expected 1720 bytes, found 1721");
+        QTest::newRow("empty") << 0 << badSize << QStringLiteral("expected 1720 bytes, found 0");
+        QTest::newRow("missing") << -1 << QStringLiteral("Error! Unable to open Configuration file. Check if file exist?")
+                                 << QStringLiteral("No such file or directory");
     }
 
     void refusedFileChangesNothing()
     {
         QFETCH(int, size);
         QFETCH(QString, message);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         QByteArray bytes = ConfigurationFileImage(wallSettings());
         bytes.resize(std::max(size, 0), '\x07');
@@ -135,10 +139,26 @@ private slots:
         rig.h.dialogs.chooseFile(path);
         rig.chooseMenu("OpenConfigurationFile1");
 
-        QCOMPARE(rig.h.dialogs.takeMessages(), QStringList{message});
+        QCOMPARE(rig.h.dialogs.takeMessages(), QStringList{message + u'\n' + path + QStringLiteral(": ") + reason});
         QCOMPARE(modelBytes(rig.form().settings()), before);
         QCOMPARE(shownScreens(rig), shownBefore);
         QVERIFY(!rig.form().state().ConfigurationFileLoaded);
+        QVERIFY(!QApplication::overrideCursor());
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+
+    void saveThatFailsNamesTheFileAndWhy()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("no such folder/wall.qxc"));
+        WindowRig rig;
+        rig.show();
+        rig.h.dialogs.chooseFile(path);
+        rig.chooseMenu("SaveConfigurationtoFile1");
+        QCOMPARE(rig.h.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Error! Unable to create Configuration file. Check if disk is write-protected\n")
+                             + path + QStringLiteral(": No such file or directory")});
+        QVERIFY(!QFileInfo::exists(path));
         QVERIFY(!QApplication::overrideCursor());
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }

@@ -426,13 +426,16 @@ private slots:
         };
         rig.h.dialogs.answer(true);
         rig.h.dialogs.answer(true);
+        rig.h.dialogs.answer(false);  // the port is gone: give it up
         rig.clickInto(rig.find<QPushButton>(QStringLiteral("AutoColorBalanceButton")));
         rig.sim.log().listener = nullptr;
-        QCOMPARE(rig.h.dialogs.takeQuestions().size(), 2);
-        // The user is told once; the balance ends and the window takes input.
-        const QStringList told = rig.h.dialogs.takeMessages();
-        QCOMPARE(told.size(), 1);
-        QVERIFY2(told[0].contains(QLatin1String("serial port was closed")), qPrintable(told[0]));
+        // The user is asked once whether to keep trying the port that went
+        // away; given up, the balance ends and the window takes input.
+        const auto questions = rig.h.dialogs.takeQuestions();
+        QCOMPARE(questions.size(), 3);
+        QCOMPARE(questions[2].caption, QStringLiteral("COM Port error"));
+        QVERIFY2(questions[2].text.contains(QLatin1String("COM Port #1 is gone")), qPrintable(questions[2].text));
+        QCOMPARE(rig.h.dialogs.takeMessages(), QStringList());
         QVERIFY(!rig.form().infoForm().isVisible());
         QCOMPARE(rig.form().state().HandlerBusy, 0);
         QVERIFY(rig.form().PhasePageControl->isEnabled());

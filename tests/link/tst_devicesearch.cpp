@@ -160,6 +160,8 @@ private slots:
                                               << QString();
         QTest::newRow("digit at 30 is not") << QByteArray(30, '-') + "1 9\r\nLR>" << 0 << 1 << 2 << false
                                             << QStringLiteral("Error detecting # of Quorex(s) from Controller");
+        QTest::newRow("tabs between the numbers") << QByteArray("NQX\r\nQX:\t2\t5 \t6\r\nLR>") << 2 << 5 << 6
+                                                 << true << QString();
         QTest::newRow("missing second ID keeps the field") << QByteArray("2 5\r\nLR>") << 2 << 5 << 2 << true
                                                           << QString();
     }
@@ -211,6 +213,16 @@ private slots:
         rig.port.takeWritten();
         rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
             return w == "NQX\r" ? QByteArray("\x01" "3\r\nLR>") : QByteArray();
+        };
+        rig.dialogs.answer(false);
+        QCOMPARE(rig.search.CountUnits(), 0);
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);
+        QCOMPARE(rig.port.takeWritten().count("NQX\r"), 3);
+
+        // A reply longer than the reply buffer is noise as well, not a
+        // time-out: asked again, and the user decides after three.
+        rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
+            return w == "NQX\r" ? QByteArray(Link::BufferSize + 10, '7') + "\r\nLR>" : QByteArray();
         };
         rig.dialogs.answer(false);
         QCOMPARE(rig.search.CountUnits(), 0);

@@ -194,18 +194,25 @@ private slots:
     {
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("resending");
         const QByteArray echo = "PASS *1DDBL 1!E3\r\r\r\n";
-        QTest::newRow("not understood") << QByteArray("?\r\nCTRLR>") << QStringList();
-        QTest::newRow("bad checksum") << echo + "!ERR 1\r\nCTRLR>" << QStringList();
-        QTest::newRow("bad frame") << echo + "!ERR 2\r\nCTRLR>" << QStringList();
+        const QString again = QStringLiteral("Resending message....");
+        QTest::newRow("not understood") << QByteArray("?\r\nCTRLR>") << QStringList() << again;
+        QTest::newRow("bad checksum") << echo + "!ERR 1\r\nCTRLR>" << QStringList() << again;
+        QTest::newRow("bad frame") << echo + "!ERR 2\r\nCTRLR>" << QStringList() << again;
         // The unit's absence is said once, however often the send repeats.
-        QTest::newRow("unit absent") << echo + "!ERR 4\r\nCTRLR>" << QStringList{NoUnitResponseText};
-        QTest::newRow("debug mode that stays on") << QByteArray("?\r\nDEBUG>") << QStringList();
+        QTest::newRow("unit absent") << echo + "!ERR 4\r\nCTRLR>" << QStringList{NoUnitResponseText} << again;
+        QTest::newRow("debug mode that stays on") << QByteArray("?\r\nDEBUG>") << QStringList() << again;
+        // More than the reply buffer holds is garbled, not late: no time-out.
+        QTest::newRow("reply longer than the buffer")
+            << echo + QByteArray(Link::BufferSize + 50, 'Z') + "\r\nLR>" << QStringList()
+            << QStringLiteral("Garbled reply detected.... Resending message");
     }
     void everyRefusalCountsTowardsTheQuestion()
     {
         QFETCH(QByteArray, reply);
         QFETCH(QStringList, messages);
+        QFETCH(QString, resending);
         LinkRig rig(true);
         rig.command("*1DDBL 1!");
         const auto attempts = answerAttempts(rig, {reply});
@@ -215,6 +222,7 @@ private slots:
         QCOMPARE(*attempts, 6);
         QCOMPARE(rig.dialogs.takeQuestions().size(), 2);
         QCOMPARE(rig.dialogs.takeMessages(), messages);
+        QCOMPARE(rig.window.statusHistory.count(resending), 5);  // before each resend
         QCOMPARE(rig.window.status, QStringLiteral("Command not sent: no answer from the Controller."));
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }

@@ -14,19 +14,38 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tess;
 using namespace tess::test;
 
 namespace {
 
+// A pseudo-terminal that lives as long as the test: its serial end
+// (/dev/pts/N) stands for a serial port.
+QString terminal()
+{
+    static const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+        return QString();
+    return QString::fromLocal8Bit(::ptsname(master));
+}
+
 // How an entry is made: "link TARGET", "file TEXT", "dir", "fifo", "fifo-link",
-// "loop" (COM1 -> COM1.next -> COM1) or "self" (COM1 -> COM1).
+// "loop" (COM1 -> COM1.next -> COM1) or "self" (COM1 -> COM1). TERMINAL in
+// TARGET or TEXT stands for a pseudo-terminal's serial end.
 bool makeEntry(const QString &entry, const QString &how)
 {
     const QString kind = how.section(QLatin1Char(' '), 0, 0);
-    const QString rest = how.section(QLatin1Char(' '), 1);
+    QString rest = how.section(QLatin1Char(' '), 1);
+    if (rest.contains(QLatin1String("TERMINAL"))) {
+        if (terminal().isEmpty())
+            return false;
+        rest.replace(QLatin1String("TERMINAL"), terminal());
+    }
     if (kind == QLatin1String("link"))
         return QFile::link(rest, entry);
     if (kind == QLatin1String("file")) {
@@ -80,8 +99,14 @@ private slots:
         QTest::addColumn<QString>("device");   // the device opened, for a usable entry
         QTest::addColumn<QString>("problem");  // a phrase of the message, for an unusable one
 
-        QTest::newRow("link to a device") << "link /dev/null" << "ENTRY" << QString();
-        QTest::newRow("file naming a device") << "file /dev/null\nmore lines" << "/dev/null" << QString();
+        QTest::newRow("link to a terminal") << "link TERMINAL" << "ENTRY" << QString();
+        QTest::newRow("file naming a terminal") << "file TERMINAL\nmore lines" << "TERMINAL" << QString();
+        QTest::newRow("link to the system's console") << "link /dev/tty" << "ENTRY" << QString();
+        // Devices, but no serial ones: never opened, let alone written to.
+        QTest::newRow("link to /dev/null") << "link /dev/null" << QString()
+                                           << "names \"/dev/null\", which is not a serial device.";
+        QTest::newRow("file naming /dev/zero") << "file /dev/zero\n" << QString()
+                                               << "names \"/dev/zero\", which is not a serial device.";
         QTest::newRow("dangling link") << "link /dev/ttyUSB7" << QString()
                                        << "names the device \"/dev/ttyUSB7\", which does not exist";
         QTest::newRow("file naming a missing device")
@@ -117,7 +142,8 @@ private slots:
         QVERIFY(found.hasEntry);
         if (problem.isEmpty()) {
             QCOMPARE(found.problem, QString());
-            QCOMPARE(found.device, device == QLatin1String("ENTRY") ? entry : device);
+            const QString opened = device == QLatin1String("ENTRY") ? entry : device;
+            QCOMPARE(found.device, QString(opened).replace(QLatin1String("TERMINAL"), terminal()));
             return;
         }
         QVERIFY2(found.problem.contains(problem), qPrintable(found.problem));
@@ -165,6 +191,39 @@ private slots:
         QVERIFY(paragraphs[1].contains(QStringLiteral("/dev/ttyUSB7")));
         QVERIFY(paragraphs[2].contains(PortMap::entryPath(2)));
         QVERIFY(!link.DeviceConnected);
+        VERIFY_DIALOGS_TAKEN(dialogs);
+    }
+
+    // Entries naming devices that are no terminals are refused before
+    // anything opens them: one message per search, naming each entry, and
+    // no note that a port is busy or silent.
+    void entryNamingNoSerialDeviceIsSaidOncePerSearch()
+    {
+        QVERIFY(makeEntry(PortMap::entryPath(1), QStringLiteral("link /dev/null")));
+        QVERIFY(makeEntry(PortMap::entryPath(2), QStringLiteral("file /dev/zero")));
+        VirtualClock clock;
+        ScriptedDialogs dialogs;
+        RecordedExit exit;
+        FakeWindow window;
+        QtSerialPort port;
+        Link link{port, clock, dialogs, exit, window};
+        DeviceSearch search{link, window};
+
+        for (int run = 0; run < 2; ++run) {
+            search.SearchAllClick();
+            const QStringList shown = dialogs.takeMessages();
+            QCOMPARE(shown.size(), 1);
+            const QStringList paragraphs = shown[0].split(QStringLiteral("\n\n"));
+            QCOMPARE(paragraphs.size(), 3);
+            QCOMPARE(paragraphs[1], QStringLiteral("The port map entry \"%1\" names \"/dev/null\", which is not a "
+                                                   "serial device.")
+                                        .arg(PortMap::entryPath(1)));
+            QCOMPARE(paragraphs[2], QStringLiteral("The port map entry \"%1\" names \"/dev/zero\", which is not a "
+                                                   "serial device.")
+                                        .arg(PortMap::entryPath(2)));
+            QVERIFY(!port.isOpen());
+            QVERIFY(!link.DeviceConnected);
+        }
         VERIFY_DIALOGS_TAKEN(dialogs);
     }
 };

@@ -184,14 +184,20 @@ private slots:
         }
     }
 
-    void runawayReplyStaysInsideTheBufferAndFailsTheExchange()
+    // More than the buffer holds is a garbled reply: the exchange fails at
+    // once, as for a reply refused, and nobody is told the unit was silent.
+    void runawayReplyStaysInsideTheBufferAndFailsAsGarbled()
     {
         LinkRig rig(true);
         Link &link = rig.link;
         const int minBefore = 2;
         query(rig, QByteArray(600, 'Z'), 37, minBefore);
         QVERIFY(link.ExchangeFailed);
-        QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
+        QVERIFY(link.lastReplyRejected());
+        QVERIFY(!link.lastExchangeTimedOut());
+        QVERIFY(!link.timer1Active());
+        QVERIFY(rig.clock.nowMs() < 1000);  // not the 8 s of a time-out
+        QCOMPARE(link.reply(), QByteArray());  // nothing of it is read as a record
         QCOMPARE(link.ReplyBuffer[Link::BufferSize - 1], '\0');
         QCOMPARE(link.MinReplyLength, minBefore);  // nothing written past the buffer
         // The next exchange starts clean.

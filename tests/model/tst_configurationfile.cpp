@@ -1,5 +1,6 @@
 #include "model/ConfigurationFile.h"
 #include "model/SettingsModel.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,9 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@ using tess::SettingsModel;
 using tess::WriteConfigurationFile;
 using Result = tess::ConfigurationFileResult;
 using tess::configurationFileMessage;
+using tess::test::FileSizeLimit;
 
 namespace {
 
@@ -58,31 +58,6 @@ SettingsModel filledModel()
     model.setFirmwareVersion(2, {'Q', 'X', '2', '.', '0', '0', 'b', 0});
     return model;
 }
-
-// Lowers the largest file this process may write, so that a write fails
-// part-way as on a full disk (even for root); restores it when done.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = old_;
-        lowered.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-    bool ok_ = false;
-};
 
 }  // namespace
 
@@ -214,27 +189,42 @@ private slots:
         QVERIFY(writeRaw(path, randomBytes(size, quint32(size))));
         SettingsModel model = filledModel();
         const QByteArray before = ConfigurationFileImage(model);
-        QCOMPARE(ReadConfigurationFile(model, path), Result::BadSize);
+        QString why;
+        QCOMPARE(ReadConfigurationFile(model, path, &why), Result::BadSize);
         QCOMPARE(configurationFileMessage(Result::BadSize), BadSize);
+        // The message names the file and the sizes on a line of its own.
+        QCOMPARE(configurationFileMessage(Result::BadSize, path, why),
+                 BadSize + u'\n' + path + QStringLiteral(": expected 1720 bytes, found %1").arg(size));
         QCOMPARE(ConfigurationFileImage(model), before);
     }
 
     void fileThatCannotBeOpenedIsRefused_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << QStringLiteral("missing");
-        QTest::newRow("directory") << QStringLiteral("directory");
-        QTest::newRow("empty path") << QStringLiteral("empty path");
-        QTest::newRow("named pipe") << QStringLiteral("fifo");
-        QTest::newRow("no read permission") << QStringLiteral("unreadable");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("No such file or directory");
+        QTest::newRow("in a missing folder") << QStringLiteral("missing folder")
+                                             << QStringLiteral("No such file or directory");
+        QTest::newRow("below a file") << QStringLiteral("below a file") << QStringLiteral("Not a directory");
+        QTest::newRow("directory") << QStringLiteral("directory") << QStringLiteral("Is a directory");
+        QTest::newRow("empty path") << QStringLiteral("empty path") << QStringLiteral("No such file or directory");
+        QTest::newRow("named pipe") << QStringLiteral("fifo")
+                                    << QStringLiteral("not a plain file (a pipe, device or socket)");
+        QTest::newRow("no read permission") << QStringLiteral("unreadable") << QStringLiteral("Permission denied");
     }
 
     void fileThatCannotBeOpenedIsRefused()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         QString path = dir.filePath(QStringLiteral("settings.qxc"));
-        if (kind == QLatin1String("directory")) {
+        if (kind == QLatin1String("missing folder")) {
+            path = dir.filePath(QStringLiteral("gone/settings.qxc"));
+        } else if (kind == QLatin1String("below a file")) {
+            QVERIFY(writeRaw(dir.filePath(QStringLiteral("plain")), QByteArray(1720, '\1')));
+            path = dir.filePath(QStringLiteral("plain/settings.qxc"));
+        } else if (kind == QLatin1String("directory")) {
             QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("settings.qxc")));
         } else if (kind == QLatin1String("empty path")) {
             path.clear();
@@ -249,23 +239,32 @@ private slots:
         }
         SettingsModel model = filledModel();
         const QByteArray before = ConfigurationFileImage(model);
-        QCOMPARE(ReadConfigurationFile(model, path), Result::CannotOpen);
+        QString why;
+        QCOMPARE(ReadConfigurationFile(model, path, &why), Result::CannotOpen);
         QCOMPARE(configurationFileMessage(Result::CannotOpen), CannotOpen);
+        QCOMPARE(why, reason);
+        QCOMPARE(configurationFileMessage(Result::CannotOpen, path, why),
+                 CannotOpen + u'\n' + (path.isEmpty() ? QStringLiteral("(no file name)") : path) + QStringLiteral(": ")
+                     + reason);
         QCOMPARE(ConfigurationFileImage(model), before);
     }
 
     void failedSaveLeavesTheOldFile_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("folder missing") << QStringLiteral("folder missing");
-        QTest::newRow("target is a directory") << QStringLiteral("directory");
-        QTest::newRow("write fails part-way") << QStringLiteral("write fails");
-        QTest::newRow("read-only folder") << QStringLiteral("read-only folder");
+        QTest::addColumn<QString>("reason");  // the system's words
+        QTest::newRow("folder missing") << QStringLiteral("folder missing") << QStringLiteral("No such file or directory");
+        QTest::newRow("target is a directory") << QStringLiteral("directory")
+                                               << QStringLiteral("Filename refers to a directory");
+        QTest::newRow("write fails part-way") << QStringLiteral("write fails")
+                                              << QStringLiteral("File too large (1000 of 1720 bytes written)");
+        QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << QStringLiteral("Permission denied");
     }
 
     void failedSaveLeavesTheOldFile()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QByteArray old = QByteArray("an older save, kept whole");
         QString path = dir.filePath(QStringLiteral("wall.qxc"));
@@ -284,17 +283,20 @@ private slots:
 
         const SettingsModel model = filledModel();
         Result saved = Result::Done;
+        QString why;
         if (kind == QLatin1String("write fails")) {
             FileSizeLimit limit(1000);
             QVERIFY(limit.ok());
-            saved = WriteConfigurationFile(model, path);
+            saved = WriteConfigurationFile(model, path, &why);
         } else {
-            saved = WriteConfigurationFile(model, path);
+            saved = WriteConfigurationFile(model, path, &why);
         }
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
         QCOMPARE(saved, Result::CannotCreate);
         QCOMPARE(configurationFileMessage(saved), CannotCreate);
+        QCOMPARE(why, reason);
+        QCOMPARE(configurationFileMessage(saved, path, why), CannotCreate + u'\n' + path + QStringLiteral(": ") + reason);
         if (kind == QLatin1String("directory"))
             QVERIFY(QFileInfo(path).isDir());
         else if (kind == QLatin1String("folder missing"))

@@ -192,6 +192,43 @@ private slots:
         QCOMPARE(markers[2].value, 23.75);
     }
 
+    // The labels write the positions as held in single precision, which
+    // can land on the other side of a rounding tie than double precision.
+    void markerLabelsAroundTies_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<double>("resH");
+        QTest::addColumn<double>("overlapPixels");
+        QTest::addColumn<double>("imageSizeH");
+        QTest::addColumn<double>("outputSizeH");
+        QTest::addColumn<QStringList>("labels");
+        // An overlap of 70 entered on the default wall: the image becomes
+        // 3700 wide and the screen 3700 / 1024 x 10, while the centres keep
+        // the calculated overlap. The third position is 23.749999999999996
+        // in double precision, 23.75 in single.
+        QTest::newRow("overlap 70 on the default wall")
+            << 3 << 1280.0 << 384.0 << 3700.0 << 3700.0 / 1024 * 10 << QStringList{"6.25", "15", "23.8"};
+        // 18.849999999999998 in double, 18.850000381 in single.
+        QTest::newRow("single just above the tie")
+            << 2 << 800.0 << 69.0 << 1531.0 << 1531.0 / 600 * 10 << QStringList{"6.67", "18.9"};
+        // 18.050000000000001 in double, 18.049999237 in single.
+        QTest::newRow("single just below the tie")
+            << 2 << 800.0 << 117.0 << 1483.0 << 1483.0 / 600 * 10 << QStringList{"6.67", "18"};
+    }
+    void markerLabelsAroundTies()
+    {
+        QFETCH(int, count);
+        QFETCH(double, resH);
+        QFETCH(double, overlapPixels);
+        QFETCH(double, imageSizeH);
+        QFETCH(double, outputSizeH);
+        QFETCH(QStringList, labels);
+        QStringList shown;
+        for (const Marker &marker : placementMarkers(count, resH, overlapPixels, imageSizeH, outputSizeH))
+            shown << formatGeneral(marker.value, 3);
+        QCOMPARE(shown, labels);
+    }
+
     // A screen size Calculate refused stays in the state; the markers are
     // still drawn inside the picture, and nothing divides by it.
     void markersStayInThePicture_data()

@@ -154,6 +154,8 @@ private slots:
         QTest::newRow("one unit") << QList<int>{1} << QStringList{} << QList<int>{1, 1};
         QTest::newRow("second absent") << QList<int>{5, 6} << QStringList{"unit 2 absent"} << QList<int>{1, 5};
         QTest::newRow("none") << QList<int>{} << QStringList{} << QList<int>{0};
+        QTest::newRow("tabs between the numbers")
+            << QList<int>{5, 6} << QStringList{"count-separator tab"} << QList<int>{2, 5, 6};
     }
     void unitCount()
     {
@@ -171,8 +173,10 @@ private slots:
         while (first < 30 && !(reply.at(first) >= '0' && reply.at(first) <= '9'))
             ++first;
         QVERIFY(first < 30);
+        const QByteArray count = reply.mid(first, reply.indexOf("\r\nCTRLR>", first) - first);
+        QCOMPARE(count.contains('\t'), setup.contains(QStringLiteral("count-separator tab")));
         QList<int> got;
-        for (const QByteArray &word : reply.mid(first, reply.indexOf("\r\nCTRLR>", first) - first).split(' '))
+        for (const QByteArray &word : count.simplified().split(' '))
             got.append(word.toInt());
         QCOMPARE(got, numbers);
     }

@@ -45,6 +45,7 @@ public:
     bool portExists(int number) const override { return existing.contains(number); }
     void setPortNumber(int number) override;
     int portNumber() const override { return number_; }
+    QString deviceName() const override { return QStringLiteral("/dev/ttyS%1").arg(number_ - 1); }
     OpenResult open() override;
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }

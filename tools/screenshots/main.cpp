@@ -1,7 +1,13 @@
 // Renders the main window, each of its pages, the wait window, the
-// connection-help window, the about box and the menus to PNG files.
-// Usage: tessaline-screenshots OUTPUT_DIR   (runs offscreen)
+// connection-help window, the about box and the menus to PNG files; or the
+// pictures of the user's guide, from the session the guide walks through.
+// Usage: tessaline-screenshots OUTPUT_DIR         every window and page
+//        tessaline-screenshots --guide DIR        the guide's pictures into DIR
+//        tessaline-screenshots --guide-check DIR  fails when those in DIR are stale
+// (runs offscreen)
 
+#include "GuidePictures.h"
+#include "GuideSession.h"
 #include "app/AboutBox.h"
 #include "app/TConnectionHelpForm.h"
 #include "app/TInfoForm.h"
@@ -23,6 +29,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -133,6 +141,56 @@ bool shootWallAfterRead(const QDir &out, tess::Dialogs &dialogs, const QString &
     return ok;
 }
 
+// The guide's pictures: written into `folder`, or held against those
+// there.
+int guidePictures(const QString &folder, bool check)
+{
+    using tess::guide::PictureBook;
+    if (!check && !QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
+        return 1;
+    }
+    PictureBook book(QDir(folder), check ? PictureBook::Mode::Check : PictureBook::Mode::Write);
+    const bool acted = tess::guide::runGuideSession(book);
+    QStringList problems = book.problems();
+    if (check) {
+        for (const QString &file : book.notMade())
+            problems << file + QStringLiteral(": kept, but the session no longer makes it");
+        // The guide beside the folder shows every picture, and only those.
+        QFile guide(QDir(folder).filePath(QStringLiteral("../guide.md")));
+        if (guide.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            const QString text = QString::fromUtf8(guide.readAll());
+            const QString folderName = QDir(folder).dirName();
+            QStringList shown;
+            static const QRegularExpression picture(QStringLiteral("\\]\\(([^/)]+)/([^)]+\\.png)\\)"));
+            for (auto match = picture.globalMatch(text); match.hasNext();) {
+                const auto m = match.next();
+                if (m.captured(1) == folderName)
+                    shown << m.captured(2);
+            }
+            for (const QString &file : shown) {
+                if (!book.made().contains(file))
+                    problems << QStringLiteral("guide.md shows %1, which the session does not make").arg(file);
+            }
+            for (const QString &file : book.made()) {
+                if (!shown.contains(file))
+                    problems << QStringLiteral("guide.md does not show %1").arg(file);
+            }
+        }
+    }
+    for (const QString &problem : problems)
+        std::fprintf(stderr, "guide: %s\n", qPrintable(problem));
+    if (!acted)
+        std::fprintf(stderr, "guide: the session did not go as the guide tells it (see above)\n");
+    if (check && !problems.isEmpty())
+        std::fprintf(stderr, "guide: the pictures in %s are stale; make them again with\n"
+                             "       cmake --build build --target guide-pictures\n",
+                     qPrintable(folder));
+    if (!check && acted && problems.isEmpty())
+        std::printf("guide: %d pictures in %s\n", int(book.made().size()), qPrintable(folder));
+    return acted && problems.isEmpty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -141,6 +199,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setWindowIcon(tess::applicationIcon());
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments[1].startsWith(QLatin1String("--guide")))
+        return guidePictures(arguments[2], arguments[1] == QLatin1String("--guide-check"));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
     if (!QDir().mkpath(out.path())) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(out.path()));

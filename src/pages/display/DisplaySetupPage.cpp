@@ -75,6 +75,8 @@ const char *const HelpTexts[] = {
     "Gamma value as a group.",
     "EDGE FEATHERING ADVANCED MODE:  Selecting this mode allows the user to independently enable and set Edge "
     "Feathering Gamma for each edge of each screen. ",
+    "DATA DOUBLING OVERLAP WIDTH:  Adjusts the width of the projector overlap area. The Overlap Width is used to "
+    "control the amount of data doubling required and the width of the associated edge feathering.",
 };
 
 // The halo removal help stays hidden with the halo removal groups.
@@ -227,12 +229,13 @@ QWidget *DisplaySetupPage::buildHelpPanel()
     auto *panel = named(new QFrame(this), "DisplaySetupPanel");
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFixedWidth(160);
-    // Small print: five notes beside four screen groups.
+    // Small print: six notes beside four screen groups, all in view.
     QFont small = panel->font();
-    small.setPointSizeF(small.pointSizeF() - 1);
+    small.setPointSizeF(small.pointSizeF() - 1.5);
     panel->setFont(small);
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(6, 6, 6, 6);
+    column->setSpacing(4);
     int n = 1;
     for (const char *text : HelpTexts) {
         auto *label = new QLabel(QString::fromLatin1(text), panel);

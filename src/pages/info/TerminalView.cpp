@@ -14,9 +14,14 @@ constexpr int Margin = 3;
 const QColor Background(0, 0, 0);
 const QColor Text(192, 192, 192);
 
+// "Terminal", 12 pixels high, where the system has a font of that name;
+// its fixed-pitch font at that height otherwise.
 QFont terminalFont()
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QString terminal = QStringLiteral("Terminal");
+    QFont font = QFontDatabase::families().contains(terminal, Qt::CaseInsensitive)
+                     ? QFont(terminal)
+                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(12);
     font.setStyleHint(QFont::Monospace);
     return font;

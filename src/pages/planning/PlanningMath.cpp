@@ -79,12 +79,14 @@ std::vector<Marker> placementMarkers(int count, double resH, double overlapPixel
         Marker marker;
         marker.label = QStringLiteral("Proj %1").arg(k);
         const double share = imageSizeH > 0 ? centre / imageSizeH : 0;
-        marker.value = share * outputSizeH;
-        // The position is held in single precision on its way to the column.
-        // A screen size rejected by Calculate (0 or below) stays in the
-        // state, and a huge one does not fit a float: the column then
-        // follows the image alone.
-        const float position = float(marker.value);
+        // The position is held in single precision: the label shows it and
+        // the column is computed from it (a position just below a rounding
+        // tie in double precision may lie on it in single). A screen size
+        // rejected by Calculate (0 or below) stays in the state, and a huge
+        // one does not fit a float: the label then keeps the double, and
+        // the column follows the image alone.
+        const float position = float(share * outputSizeH);
+        marker.value = std::isfinite(position) ? double(position) : share * outputSizeH;
         float column = 0;
         if (outputSizeH > 0 && std::isfinite(outputSizeH) && std::isfinite(position))
             column = float(double(position) / outputSizeH * width);

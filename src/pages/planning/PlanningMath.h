@@ -45,7 +45,7 @@ inline constexpr int PlacementWidth = 477;
 inline constexpr int PlacementHeight = 128;
 struct Marker {
     int column = 0;   // picture column of the dashed line
-    double value = 0; // position in the user's screen unit
+    double value = 0; // position in the user's screen unit, in single precision
     QString label;    // "Proj 1" ...
 };
 std::vector<Marker> placementMarkers(int count, double resH, double overlapPixels, double imageSizeH,
