@@ -2,7 +2,8 @@
 // after opening the same file: the same lines in the same order, with the
 // same skips and stops, for walls of every kind and for damaged files.
 // Both run in-process here against simulated units (virtual time); the
-// e2e tests repeat the main walls with the real program on a terminal.
+// e2e test tst_ptycli runs the built program on a terminal, where a read,
+// a send of what was read and a second read give the same file.
 #include "model/ConfigurationFile.h"
 #include "support/CliRig.h"
 #include "support/SendAllScenes.h"
