@@ -15,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -191,6 +192,34 @@ private slots:
         writeBytes(c, image);
         QCOMPARE(cli.run({QStringLiteral("diff"), b, c}), 1);
         QCOMPARE(cli.outText(), QStringLiteral("# 1 bytes that no setting names differ (records 0 or padding)\n"));
+    }
+
+    // A wall saved by the window, one field changed in the window as a
+    // user changes it, saved again: diff names that one setting and only it.
+    void diffShowsTheOneFieldChangedInTheWindow()
+    {
+        WindowRig window;
+        window.sim.unit(1).settings.screens[1].blackLevel = 12;
+        window.showAndConnect();
+        window.h.dialogs.takeMessages();
+        const QString before = path("window-before.qxc");
+        window.h.dialogs.chooseFile(before);
+        window.chooseMenu("SaveConfigurationtoFile1");
+
+        window.openDisplaySetup();
+        window.typeInto(window.find<QLineEdit>(QStringLiteral("Black2Edit")), QStringLiteral("40"));
+        window.pressKey(Qt::Key_Tab);
+        QCOMPARE(window.takeCommands(1), QList<QByteArray>{"BLKGN 2 40"});
+        const QString after = path("window-after.qxc");
+        window.h.dialogs.chooseFile(after);
+        window.chooseMenu("SaveConfigurationtoFile1");
+        VERIFY_DIALOGS_TAKEN(window.h.dialogs);
+
+        CliRig cli;
+        QCOMPARE(cli.run({QStringLiteral("diff"), before, before}), 0);
+        QCOMPARE(cli.outText(), QString());
+        QCOMPARE(cli.run({QStringLiteral("diff"), before, after}), 1);
+        QCOMPARE(cli.outText(), QStringLiteral("projector2.black-level: 12 \u2192 40\n"));
     }
 
     void badFilesAreRefusedWithTheWindowsWords_data()
