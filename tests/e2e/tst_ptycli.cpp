@@ -1,7 +1,7 @@
 // The built tessaline-cli against quorex-sim on a pseudo-terminal, in real
 // time, as an installer runs it: reading two units behind the controller
-// into a file, sending that file back and reading again gives the same
-// bytes; a line that dies in the middle of a read ends it with exit code 3
+// into a file, sending that file back to the units changed since and
+// reading again gives the same bytes; a line that dies in the middle of a read ends it with exit code 3
 // and a message naming the port, and writes nothing.
 #include "model/ConfigurationFile.h"
 #include "model/SettingsModel.h"
@@ -51,8 +51,7 @@ class PtyCliTest : public QObject {
 
     QString path(const char *name) const { return dir_.filePath(QLatin1String(name)); }
 
-    // Starts tessaline-cli with `arguments` and a journal; `whileRunning`
-    // is called as it runs (real time passes with events).
+    // Starts tessaline-cli with `arguments` and a journal.
     void start(QProcess &program, const QStringList &arguments) const
     {
         program.start(qEnvironmentVariable("TESSALINE_CLI"),
@@ -106,8 +105,9 @@ private slots:
 
     void readSendReadGivesTheSameBytes()
     {
+        const QString socket = path("control");
         QStringList arguments{QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
-                              QStringLiteral("5,6"), QStringLiteral("--no-pacing")};
+                              QStringLiteral("5,6"), QStringLiteral("--no-pacing"), QStringLiteral("--control"), socket};
         for (const QString &command : WallCommands)
             arguments << QStringLiteral("-c") << command;
         PtySimulator sim(arguments, log_);
@@ -126,6 +126,10 @@ private slots:
         QCOMPARE(int(model.output(1, 2).BlackLevel), 17);
         QCOMPARE(int(model.output(2, 3).BlackLevel), 40);
 
+        // The wall is changed behind the file's back; sending the file puts
+        // it back.
+        QVERIFY(simControl(socket, QStringLiteral("do 1 BLKGN 2 99")));
+        QVERIFY(simControl(socket, QStringLiteral("do 2 DISP 0 100")));
         const Ran sent = run({QStringLiteral("send"), path("first.qxc"), QStringLiteral("--port"),
                               QStringLiteral("COM1"), QStringLiteral("--mode"), QStringLiteral("controller")});
         QVERIFY2(sent.code == 0, qPrintable(sent.err));
