@@ -248,8 +248,7 @@ void PlanningPage::NumOfScreenComboBoxChange()
     // The other pages show the screens and channels of the wall, and data
     // doubling from two projectors on.
     context_.wall.layOut();
-    if (DrawPlanningPictures())
-        BuildContentRequirements();
+    DrawPlanningPictures();
     // The units needed follow the count chosen, as after Calculate.
     showUnitsRequired(count);
     context_.device.setBusyCursor(false);
@@ -262,7 +261,7 @@ void PlanningPage::ImageAlignComboBoxChange()
     if (alignment == 1 && projectorCount() == 8) {
         error(CenteredLimit);
         setListSelection(c_->ImageAlignComboBox, 0);
-        UpdateImagePositionOffsets();
+        showImagePositionOffsets();
         return;
     }
     if (!state.SuppressSend && context_.deviceConnected() && alignment >= 0) {
@@ -273,7 +272,7 @@ void PlanningPage::ImageAlignComboBoxChange()
         if (state.UnitCount > 1)
             context_.commands.DISP(2, alignment, *width);
     }
-    UpdateImagePositionOffsets();
+    showImagePositionOffsets();
 }
 
 std::optional<int> PlanningPage::overlapEntered()

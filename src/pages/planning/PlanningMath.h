@@ -1,9 +1,12 @@
 #pragma once
 
+#include "model/ImagePositionOffsets.h"
 #include "model/WindowState.h"
 
+#include <QRect>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -11,9 +14,6 @@
 // functions of numbers. The Planning page feeds them its state and shows or
 // paints what they return.
 namespace tess::planning {
-
-// Where the input material sits in the wall's image.
-enum class Alignment { None, Left, Centered };
 
 // Projectors needed to cover an image ProjectorResV x aspect wide: the
 // ceiling of that width over ProjectorResH (not limited to 8).
@@ -30,14 +30,6 @@ struct Overlap {
 // `effectiveInputWidth` is the width measured by unit 1 when the settings
 // were read from the units, else 0.
 Overlap computeOverlap(int count, double resH, double imageSizeH, int effectiveInputWidth);
-
-// The input columns each projector covers, and the image width they make.
-struct Offsets {
-    std::array<std::optional<std::pair<qint64, qint64>>, 8> spans;  // first, end; none past the count
-    double imageSizeH = 0;
-};
-// Nothing when no alignment is chosen.
-std::optional<Offsets> imagePositionOffsets(int count, double resH, int overlapEntered, Alignment alignment);
 
 // The lens throw distance, or nothing for "N/A".
 std::optional<double> lensThrow(double magnification, double projectedWidth);
@@ -60,6 +52,20 @@ struct Marker {
 };
 std::vector<Marker> placementMarkers(int count, double resH, double overlapPixels, double imageSizeH,
                                      double outputSizeH, int width = PlacementWidth);
+
+// The texts of the placement picture: "0" and the screen width at the ends
+// of the ruler, each marker's position above it and its label below, each
+// with the rectangle it is written in. Every rectangle lies inside the
+// picture: a text that would be cut at an edge comes inside, one that would
+// run into its neighbour moves aside (towards the left near the right end),
+// and one wider than the picture is narrowed to it.
+struct PlacementText {
+    QString text;
+    QRect rect;
+};
+std::vector<PlacementText> placementTexts(const std::vector<Marker> &markers, const QString &screenWidth,
+                                          const std::function<int(const QString &)> &textWidth, int textHeight,
+                                          int width = PlacementWidth, int height = PlacementHeight);
 
 // The "Image Content Creation Requirement" text for `count` projectors (0:
 // none chosen): `aspect` is the aspect ratio's text, `imageH` and `imageV`
