@@ -111,6 +111,20 @@ function(tessaline_precompile_headers)
     elseif(Qt6::Core IN_LIST closure)
       _tessaline_pch_owner(tessaline_pch_core Precompiled.h Qt6::Core)
       target_precompile_headers(${target} REUSE_FROM tessaline_pch_core)
+    else()
+      continue()
+    endif()
+    # A program's moc output is included by its own .cpp files (a test's
+    # "tst_name.moc"), which leaves the file automoc compiles empty: loading
+    # the precompiled header for it would cost about two CPU seconds, once
+    # per test program. Libraries keep it: theirs holds the headers' moc.
+    if(type STREQUAL "EXECUTABLE")
+      get_target_property(automoc ${target} AUTOMOC)
+      get_target_property(binary_dir ${target} BINARY_DIR)
+      if(automoc)
+        set_source_files_properties(${binary_dir}/${target}_autogen/mocs_compilation.cpp
+          TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+      endif()
     endif()
   endforeach()
 endfunction()
