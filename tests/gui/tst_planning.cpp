@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 using namespace tess;
 using tess::test::FormHarness;
@@ -64,6 +65,43 @@ bool blackBetween(const QImage &image, int x, int fromY, int toY)
             return true;
     }
     return false;
+}
+
+// What the Planning page shows of the wall.
+struct WallShown {
+    QString imageH;
+    QString aspect;
+    QString horizontal;
+    QString content;
+    QImage strip;
+    QImage placement;
+};
+
+WallShown wallShown(WindowRig &rig)
+{
+    return {text(rig, "ImageSizeHLabel"), text(rig, "OutAspectRatioLabel"), text(rig, "HorizontalOutEdit"),
+            text(rig, "ImageContentInfoMemo"), picture(rig, "ProjectorImage"), picture(rig, "ProjPlaceImage")};
+}
+
+void compareWalls(const WallShown &shown, const WallShown &expected)
+{
+    QCOMPARE(shown.imageH, expected.imageH);
+    QCOMPARE(shown.aspect, expected.aspect);
+    QCOMPARE(shown.horizontal, expected.horizontal);
+    QCOMPARE(shown.content, expected.content);
+    QCOMPARE(shown.strip, expected.strip);
+    QCOMPARE(shown.placement, expected.placement);
+}
+
+// The columns of the placement picture's dashed markers.
+QList<int> markerColumns(const QImage &placement)
+{
+    QList<int> columns;
+    for (int x = 0; x < placement.width(); ++x) {
+        if (blackBetween(placement, x, 30, 100))
+            columns << x;
+    }
+    return columns;
 }
 
 }  // namespace
@@ -400,6 +438,134 @@ private slots:
         QCOMPARE(text(rig, "OWidthEdit"), QStringLiteral("385"));
         QCOMPARE(text(rig, "OWidthPlanningEdit"), QStringLiteral("385"));
         QCOMPARE(text(rig, "ImageSizeHLabel"), QString::number(3 * 1280 - 2 * 385));
+    }
+
+    // After an overlap entry or an alignment change, the content text and
+    // the pictures show the wall in force: the one "Input Image Size
+    // Required" shows, and the one the same settings show when they are
+    // saved and opened again.
+    void oneWallAfterAnOverlapChange_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("imageH");
+        QTest::newRow("typed, Enter") << "enter" << "6680";
+        QTest::newRow("typed, Tab") << "tab" << "6680";
+        QTest::newRow("spin down") << "spin" << "6555";
+        QTest::newRow("typed on Display Setup") << "display" << "6680";
+        QTest::newRow("typed, then the alignment") << "alignment" << "6680";
+    }
+    void oneWallAfterAnOverlapChange()
+    {
+        QFETCH(QString, how);
+        WindowRig rig;
+        rig.showAndConnect();
+        rig.h.dialogs.takeMessages();
+        rig.openPage(&rig.form().pages().planning());
+        calculateWall(rig, "64", "10");
+        // The wait window of the read took the activation: the window gets
+        // it back.
+        QApplication::setActiveWindow(&rig.form());
+        QVERIFY(QTest::qWaitForWindowActive(&rig.form()));
+        rig.h.dialogs.takeMessages();
+        QCOMPARE(text(rig, "NumOfScreenComboBox"), QStringLiteral("6 Projectors"));
+        QCOMPARE(text(rig, "OWidthPlanningEdit"), QStringLiteral("226"));
+
+        auto *field = rig.find<QLineEdit>(QStringLiteral("OWidthPlanningEdit"));
+        if (how == QLatin1String("spin")) {
+            rig.clickSpin(rig.find<SpinButton>(QStringLiteral("OWidthPlanningUpDown")), false);
+        } else if (how == QLatin1String("display")) {
+            rig.openDisplaySetup(6, false);
+            rig.typeInto(rig.find<QLineEdit>(QStringLiteral("OWidthEdit")), QStringLiteral("200"));
+            rig.pressKey(Qt::Key_Return);
+            rig.openPage(&rig.form().pages().planning());
+        } else {
+            rig.typeInto(field, QStringLiteral("200"));
+            rig.pressKey(how == QLatin1String("tab") ? Qt::Key_Tab : Qt::Key_Return);
+        }
+        if (how == QLatin1String("alignment"))
+            pick(rig, "ImageAlignComboBox", QStringLiteral("Left Justified"));
+        QVERIFY(rig.h.dialogs.takeMessages().isEmpty());
+        QTEST(text(rig, "ImageSizeHLabel"), "imageH");
+
+        const WallShown shown = wallShown(rig);
+        // The content text asks for the image shown beside it.
+        QVERIFY2(shown.content.contains(QStringLiteral("%1 x 1024 Image Size Required").arg(shown.imageH)),
+                 qPrintable(shown.content));
+        QVERIFY2(shown.content.contains(QStringLiteral("%1 : 1 Aspect Ratio").arg(shown.aspect)),
+                 qPrintable(shown.content));
+        if (how != QLatin1String("spin")) {
+            // Overlap 200: the centres stand 1080 input pixels apart in an
+            // image 6680 wide, not the 1054 of the calculated overlap.
+            QCOMPARE(shown.aspect, QStringLiteral("6.52"));
+            QCOMPARE(markerColumns(shown.placement), (QList<int>{45, 122, 199, 277, 354, 431}));
+        }
+
+        // Saved and opened again, the page shows the very same wall.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wall.qxc"));
+        rig.h.dialogs.chooseFile(path);
+        rig.chooseMenu("SaveConfigurationtoFile1");
+        rig.h.dialogs.takeMessages();
+        rig.h.dialogs.chooseFile(path);
+        rig.chooseMenu("OpenConfigurationFile1");
+        QCOMPARE(rig.h.dialogs.takeMessages(),
+                 QStringList{"File open successful. Tessaline updated with settings from file."});
+        QCOMPARE(text(rig, "OWidthPlanningEdit"), field->text());
+        compareWalls(wallShown(rig), shown);
+    }
+
+    // A resolution the screen cannot take is refused, and the image size
+    // is left as the aspect ratio gave it. The next alignment change works
+    // the image out from the projectors again: the content text and the
+    // pictures follow it.
+    void alignmentChangeAfterARefusedResolution()
+    {
+        WindowRig rig;
+        rig.show();
+        calculateWall(rig, "105", "10", "1024x768");
+        rig.h.dialogs.takeMessages();
+        pick(rig, "ImageAlignComboBox", QStringLiteral("Left Justified"));
+        pick(rig, "NumOfScreenComboBox", QStringLiteral("8 Projectors"));
+        pick(rig, "ProjectorResComboBox", QStringLiteral("1280x1024"));
+        QCOMPARE(rig.h.dialogs.takeMessages(),
+                 QStringList{"Error! Minimum # of screen calculated is greater than 8. Please enter valid "
+                             "Horizontal/Vertical Output Size and Projector Resolution."});
+        const QImage strip = picture(rig, "ProjectorImage");
+
+        pick(rig, "ImageAlignComboBox", QStringLiteral("Centered"));
+        QCOMPARE(rig.h.dialogs.takeMessages(),
+                 QStringList{"Error! Maximum number of projectors for center justified image is 7"});
+        const QString imageH = text(rig, "ImageSizeHLabel");
+        QCOMPARE(imageH, QString::number(8 * 1280 - 7 * 64));
+        QVERIFY2(text(rig, "ImageContentInfoMemo")
+                     .contains(QStringLiteral("(1280 x 1024 resolution): %1 x 1024").arg(imageH)),
+                 qPrintable(text(rig, "ImageContentInfoMemo")));
+        // The strip now draws projectors of 1280 pixels: box 2 is shifted by
+        // 64 x 110 / 1280 (5 strip pixels), not by 64 x 110 / 1024 (6).
+        QCOMPARE(rig.form().state().ProjectorBoxRects[1].Left, 115 - 5);
+        QVERIFY(picture(rig, "ProjectorImage") != strip);
+    }
+
+    // Every text of the placement picture lies inside it: the screen width
+    // at the right end of the ruler moves left rather than being cut.
+    void placementTextsStayInside()
+    {
+        WindowRig rig;
+        rig.show();
+        const auto rightEdgeClear = [&] {
+            const QImage placement = picture(rig, "ProjPlaceImage");
+            for (int x = placement.width() - 3; x < placement.width(); ++x) {
+                for (int y = 0; y < placement.height(); ++y) {
+                    if (placement.pixelColor(x, y) != QColor(192, 192, 192))
+                        return false;
+                }
+            }
+            return true;
+        };
+        QVERIFY(rightEdgeClear());
+        calculateWall(rig, "65.234", "10");
+        QCOMPARE(text(rig, "HorizontalOutEdit"), QStringLiteral("65.234"));
+        QVERIFY(rightEdgeClear());
     }
 
     // An overlap field without a whole number stops the offsets and the

@@ -202,11 +202,10 @@ private slots:
         QTest::addColumn<double>("imageSizeH");
         QTest::addColumn<double>("outputSizeH");
         QTest::addColumn<QStringList>("labels");
-        // An overlap of 70 entered on the default wall: the image becomes
-        // 3700 wide and the screen 3700 / 1024 x 10, while the centres keep
-        // the calculated overlap. The third position is 23.749999999999996
-        // in double precision, 23.75 in single.
-        QTest::newRow("overlap 70 on the default wall")
+        // Centres 896 pixels apart in an image 3700 wide on a screen
+        // 3700 / 1024 x 10: the third position is 23.749999999999996 in
+        // double precision, 23.75 in single.
+        QTest::newRow("centres 896 apart in an image 3700 wide")
             << 3 << 1280.0 << 384.0 << 3700.0 << 3700.0 / 1024 * 10 << QStringList{"6.25", "15", "23.8"};
         // 18.849999999999998 in double, 18.850000381 in single.
         QTest::newRow("single just above the tie")
@@ -253,6 +252,73 @@ private slots:
         }
         if (outputSizeH == 0)
             QCOMPARE(markers[0].column, 99);   // where the image puts it
+    }
+
+    // The texts of the placement picture, in a font of 7 pixels a
+    // character: each where the picture's design puts it, unless it would
+    // be cut at the edge or run into its neighbour.
+    void placementTextsInside_data()
+    {
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<int>("textHeight");
+        QTest::addColumn<QStringList>("placed");   // text@left,top; upper row, then lower
+
+        QTest::newRow("default wall: nothing moves")
+            << QList<int>{99, 238, 377} << QList<double>{6.25, 15, 23.75} << "30" << 14
+            << QStringList{"0@3,5",        "6.25@91,5",     "15@230,5",      "23.8@369,5",
+                           "30@457,5",     "Proj 1@91,113", "Proj 2@230,113", "Proj 3@369,113"};
+        QTest::newRow("a long screen width moves left")
+            << QList<int>{240} << QList<double>{32.6} << "65.2344" << 14
+            << QStringList{"0@3,5", "32.6@232,5", "65.2344@425,5", "Proj 1@232,113"};
+        QTest::newRow("the last position gives way to the screen width")
+            << QList<int>{45, 445} << QList<double>{6.25, 57.7} << "64.123" << 14
+            << QStringList{"0@3,5", "6.25@37,5", "57.7@399,5", "64.123@432,5", "Proj 1@37,113", "Proj 2@432,113"};
+        QTest::newRow("a marker at the left edge leaves 0 its place")
+            << QList<int>{2} << QList<double>{0.1} << "30" << 14
+            << QStringList{"0@3,5", "0.1@15,5", "30@457,5", "Proj 1@0,113"};
+        QTest::newRow("a tall font raises the lower row")
+            << QList<int>{238} << QList<double>{15} << "30" << 20
+            << QStringList{"0@3,5", "15@230,5", "30@457,5", "Proj 1@230,108"};
+    }
+    void placementTextsInside()
+    {
+        QFETCH(QList<int>, columns);
+        QFETCH(QList<double>, values);
+        QFETCH(QString, screen);
+        QFETCH(int, textHeight);
+        std::vector<Marker> markers;
+        for (int k = 0; k < columns.size(); ++k)
+            markers.push_back(Marker{columns[k], values[k], QStringLiteral("Proj %1").arg(k + 1)});
+        const auto width = [](const QString &text) { return 7 * int(text.size()); };
+        const std::vector<PlacementText> texts = placementTexts(markers, screen, width, textHeight);
+        QStringList placed;
+        for (const PlacementText &text : texts) {
+            QVERIFY2(QRect(0, 0, PlacementWidth, PlacementHeight).contains(text.rect), qPrintable(text.text));
+            QCOMPARE(text.rect.size(), QSize(width(text.text), textHeight));
+            placed << QStringLiteral("%1@%2,%3").arg(text.text).arg(text.rect.left()).arg(text.rect.top());
+        }
+        QTEST(placed, "placed");
+        // No two texts of a row meet.
+        for (const PlacementText &a : texts) {
+            for (const PlacementText &b : texts)
+                QVERIFY2(&a == &b || !a.rect.intersects(b.rect), qPrintable(a.text + u'|' + b.text));
+        }
+    }
+
+    // A text wider than the picture is narrowed to it; the others of its
+    // row still lie inside.
+    void placementTextWiderThanThePicture()
+    {
+        const std::vector<Marker> markers{{99, 6.25, QStringLiteral("Proj 1")}, {377, 23.75, QStringLiteral("Proj 2")}};
+        const QString screen(100, u'9');
+        const std::vector<PlacementText> texts =
+            placementTexts(markers, screen, [](const QString &text) { return 7 * int(text.size()); }, 14);
+        for (const PlacementText &text : texts)
+            QVERIFY2(QRect(0, 0, PlacementWidth, PlacementHeight).contains(text.rect), qPrintable(text.text));
+        QCOMPARE(texts[3].text, screen);
+        QCOMPARE(texts[3].rect, QRect(0, 5, PlacementWidth, 14));
     }
 
     void contentText_data()

@@ -261,8 +261,7 @@ void PlanningPage::NumOfScreenComboBoxChange()
     context_.pages.displaySetup().setDataDoublingShown(count >= 2);
     ImageAlignComboBoxChange();
     showWallOnPages(count);
-    if (DrawPlanningPictures())
-        BuildContentRequirements();
+    DrawPlanningPictures();
     // The units needed follow the count chosen, as after Calculate.
     showUnitsRequired(count);
     if (host_)
@@ -286,7 +285,7 @@ void PlanningPage::ImageAlignComboBoxChange()
     if (alignment == 1 && projectorCount() == 8) {
         error(CenteredLimit);
         selectQuietly(c_->ImageAlignComboBox, 0);
-        UpdateImagePositionOffsets();
+        showImagePositionOffsets();
         return;
     }
     if (!state.SuppressSend && context_.deviceConnected() && alignment >= 0) {
@@ -297,7 +296,7 @@ void PlanningPage::ImageAlignComboBoxChange()
         if (state.UnitCount > 1)
             context_.commands.DISP(2, alignment, *width);
     }
-    UpdateImagePositionOffsets();
+    showImagePositionOffsets();
 }
 
 std::optional<int> PlanningPage::overlapEntered()

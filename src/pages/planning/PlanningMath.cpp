@@ -1,5 +1,7 @@
 #include "pages/planning/PlanningMath.h"
 
+#include "model/NumberFormat.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -116,6 +118,68 @@ std::vector<Marker> placementMarkers(int count, double resH, double overlapPixel
         markers.push_back(marker);
     }
     return markers;
+}
+
+namespace {
+
+// Lays out one row of texts, given from left to right with their wanted
+// left edges: each keeps its place where it fits; one that would cross an
+// edge comes inside, one that would run into the text before it moves
+// right, and one that would then run into the text after it or past the
+// right margin moves left. Only a row wider than the picture still has
+// texts that meet.
+void layRow(const std::vector<PlacementText *> &row, int width)
+{
+    constexpr int Margin = 3;   // as far from the right edge as "0" is from the left
+    constexpr int Gap = 5;   // a little more than a space
+    for (PlacementText *text : row) {
+        QRect &rect = text->rect;
+        rect.setWidth(std::min(rect.width(), width));
+        rect.moveLeft(std::clamp(rect.left(), 0, std::max(0, width - Margin - rect.width())));
+    }
+    int floor = 0;
+    for (PlacementText *text : row) {
+        QRect &rect = text->rect;
+        rect.moveLeft(std::max(rect.left(), floor));
+        floor = rect.right() + 1 + Gap;
+    }
+    int limit = width - Margin;
+    for (auto it = row.rbegin(); it != row.rend(); ++it) {
+        QRect &rect = (*it)->rect;
+        rect.moveLeft(std::clamp(std::min(rect.left(), limit - rect.width()), 0, width - rect.width()));
+        limit = rect.left() - Gap;
+    }
+}
+
+}  // namespace
+
+std::vector<PlacementText> placementTexts(const std::vector<Marker> &markers, const QString &screenWidth,
+                                          const std::function<int(const QString &)> &textWidth, int textHeight,
+                                          int width, int height)
+{
+    // Texts are wanted with their top left corner where the picture's
+    // design puts them; the bottom row rises when the font is too tall.
+    const int top = 5;
+    const int bottom = std::max(0, std::min(height - 15, height - textHeight));
+    const auto text = [&](const QString &shown, int left, int y) {
+        return PlacementText{shown, QRect(left, y, textWidth(shown), std::min(textHeight, height))};
+    };
+    std::vector<PlacementText> texts;
+    texts.reserve(2 + 2 * markers.size());
+    texts.push_back(text(QStringLiteral("0"), 3, top));
+    for (const Marker &marker : markers)
+        texts.push_back(text(formatGeneral(marker.value, 3), marker.column - 8, top));
+    texts.push_back(text(screenWidth, width - 20, top));
+    for (const Marker &marker : markers)
+        texts.push_back(text(marker.label, marker.column - 8, bottom));
+
+    std::vector<PlacementText *> upper;
+    std::vector<PlacementText *> lower;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        (i < markers.size() + 2 ? upper : lower).push_back(&texts[i]);
+    layRow(upper, width);
+    layRow(lower, width);
+    return texts;
 }
 
 namespace {

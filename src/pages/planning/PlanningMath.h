@@ -2,8 +2,10 @@
 
 #include "model/WindowState.h"
 
+#include <QRect>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -60,6 +62,20 @@ struct Marker {
 };
 std::vector<Marker> placementMarkers(int count, double resH, double overlapPixels, double imageSizeH,
                                      double outputSizeH, int width = PlacementWidth);
+
+// The texts of the placement picture: "0" and the screen width at the ends
+// of the ruler, each marker's position above it and its label below, each
+// with the rectangle it is written in. Every rectangle lies inside the
+// picture: a text that would be cut at an edge comes inside, one that would
+// run into its neighbour moves aside (towards the left near the right end),
+// and one wider than the picture is narrowed to it.
+struct PlacementText {
+    QString text;
+    QRect rect;
+};
+std::vector<PlacementText> placementTexts(const std::vector<Marker> &markers, const QString &screenWidth,
+                                          const std::function<int(const QString &)> &textWidth, int textHeight,
+                                          int width = PlacementWidth, int height = PlacementHeight);
 
 // The "Image Content Creation Requirement" text for `count` projectors (0:
 // none chosen): `aspect` is the aspect ratio's text, `imageH` and `imageV`

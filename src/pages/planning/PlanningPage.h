@@ -107,13 +107,16 @@ private:
     // The other pages follow the projector count.
     void showWallOnPages(int count);
     void showImageSizeH();
+    // UpdateImagePositionOffsets, then the pictures and the content text
+    // for the image size it leaves.
+    void showImagePositionOffsets();
     // The overlap width field's whole value, or nothing after the generic
     // conversion message.
     std::optional<int> overlapEntered();
     // Steps 2 to 4 of Calculate: false when it must stop there.
     bool calculateInputs();
     void drawStrip(int overlapWidth);
-    void drawPlacement();
+    void drawPlacement(int overlapWidth);
     void error(const QString &text);
 
     PageContext &context_;

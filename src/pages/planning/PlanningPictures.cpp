@@ -25,8 +25,25 @@ bool PlanningPage::DrawPlanningPictures()
     if (!width)
         return false;
     drawStrip(*width);
-    drawPlacement();
-    return UpdateImagePositionOffsets();
+    drawPlacement(*width);
+    if (!UpdateImagePositionOffsets())
+        return false;
+    // The content text asks for the image the pictures show, also after an
+    // overlap entry.
+    BuildContentRequirements();
+    return true;
+}
+
+void PlanningPage::showImagePositionOffsets()
+{
+    if (!UpdateImagePositionOffsets())
+        return;
+    // The offsets may have changed the image size: the pictures and the
+    // content text follow it.
+    const int width = int(context_.planning.OverlapEntered);
+    drawStrip(width);
+    drawPlacement(width);
+    BuildContentRequirements();
 }
 
 void PlanningPage::drawStrip(int overlapWidth)
@@ -53,7 +70,7 @@ void PlanningPage::drawStrip(int overlapWidth)
     c_->ProjectorImage->setPixmap(shown);
 }
 
-void PlanningPage::drawPlacement()
+void PlanningPage::drawPlacement(int overlapWidth)
 {
     const PlanningState &p = context_.planning;
     const int w = placement_.width();
@@ -62,18 +79,23 @@ void PlanningPage::drawPlacement()
     QPainter painter(&placement_);
     painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
     painter.drawLine(5, 20, w - 10, 20);
-    const QFontMetrics metrics(painter.font());
-    // Text given by its top left corner.
-    const auto write = [&](int x, int y, const QString &text) { painter.drawText(x, y + metrics.ascent(), text); };
-    write(3, 5, QStringLiteral("0"));
-    write(w - 20, 5, c_->HorizontalOutEdit->text());
+    // The projectors stand as far apart as the overlap in force puts them,
+    // the one the strip and the image size show.
     const std::vector<planning::Marker> markers =
-        planning::placementMarkers(projectorCount(), p.ProjectorResH, p.OverlapPixels, p.ImageSizeH, p.OutputSizeH, w);
-    for (const planning::Marker &marker : markers) {
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        planning::placementMarkers(projectorCount(), p.ProjectorResH, overlapWidth, p.ImageSizeH, p.OutputSizeH, w);
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    for (const planning::Marker &marker : markers)
         painter.drawLine(marker.column, 20, marker.column, h);
-        write(marker.column - 8, h - 15, marker.label);
-        write(marker.column - 8, 5, formatGeneral(marker.value, 3));
+    const QFontMetricsF metrics(painter.font());
+    const auto textWidth = [&](const QString &text) { return int(std::ceil(metrics.horizontalAdvance(text))); };
+    const std::vector<planning::PlacementText> texts = planning::placementTexts(
+        markers, c_->HorizontalOutEdit->text(), textWidth, int(std::ceil(metrics.height())), w, h);
+    for (const planning::PlacementText &text : texts) {
+        // Only a text narrowed to the picture loses its end.
+        const QString shown = text.rect.width() < textWidth(text.text)
+                                  ? metrics.elidedText(text.text, Qt::ElideRight, text.rect.width())
+                                  : text.text;
+        painter.drawText(text.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
     }
     painter.end();
     c_->ProjPlaceImage->setPixmap(QPixmap::fromImage(placement_));
