@@ -18,4 +18,11 @@ foreach(package libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6ne
     message(FATAL_ERROR "the package does not depend on ${package}: ${depends}")
   endif()
 endforeach()
+# The package carries the three commands.
+execute_process(COMMAND dpkg-deb -c ${debs} OUTPUT_VARIABLE contents)
+foreach(command tessaline tessaline-cli quorex-sim)
+  if(NOT contents MATCHES "usr/bin/${command}\n")
+    message(FATAL_ERROR "the package does not hold usr/bin/${command}:\n${contents}")
+  endif()
+endforeach()
 message(STATUS "Depends: ${depends}")

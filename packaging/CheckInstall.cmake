@@ -8,6 +8,7 @@ if(NOT result EQUAL 0)
 endif()
 set(expected
     bin/tessaline
+    bin/tessaline-cli
     bin/quorex-sim
     share/applications/org.tessaline.Tessaline.desktop
     share/icons/hicolor/scalable/apps/org.tessaline.Tessaline.svg
@@ -21,5 +22,20 @@ endforeach()
 execute_process(COMMAND ${STAGE}/bin/quorex-sim --help RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "bin/quorex-sim --help failed: ${result}")
+endif()
+# So does the command line program, and it needs no display: no Qt GUI or
+# Widgets library is among what it loads.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+                        ${STAGE}/bin/tessaline-cli --help
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "bin/tessaline-cli --help failed: ${result}")
+endif()
+find_program(READELF readelf)
+if(READELF)
+  execute_process(COMMAND ${READELF} -d ${STAGE}/bin/tessaline-cli OUTPUT_VARIABLE needed)
+  if(needed MATCHES "libQt6(Gui|Widgets)")
+    message(FATAL_ERROR "bin/tessaline-cli needs Qt GUI or Widgets:\n${needed}")
+  endif()
 endif()
 message(STATUS "installed: ${expected}")

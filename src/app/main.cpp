@@ -2,12 +2,15 @@
 #include "app/TTessalineForm.h"
 #include "app/TessalineApplication.h"
 #include "app/Version.h"
+#include "app/WidgetDialogs.h"
+#include "app/WindowJournal.h"
 #include "link/QtSerialPort.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
 
 #include <QDir>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -20,12 +23,27 @@ int main(int argc, char **argv)
     tess::WidgetDialogs dialogs;
     app.setErrorDialogs(&dialogs);
 
+    // --journal FILE: the boxes and the serial line written down as they
+    // happen.
+    QString error;
+    const std::optional<QString> journalPath = tess::WindowJournal::pathFrom(app.arguments(), &error);
+    if (!journalPath) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+    std::unique_ptr<tess::WindowJournal> journal;
+    if (!journalPath->isEmpty())
+        journal = std::make_unique<tess::WindowJournal>(*journalPath, tess::Clock::system(), dialogs);
+
     // COM1 and COM2 as the user's port map names them.
     tess::QtSerialPort port;
-    const tess::StartupServices services{dialogs, tess::Clock::system(), tess::ProgramExit::system(),
-                                         QDir::currentPath(), &port, QString()};
+    const tess::StartupServices services{journal ? journal->dialogs() : dialogs, tess::Clock::system(),
+                                         tess::ProgramExit::system(), QDir::currentPath(), &port, QString()};
     tess::StartedProgram program = tess::startTessaline(services);
-    if (program.form)
+    if (program.form) {
         dialogs.setParent(program.form.get());
+        if (journal)
+            journal->attach(*program.form);
+    }
     return tess::runTessaline(program);
 }

@@ -23,7 +23,7 @@ void ReadAll::end()
     host_.setStatusText(QString());
 }
 
-void ReadAll::ReadfromQuorexs1Click()
+bool ReadAll::ReadfromQuorexs1Click()
 {
     host_.setStatusText(QStringLiteral("Querying Quorex(s). Please wait...."));
     host_.setBusyCursor(true);
@@ -34,7 +34,7 @@ void ReadAll::ReadfromQuorexs1Click()
                 QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
                                "booted up completely and reboot the Controller."));
             end();
-            return;
+            return false;
         }
     } else {
         state_.UnitCount = 1;
@@ -48,7 +48,7 @@ void ReadAll::ReadfromQuorexs1Click()
                                             : QStringLiteral("Quorex 2 communication error! "))
                                  + QStringLiteral("Please check Serial connections and try again (%1)").arg(read));
             end();
-            return;
+            return false;
         }
     }
 
@@ -56,6 +56,7 @@ void ReadAll::ReadfromQuorexs1Click()
     const SuppressSendScope quiet(state_);
     RefillWholeWindow(refills_);
     end();
+    return true;
 }
 
 }  // namespace tess

@@ -18,7 +18,9 @@ public:
     ReadAll(Link &link, DeviceSearch &search, StatusQueries &queries, WindowState &state, DeviceHost &host,
             const Refills &refills, Dialogs &dialogs);
 
-    void ReadfromQuorexs1Click();
+    // True when every unit in use was read and the window refilled; false
+    // after the failure's message.
+    bool ReadfromQuorexs1Click();
 
 private:
     void end();

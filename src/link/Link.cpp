@@ -8,6 +8,8 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramExit.h"
 
+#include <QMetaMethod>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -124,10 +126,12 @@ void Link::WriteToPort(const QByteArray &text)
 {
     if (!port_.isOpen())
         return;
-    if (text.size() < port_.outputFree())
+    if (text.size() < port_.outputFree()) {
         port_.write(text);
-    else
+        emit written(text);
+    } else {
         dialogs_.showMessage(kOutputOverflow);
+    }
 }
 
 bool Link::SendAndWaitPrompt(const QByteArray &text)
@@ -147,6 +151,7 @@ bool Link::SendAndWaitPrompt(const QByteArray &text)
     ++promptWaits_;
     const bool found = port_.waitForString(clock_, QByteArray(1, PromptChar), PromptWaitTicks);
     --promptWaits_;
+    emit exchangeEnded(found ? Ending::Prompt : Ending::NoPrompt);
     host_.setStatusText(QString());
     host_.setPagesEnabled(true);
     host_.setHandlerBusy(busy);
@@ -229,6 +234,8 @@ void Link::waitForExchange()
         AwaitingReply = false;
         ExchangeFailed = true;
     }
+    if (isSignalConnected(QMetaMethod::fromSignal(&Link::exchangeEnded)))
+        emit exchangeEnded(lastEnding());
 }
 
 QString Link::portGoneText() const
@@ -566,6 +573,7 @@ void Link::SetDeviceConnected(bool value)
 {
     DeviceConnected = value;
     host_.setLineMonitoring(value);
+    emit connectionChanged(value);
 }
 
 void Link::closePort()
@@ -594,6 +602,17 @@ Link::SearchScope::~SearchScope()
     --link_.searchScopes_;
 }
 
+QString Link::openFailureMessage(int number, const SerialPort::OpenResult &opened)
+{
+    const QString prefix = QStringLiteral("Note: COM Port #") + QString::number(number);
+    if (opened.kind != SerialPort::OpenResult::Kind::PermissionDenied)
+        return prefix + QStringLiteral(" is not responding/being used by another application.");
+    return prefix
+           + QStringLiteral(" cannot be opened: permission to open %1 was denied. Add your user to the 'dialout' "
+                            "group (sudo usermod -aG dialout $USER), then log out and in again.")
+                 .arg(opened.detail.isEmpty() ? QStringLiteral("the device") : opened.detail);
+}
+
 bool Link::TryPort(int number)
 {
     if (!port_.portExists(number))
@@ -606,17 +625,12 @@ bool Link::TryPort(int number)
         const SerialPort::OpenResult opened = port_.open();
         if (!opened.ok()) {
             if (opened.kind != SerialPort::OpenResult::Kind::PermissionDenied) {
-                dialogs_.showMessage(prefix + QStringLiteral(" is not responding/being used by another application."));
+                dialogs_.showMessage(openFailureMessage(number, opened));
             } else if (searchScopes_ == 0 || !permissionReported_.contains(number)) {
                 // Not another application: this user may not open the device.
                 if (searchScopes_ > 0)
                     permissionReported_.insert(number);
-                dialogs_.showMessage(prefix
-                                     + QStringLiteral(" cannot be opened: permission to open %1 was denied. Add your "
-                                                      "user to the 'dialout' group (sudo usermod -aG dialout $USER), "
-                                                      "then log out and in again.")
-                                           .arg(opened.detail.isEmpty() ? QStringLiteral("the device")
-                                                                        : opened.detail));
+                dialogs_.showMessage(openFailureMessage(number, opened));
             }
             return false;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/SerialPort.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QSet>
@@ -93,6 +95,8 @@ public:
     // Probes port n (1 or 2): open it, send a carriage return, wait for
     // the prompt, once more on failure.
     bool TryPort(int number);
+    // What the search says when port n cannot be opened.
+    static QString openFailureMessage(int number, const SerialPort::OpenResult &opened);
     // While one lives, a port whose opening is refused for want of
     // permission is reported once, however often the search probes it.
     class SearchScope {
@@ -116,6 +120,25 @@ public:
     // (time-outs, refusals). True = keep trying.
     bool askKeepTrying();
 
+    // How an exchange or a prompt wait ended, for a record of the line.
+    enum class Ending {
+        Reply,              // the prompt ended a complete reply
+        Prompt,             // a prompt wait found its prompt
+        NoPrompt,           // a prompt wait ran out
+        TimedOut,           // no complete reply within the exchange's time
+        NotUnderstood,      // the controller did not understand the line
+        ErrorCode,          // the controller answered with an error code
+        DebugMode,          // the controller answered from its debug mode
+        UnitNotResponding,  // the controller's code for a silent unit
+        Rejected,           // a record cut short or padded
+        Overflow,           // more than a reply can hold
+        LineClosed,         // the port was closed or lost meanwhile
+    };
+    // The ending of the last exchange, read from its flags and reply.
+    Ending lastEnding() const;
+    // The type byte of the status record in the last reply; 0 when none.
+    char lastRecordType() const;
+
     bool timer1Active() const;
     // Whether the last exchange ended by its time-out.
     bool lastExchangeTimedOut() const { return timedOut_; }
@@ -123,6 +146,14 @@ public:
     // cut short or padded, or more than the reply buffer holds): the
     // exchange failed and the reply was cleared.
     bool lastReplyRejected() const { return replyRejected_; }
+
+signals:
+    // Every write to the line, as written (one frame may take several).
+    void written(const QByteArray &bytes);
+    // An exchange through the receive handler or a prompt wait ended.
+    void exchangeEnded(tess::Link::Ending ending);
+    // DeviceConnected changed.
+    void connectionChanged(bool connected);
 
 private:
     enum class Verdict { Good, Foreign, Inconsistent };

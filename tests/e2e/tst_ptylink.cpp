@@ -9,78 +9,17 @@
 #include "platform/Clock.h"
 #include "support/FakeDeviceHost.h"
 #include "support/FakeWindow.h"
+#include "support/PtySimulator.h"
 #include "support/RecordedExit.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace tess;
 using namespace tess::test;
-
-namespace {
-
-// Runs one control command on the simulator listening at `socket`.
-bool control(const QString &socket, const QString &command)
-{
-    QProcess send;
-    send.start(qEnvironmentVariable("QUOREX_SIM"),
-               QStringList{QStringLiteral("--send"), socket} + command.split(u' '));
-    return send.waitForFinished(5000) && send.exitCode() == 0;
-}
-
-// Real time passes, with events, until `done` or `ms` ran out.
-template <typename Done>
-bool waitUntil(Done done, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QTest::qWait(20);
-    return done();
-}
-
-// quorex-sim serving one setup, with its COM1 entry in this test's port map.
-class Simulator {
-public:
-    explicit Simulator(const QStringList &arguments, const QString &log)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(qEnvironmentVariable("QUOREX_SIM"),
-                       arguments + QStringList{QStringLiteral("--port"), QStringLiteral("COM1"),
-                                               QStringLiteral("--log"), log});
-    }
-    ~Simulator()
-    {
-        process_.terminate();
-        if (!process_.waitForFinished(3000))
-            process_.kill();
-        process_.waitForFinished(1000);
-    }
-    // Waits for "ready"; false when it could not serve (no pseudo-terminal).
-    bool ready()
-    {
-        if (!process_.waitForStarted(5000))
-            return false;
-        for (int i = 0; i < 100 && process_.state() == QProcess::Running; ++i) {
-            while (process_.canReadLine()) {
-                if (process_.readLine().trimmed() == "ready")
-                    return true;
-            }
-            process_.waitForReadyRead(100);
-        }
-        return false;
-    }
-
-private:
-    QProcess process_;
-};
-
-}  // namespace
 
 class PtyLinkTest : public QObject {
     Q_OBJECT
@@ -122,7 +61,7 @@ private slots:
     void directUnitIsFoundAndAnswers()
     {
         QFile::remove(log_);
-        Simulator sim({QStringLiteral("--mode"), QStringLiteral("direct")}, log_);
+        PtySimulator sim({QStringLiteral("--mode"), QStringLiteral("direct")}, log_);
         if (!sim.ready())
             QSKIP("quorex-sim could not serve on a pseudo-terminal here");
         Program program;
@@ -149,7 +88,7 @@ private slots:
     void controllerIsFoundAfterTheDirectProbesAndRelays()
     {
         QFile::remove(log_);
-        Simulator sim({QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
+        PtySimulator sim({QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
                        QStringLiteral("5,6")},
                       log_);
         if (!sim.ready())
@@ -176,7 +115,7 @@ private slots:
     {
         QFile::remove(log_);
         const QString socket = config_.filePath(QStringLiteral("control"));
-        Simulator sim({QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
+        PtySimulator sim({QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
                        QStringLiteral("5"), QStringLiteral("--control"), socket},
                       log_);
         if (!sim.ready())
@@ -192,7 +131,7 @@ private slots:
         // without waiting for time-outs; given up, the status line says so.
         const QString device = program.port.deviceName();
         QVERIFY2(device.startsWith(QStringLiteral("/dev/")), qPrintable(device));
-        QVERIFY(control(socket, QStringLiteral("vanish")));
+        QVERIFY(simControl(socket, QStringLiteral("vanish")));
         QVERIFY(waitUntil([&] { return program.link.lineLost(); }, 5000));
         program.dialogs.answer(false);
         QVERIFY(!program.link.SendRelayed(5, 0));
@@ -203,7 +142,7 @@ private slots:
         QVERIFY(program.window.status.contains(gone));
 
         // Plugged back in: the next send reopens the port and goes through.
-        QVERIFY(control(socket, QStringLiteral("restore")));
+        QVERIFY(simControl(socket, QStringLiteral("restore")));
         QVERIFY(program.link.SendRelayed(5, 0));
         QVERIFY(simLog().contains("unit 1 => DDBL 1"));
         VERIFY_DIALOGS_TAKEN(program.dialogs);

@@ -1,5 +1,5 @@
 // The real message boxes: which answer Enter takes.
-#include "platform/Dialogs.h"
+#include "app/WidgetDialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>

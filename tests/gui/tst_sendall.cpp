@@ -6,6 +6,7 @@
 #include "model/ConfigurationFile.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
+#include "support/SendAllScenes.h"
 #include "support/WindowRig.h"
 
 #include <QApplication>
@@ -14,26 +15,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <limits>
 
 using namespace tess;
-using tess::test::WindowRig;
+using namespace tess::test;
 
 namespace {
-
-// The units of `setup` report a wall of `projectors`; every input sees
-// locked video but those of the channels in `unlocked`.
-void prepareWall(sim::Simulator &sim, int projectors, const QList<int> &unlocked)
-{
-    for (int unit = 1; unit <= sim.unitCount(); ++unit) {
-        sim.unit(unit).settings.wide.totalProjectors = quint8(projectors);
-        for (int input = 1; input <= 4; ++input) {
-            const int channel = (unit - 1) * 4 + input;
-            sim.unit(unit).setInputSignal(input, unlocked.contains(channel) ? sim::InputSignal::none()
-                                                                               : sim::InputSignal::lockedAt(1280, 1024));
-        }
-    }
-}
 
 // Connected and read: the window shows the units' wall.
 void connectAndRead(WindowRig &rig)
@@ -143,41 +129,6 @@ QStringList expectedOrder(int n, int units, const QList<int> &unlocked)
             at(u, QStringLiteral("OINFOQX %1").arg(s));
     }
     return e;
-}
-
-// What a damaged or foreign configuration file may hold.
-enum class Damage { PatternPastList, BasicGammaNaN, EdgeGammaInfinite, WidthsBeyondBounds, ContrastNaN,
-                    AlignmentPastList, CountPastList, UnitWideUnknown };
-
-void damage(SettingsModel &model, Damage what)
-{
-    constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
-    for (int unit = 1; unit <= 2; ++unit) {
-        OutputRecord &wide = model.output(unit, 1);
-        switch (what) {
-        case Damage::BasicGammaNaN: wide.BasicGamma = NaN; break;
-        case Damage::AlignmentPastList: wide.Justification = 90; break;
-        case Damage::CountPastList: wide.TotalProjectors = 200; break;
-        case Damage::UnitWideUnknown:
-            wide.FeatherCurve = 'X';
-            wide.BridgeThreshold = 0;
-            break;
-        default: break;
-        }
-    }
-    for (int k = 1; k <= 8; ++k) {
-        OutputRecord &screen = model.projectorOutput(k);
-        if (what == Damage::PatternPastList)
-            screen.TestPattern = 200;
-        if (what == Damage::WidthsBeyondBounds) {
-            screen.HaloLeftWidth = screen.HaloRightWidth = 1 << 30;
-            screen.GammaLeftWidth = screen.GammaRightWidth = -(1 << 30);
-        }
-    }
-    if (what == Damage::EdgeGammaInfinite)
-        model.projectorOutput(3).RightGamma = std::numeric_limits<float>::infinity();
-    if (what == Damage::ContrastNaN)
-        model.channelInput(2).ContrastC = NaN;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "pages/display/DisplaySetupPage.h"
 
 #include "device/Commands.h"
+#include "device/FieldTexts.h"
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
 #include "model/NumberFormat.h"
@@ -85,7 +86,7 @@ DisplaySetupPage::~DisplaySetupPage() = default;
 void DisplaySetupPage::SyncBasicFeather()
 {
     const OutputRecord &unitWide = context_.settings.output(1, 1);
-    basicGamma_->edit()->setText(formatGeneral(double(unitWide.BasicGamma), 3, 1));
+    basicGamma_->edit()->setText(basicGammaText(unitWide.BasicGamma));
     basicEnableBox_->setChecked(unitWide.BasicFeather != 0);
 }
 

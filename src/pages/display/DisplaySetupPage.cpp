@@ -4,6 +4,7 @@
 #include "device/Refills.h"
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
+#include "model/SettingNames.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
@@ -84,23 +85,7 @@ const char *const HaloHelpText =
 
 }  // namespace
 
-const QStringList &DisplaySetupPage::testPatternItems()
-{
-    static const QStringList items{
-        QStringLiteral("Off"),
-        QStringLiteral("Alignment Position"),
-        QStringLiteral("1 Pixel On / 1 Pixel Off"),
-        QStringLiteral("2 Pixel On / 2 Pixel Off"),
-        QStringLiteral("Horizontal Bars"),
-        QStringLiteral("Black"),
-        QStringLiteral("Grey - 25%"),
-        QStringLiteral("Grey - 50%"),
-        QStringLiteral("Grey - 75%"),
-        QStringLiteral("White"),
-        QStringLiteral("Horizontal Ramp"),
-    };
-    return items;
-}
+const QStringList &DisplaySetupPage::testPatternItems() { return settingnames::testPatternNames(); }
 
 DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     : TabPage("DisplaySetupTabSheet", QStringLiteral("Display Setup"), parent), context_(context)

@@ -19,16 +19,6 @@ bool unlettered(int k, Side side)
 
 }  // namespace
 
-bool hasHaloPair(int k, Side side)
-{
-    return side == Side::Right ? k >= 1 && k <= 7 : k >= 2 && k <= 8;
-}
-
-bool hasFeatherEdge(int k, Side side)
-{
-    return side == Side::Right ? k >= 1 && k <= 7 : k >= 1 && k <= 8;
-}
-
 HaloNames haloNames(int k, Side side)
 {
     if (k == 1 || k == 8) {

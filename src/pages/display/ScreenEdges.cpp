@@ -1,8 +1,8 @@
 #include "pages/display/ScreenEdges.h"
 
+#include "device/FieldTexts.h"
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
-#include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 
 #include <QCheckBox>
@@ -54,10 +54,6 @@ void addFieldRow(QGridLayout *grid, int row, QLabel *caption, const FieldBinding
     grid->addWidget(binding.edit(index), row, 1);
     grid->addWidget(binding.spin(index), row, 2);
 }
-
-// The 15-digit text of a stored single-precision gamma: 2.2 shows as
-// 2.20000004768372.
-QString gammaText(float gamma) { return formatGeneral(double(gamma), 15); }
 
 }  // namespace
 
@@ -247,7 +243,7 @@ void ScreenEdges::syncFeather(const OutputRecord &record)
         Edge *e = edge(s.side);
         if (!e)
             continue;
-        e->gamma->edit()->setText(gammaText(s.gamma));
+        e->gamma->edit()->setText(edgeGammaText(s.gamma));
         // A long text shows from its start, not its last digits.
         e->gamma->edit()->setCursorPosition(0);
         e->enable->setChecked(s.feather != 0);

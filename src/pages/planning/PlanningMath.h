@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ImagePositionOffsets.h"
 #include "model/WindowState.h"
 
 #include <QRect>
@@ -13,9 +14,6 @@
 // functions of numbers. The Planning page feeds them its state and shows or
 // paints what they return.
 namespace tess::planning {
-
-// Where the input material sits in the wall's image.
-enum class Alignment { None, Left, Centered };
 
 // Projectors needed to cover an image ProjectorResV x aspect wide: the
 // ceiling of that width over ProjectorResH (not limited to 8).
@@ -32,14 +30,6 @@ struct Overlap {
 // `effectiveInputWidth` is the width measured by unit 1 when the settings
 // were read from the units, else 0.
 Overlap computeOverlap(int count, double resH, double imageSizeH, int effectiveInputWidth);
-
-// The input columns each projector covers, and the image width they make.
-struct Offsets {
-    std::array<std::optional<std::pair<qint64, qint64>>, 8> spans;  // first, end; none past the count
-    double imageSizeH = 0;
-};
-// Nothing when no alignment is chosen.
-std::optional<Offsets> imagePositionOffsets(int count, double resH, int overlapEntered, Alignment alignment);
 
 // The lens throw distance, or nothing for "N/A".
 std::optional<double> lensThrow(double magnification, double projectedWidth);

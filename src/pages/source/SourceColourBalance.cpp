@@ -4,10 +4,10 @@
 
 #include "device/Commands.h"
 #include "device/DeviceHost.h"
+#include "device/FieldTexts.h"
 #include "device/Refills.h"
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
-#include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
@@ -25,24 +25,20 @@ namespace tess {
 
 namespace {
 
+// The page's captions and control names; what each field holds, its
+// bounds and its messages are the device layer's (ColourFields), row by row.
 struct ColourRowInfo {
     const char *caption;
     const char *name;  // "LeftOContrast": the edit is <name>Edit, the spin <name>UpDown
-    float InputRecord::*field;
-    int colour;        // 0 C, 1 R, 2 G, 3 B
-    bool contrast;
 };
 
 const ColourRowInfo ColourRowTable[SourceSetupPage::ColourRows] = {
-    {"Overall Contrast", "LeftOContrast", &InputRecord::ContrastC, 0, true},
-    {"Overall Brightness", "LeftOBrightness", &InputRecord::BrightnessC, 0, false},
-    {"Red Contrast", "LeftRContrast", &InputRecord::ContrastR, 1, true},
-    {"Red Brightness", "LeftRBrightness", &InputRecord::BrightnessR, 1, false},
-    {"Green Contrast", "LeftGContrast", &InputRecord::ContrastG, 2, true},
-    {"Green Brightness", "LeftGBrightness", &InputRecord::BrightnessG, 2, false},
-    {"Blue Contrast", "LeftBContrast", &InputRecord::ContrastB, 3, true},
-    {"Blue Brightness", "LeftBBrightness", &InputRecord::BrightnessB, 3, false},
+    {"Overall Contrast", "LeftOContrast"},   {"Overall Brightness", "LeftOBrightness"},
+    {"Red Contrast", "LeftRContrast"},       {"Red Brightness", "LeftRBrightness"},
+    {"Green Contrast", "LeftGContrast"},     {"Green Brightness", "LeftGBrightness"},
+    {"Blue Contrast", "LeftBContrast"},      {"Blue Brightness", "LeftBBrightness"},
 };
+static_assert(SourceSetupPage::ColourRows == ColourFieldCount);
 
 const QString BalanceCaption = QStringLiteral("Tessaline - Confirm Auto Color Balance");
 
@@ -59,22 +55,22 @@ QGroupBox *SourceSetupPage::buildColourGroup()
 
     for (int row = 0; row < ColourRows; ++row) {
         const ColourRowInfo &info = ColourRowTable[row];
-        const bool overall = info.colour == 0;
+        const ColourField &field = ColourFields[std::size_t(row)];
         FieldDescription desc;
         desc.edit = QLatin1String(info.name) + QStringLiteral("Edit");
         desc.spin = QLatin1String(info.name) + QStringLiteral("UpDown");
         desc.kind = FieldKind::Real;
-        desc.lower = overall ? 75 : -25;
-        desc.upper = overall ? 125 : 25;
+        desc.lower = field.lower;
+        desc.upper = field.upper;
         desc.defaultText = QStringLiteral("0");
-        desc.rangeText = overall ? QStringLiteral("(75 - 125)") : QStringLiteral("(-25 - +25)");
-        desc.notValidNoun = info.contrast ? QStringLiteral("Contrast Level") : QStringLiteral("Brightness Level");
+        desc.rangeText = QLatin1String(field.rangeText);
+        desc.notValidNoun = QLatin1String(field.notValidNoun);
         desc.repeatMs = 105;
         desc.refill = [this] { SyncSourceSetup(); };
         const int next = (row + 1) % ColourRows;
         desc.enterSuccessor = [this, next] { return firstFocusable({colours_[std::size_t(next)]->edit()}); };
-        const int colour = info.colour;
-        const bool contrast = info.contrast;
+        const int colour = field.colour;
+        const bool contrast = field.contrast;
         auto &binding = colours_[std::size_t(row)];
         binding = std::make_unique<FieldBinding>(
             context_.fields, leftSide_, std::move(desc), [this, colour, contrast](const std::vector<double> &values) {
@@ -108,10 +104,9 @@ void SourceSetupPage::SyncColourBalance(int channel)
     autoBalance_->setEnabled(locked);
     leftSide_->setEnabled(locked);
     for (int row = 0; row < ColourRows; ++row) {
-        const ColourRowInfo &info = ColourRowTable[row];
-        const int precision = info.colour == 0 ? 5 : 4;
-        colours_[std::size_t(row)]->edit()->setText(
-            locked ? formatGeneral(double(record.*info.field), precision, 1) : QStringLiteral("N/A"));
+        const ColourField &field = ColourFields[std::size_t(row)];
+        colours_[std::size_t(row)]->edit()->setText(locked ? colourText(field, record.*field.field)
+                                                           : QStringLiteral("N/A"));
     }
 }
 

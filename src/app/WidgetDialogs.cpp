@@ -1,4 +1,4 @@
-#include "platform/Dialogs.h"
+#include "app/WidgetDialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>
