@@ -22,13 +22,12 @@ QString text(WindowRig &rig, const char *name)
 }
 
 // Calculate while connected: the units are read again, and the wait
-// window of that read takes the activation, which the window gets back.
+// window of that read takes the activation. A window manager gives it back
+// to the window when the wait window goes; offscreen, the rig does.
 void calculateConnected(WindowRig &rig)
 {
     rig.form().pages().planning().CalcOutButtonClick();
-    QApplication::setActiveWindow(&rig.form());
-    if (!QTest::qWaitForWindowActive(&rig.form()))
-        qWarning("the window did not become active");
+    rig.activate();
 }
 
 // The window connected, the default wall calculated again with the units'

@@ -33,6 +33,9 @@ public:
     void show();
     // Shows the window and searches: the units are found and read.
     void showAndConnect();
+    // Makes the window the active one again (after a wait window took the
+    // activation, say); stops the test if it does not become active.
+    void activate();
     // Brings the window to an eight-projector wall as the planning does,
     // with the service view on, and puts the Display Setup page in front.
     void openDisplaySetup(int projectors = 8, bool serviceView = true);
