@@ -299,7 +299,7 @@ int Run::send()
     const int total = file.output(1, 1).TotalProjectors;
     s->host().projectors = total;
     s->host().projectorSelection = total >= 1 && total <= 8 ? total - 1 : -1;
-    s->search().CheckUnitsForProjectorCount();
+    s->search().CheckUnitsForProjectorCount(s->host().projectors, s->host().projectorSelection);
     if (s->interrupted() || !s->link().DeviceConnected) {
         terminal_.say(QStringLiteral("nothing was sent"));
         return lineEnded(*s);

@@ -81,23 +81,26 @@ private:
 // no window, only what the command line needs of it (the RS-485 IDs, the
 // units found, the output format, and the wait window's texts for the
 // progress line).
-class TerminalHost final : public SearchHost, public DeviceHost {
+class TerminalHost final : public SearchHost, public DeviceHost, public ConnectionView {
 public:
+    ConnectionView &connection() override { return *this; }
+
     void setStatusText(const QString &text) override { status = text; }
     void setPagesEnabled(bool) override {}
     bool busyCursorShown() const override { return busy_; }
     void setBusyCursor(bool busy) override { busy_ = busy; }
     int handlerBusy() const override { return handlerBusy_; }
     void setHandlerBusy(int value) override { handlerBusy_ = value; }
-    void setLineMonitoring(bool) override {}
 
     void setControllerModeBox(bool) override {}
     int baudSelection() const override { return baudSelection_; }
     void setBaudSelection(int index) override { baudSelection_ = index; }
     void setComNumberText(const QString &text) override { comNumber = text; }
-    void showUnitId(int unit, int id) override { ids[unit - 1] = id; }
+    // No ID fields here: the IDs found are the ones the senders and the
+    // queries address.
+    void showUnitId(int unit, int id) override { unitIds.setId(unit, id); }
     void hideUnitIds() override {}
-    int unitId(int unit) const override { return unit == 1 || unit == 2 ? ids[unit - 1] : 0; }
+    int unitId(int unit) const override { return unit == 1 || unit == 2 ? unitIds.id(unit) : 0; }
     void setConnectedMenusEnabled(bool) override {}
     int projectorsRequired() const override { return projectors; }
     int projectorCountSelection() const override { return projectorSelection; }
@@ -105,7 +108,6 @@ public:
     void pageControlChanged() override {}
     void setSettingsReadFromUnits(bool read) override { settingsRead = read; }
 
-    int selectedSourceChannel() const override { return 1; }
     void setInfoText(const QString &) override {}
     void setInfoProgressText(const QString &) override {}
     void showInfoForm() override {}
@@ -125,7 +127,6 @@ public:
 
     QString status;
     QString comNumber;
-    int ids[2] = {1, 2};
     // The planning a connection is checked against (a file's wall).
     int projectors = 0;
     int projectorSelection = -1;

@@ -2,12 +2,7 @@
 
 #include "app/TInfoForm.h"
 #include "app/TTessalineForm.h"
-#include "device/StatusQueries.h"
-#include "link/DeviceSearch.h"
-#include "link/Link.h"
 #include "pages/info/InfoPage.h"
-#include "pages/planning/PlanningPage.h"
-#include "pages/source/SourceSetupPage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,21 +10,18 @@
 #include <QLabel>
 
 namespace tess {
+namespace {
 
-void FormLinkHost::setStatusText(const QString &text) { form_.setStatusText(text); }
-
-void FormLinkHost::setPagesEnabled(bool enabled) { form_.setPagesEnabled(enabled); }
-
-bool FormLinkHost::busyCursorShown() const
+bool busyCursorOn()
 {
     const QCursor *cursor = QApplication::overrideCursor();
     return cursor && cursor->shape() == Qt::WaitCursor;
 }
 
-void FormLinkHost::setBusyCursor(bool busy)
+void showBusyCursor(bool busy)
 {
     if (busy) {
-        if (!busyCursorShown())
+        if (!busyCursorOn())
             QApplication::setOverrideCursor(Qt::WaitCursor);
         return;
     }
@@ -37,25 +29,21 @@ void FormLinkHost::setBusyCursor(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
+}  // namespace
+
+void FormLinkHost::setStatusText(const QString &text) { form_.setStatusText(text); }
+
+void FormLinkHost::setPagesEnabled(bool enabled) { form_.setPagesEnabled(enabled); }
+
+bool FormLinkHost::busyCursorShown() const { return busyCursorOn(); }
+
+void FormLinkHost::setBusyCursor(bool busy) { showBusyCursor(busy); }
+
 int FormLinkHost::handlerBusy() const { return form_.state().HandlerBusy; }
 
 void FormLinkHost::setHandlerBusy(int value) { form_.state().HandlerBusy = value; }
 
-void FormLinkHost::setLineMonitoring(bool on) { form_.pages().info().setLineMonitoring(on); }
-
-void FormLinkHost::setControllerModeBox(bool ticked) { form_.pages().info().showControllerMode(ticked); }
-
-int FormLinkHost::baudSelection() const { return form_.pages().info().baudSelection(); }
-
-void FormLinkHost::setBaudSelection(int index) { form_.pages().info().setBaudSelection(index); }
-
-void FormLinkHost::setComNumberText(const QString &text) { form_.pages().info().setComNumberText(text); }
-
-void FormLinkHost::showUnitId(int unit, int id) { form_.pages().info().showUnitId(unit, id); }
-
-void FormLinkHost::hideUnitIds() { form_.pages().info().hideUnitIds(); }
-
-int FormLinkHost::unitId(int unit) const { return form_.pages().info().unitId(unit); }
+ConnectionView &FormLinkHost::connection() { return form_.pages().info().connection(); }
 
 void FormLinkHost::setConnectedMenusEnabled(bool enabled)
 {
@@ -65,7 +53,7 @@ void FormLinkHost::setConnectedMenusEnabled(bool enabled)
 
 int FormLinkHost::projectorsRequired() const { return int(form_.planning().ProjectorsRequired); }
 
-int FormLinkHost::projectorCountSelection() const { return form_.pages().planning().projectorCountSelection(); }
+int FormLinkHost::projectorCountSelection() const { return form_.wall().projectors() - 1; }
 
 void FormLinkHost::readAllFromUnits() { form_.ReadfromQuorexs1Click(); }
 
@@ -73,47 +61,28 @@ void FormLinkHost::pageControlChanged() { form_.PhasePageControlChange(); }
 
 void FormLinkHost::setSettingsReadFromUnits(bool read) { form_.state().SettingsReadFromUnits = read; }
 
-int FormLinkHost::selectedSourceChannel() const { return form_.pages().sourceSetup().selectedChannel(); }
+void FormDeviceHost::setStatusText(const QString &text) { form_.setStatusText(text); }
 
-void FormLinkHost::setInfoText(const QString &text) { form_.infoForm().InfoLabel->setText(text); }
+void FormDeviceHost::setBusyCursor(bool busy) { showBusyCursor(busy); }
 
-void FormLinkHost::setInfoProgressText(const QString &text) { form_.infoForm().InfoProgressLabel->setText(text); }
+void FormDeviceHost::setInfoText(const QString &text) { form_.infoForm().InfoLabel->setText(text); }
 
-void FormLinkHost::showInfoForm() { form_.infoForm().show(); }
+void FormDeviceHost::setInfoProgressText(const QString &text) { form_.infoForm().InfoProgressLabel->setText(text); }
 
-void FormLinkHost::hideInfoForm() { form_.infoForm().hide(); }
+void FormDeviceHost::showInfoForm() { form_.infoForm().show(); }
 
-void FormLinkHost::setVersion1Text(const QString &text) { form_.pages().info().setVersion1Text(text); }
+void FormDeviceHost::hideInfoForm() { form_.infoForm().hide(); }
 
-void FormLinkHost::setUnitsDetected(int count) { form_.pages().info().setUnitsDetected(count); }
+void FormDeviceHost::setVersion1Text(const QString &text) { form_.pages().info().setVersion1Text(text); }
 
-void FormLinkHost::setOutputFormatSize(int width, int height)
+void FormDeviceHost::setUnitsDetected(int count) { form_.pages().info().setUnitsDetected(count); }
+
+void FormDeviceHost::setOutputFormatSize(int width, int height)
 {
     form_.state().OutputFormatWidth = width;
     form_.state().OutputFormatHeight = height;
 }
 
-void FormLinkHost::setFileAndSerialMenusEnabled(bool enabled)
-{
-    for (const char *name : {"File1", "Search1"})
-        form_.menuItem(name)->setEnabled(enabled);
-}
-
-void FormLinkHost::showWaitWindow(const QString &text)
-{
-    form_.infoForm().InfoLabel->setText(text);
-    form_.infoForm().show();
-}
-
-void FormLinkHost::hideWaitWindow() { form_.infoForm().hide(); }
-bool FormLinkHost::controllerMode() const { return form_.link().ControllerMode; }
-
-int FormLinkHost::CountUnits() { return form_.deviceSearch().CountUnits(); }
-
-bool FormLinkHost::CheckUnitsForProjectorCount() { return form_.deviceSearch().CheckUnitsForProjectorCount(); }
-
-int FormLinkHost::ReadAllStatus(int unit) { return form_.queries().ReadAllStatus(unit); }
-
-bool FormLinkHost::windowVisible() const { return form_.isVisible(); }
+void FormDeviceHost::setSettingsReadFromUnits(bool read) { form_.state().SettingsReadFromUnits = read; }
 
 }  // namespace tess

@@ -2,18 +2,15 @@
 
 #include "device/DeviceHost.h"
 #include "link/LinkHost.h"
-#include "pages/info/InfoWindow.h"
-#include "pages/planning/PlanningHost.h"
 
 namespace tess {
 
 class TTessalineForm;
 
-// The main window as the serial link, the search, the command senders and
-// the status queries see it: the window's own status line, cursor, menus
-// and flags, and the pages' behaviour; and the window as the Information
-// page's reset and the Planning page see it.
-class FormLinkHost final : public SearchHost, public DeviceHost, public InfoWindow, public PlanningHost {
+// The main window as the serial link and the search see it: the window's
+// own status line, cursor, menus and flags, the connection's controls (the
+// Information page's), and the wall the connection must serve.
+class FormLinkHost final : public SearchHost {
 public:
     explicit FormLinkHost(TTessalineForm &form) : form_(form) {}
 
@@ -23,15 +20,8 @@ public:
     void setBusyCursor(bool busy) override;
     int handlerBusy() const override;
     void setHandlerBusy(int value) override;
-    void setLineMonitoring(bool on) override;
 
-    void setControllerModeBox(bool ticked) override;
-    int baudSelection() const override;
-    void setBaudSelection(int index) override;
-    void setComNumberText(const QString &text) override;
-    void showUnitId(int unit, int id) override;
-    void hideUnitIds() override;
-    int unitId(int unit) const override;
+    ConnectionView &connection() override;
     void setConnectedMenusEnabled(bool enabled) override;
     int projectorsRequired() const override;
     int projectorCountSelection() const override;
@@ -39,7 +29,21 @@ public:
     void pageControlChanged() override;
     void setSettingsReadFromUnits(bool read) override;
 
-    int selectedSourceChannel() const override;
+private:
+    TTessalineForm &form_;
+};
+
+// The main window as the command senders, the status queries, reading
+// everything and the pages see it: the status line and cursor, the wait
+// window, what the Information page shows of the units, and the window's
+// flags a read sets. The RS-485 IDs it holds follow the Information page's
+// ID fields.
+class FormDeviceHost final : public DeviceHost {
+public:
+    explicit FormDeviceHost(TTessalineForm &form) : form_(form) {}
+
+    void setStatusText(const QString &text) override;
+    void setBusyCursor(bool busy) override;
     void setInfoText(const QString &text) override;
     void setInfoProgressText(const QString &text) override;
     void showInfoForm() override;
@@ -47,15 +51,7 @@ public:
     void setVersion1Text(const QString &text) override;
     void setUnitsDetected(int count) override;
     void setOutputFormatSize(int width, int height) override;
-
-    void setFileAndSerialMenusEnabled(bool enabled) override;
-    void showWaitWindow(const QString &text) override;
-    void hideWaitWindow() override;
-    bool controllerMode() const override;
-    int CountUnits() override;
-    bool CheckUnitsForProjectorCount() override;
-    int ReadAllStatus(int unit) override;
-    bool windowVisible() const override;
+    void setSettingsReadFromUnits(bool read) override;
 
 private:
     TTessalineForm &form_;

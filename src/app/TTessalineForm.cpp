@@ -19,6 +19,7 @@
 #include "pages/ConfigurationFiles.h"
 #include "pages/PageContext.h"
 #include "pages/SendAll.h"
+#include "pages/Units.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "pages/info/InfoPage.h"
 #include "pages/planning/PlanningPage.h"
@@ -65,17 +66,23 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
         services_.port = ownPort_.get();
     }
     linkHost_ = std::make_unique<FormLinkHost>(*this);
+    deviceHost_ = std::make_unique<FormDeviceHost>(*this);
     link_ = std::make_unique<Link>(*services_.port, services_.clock, services_.dialogs, services_.exit, *linkHost_);
     search_ = std::make_unique<DeviceSearch>(*link_, *linkHost_);
-    queries_ = std::make_unique<StatusQueries>(*link_, settings_, *linkHost_);
-    commands_ = std::make_unique<Commands>(*link_, settings_, state_, *linkHost_, *queries_, refills_);
-    readAll_ = std::make_unique<ReadAll>(*link_, *search_, *queries_, state_, *linkHost_, refills_, services_.dialogs);
+    queries_ = std::make_unique<StatusQueries>(*link_, settings_, *deviceHost_);
+    commands_ = std::make_unique<Commands>(*link_, settings_, state_, *deviceHost_, *queries_, refills_);
+    readAll_ = std::make_unique<ReadAll>(*link_, *search_, *queries_, state_, *deviceHost_, refills_, services_.dialogs);
+    units_ = std::make_unique<Units>(*link_, *search_, *queries_);
     fieldEnv_.deviceConnected = [this] { return link_->DeviceConnected; };
 
     buildPages();
     buildMainMenu();
     connect(&pages_.info(), &InfoPage::connectionModeClicked, search_.get(), &DeviceSearch::RS485CheckBoxClick);
-    pages_.info().attach(*link_, *linkHost_);
+    // A reset of the units locks the File and Serial Port menus while it runs.
+    connect(&pages_.info(), &InfoPage::resetRunning, this, [this](bool running) {
+        for (const char *name : {"File1", "Search1"})
+            menuItem(name)->setEnabled(!running);
+    });
     refills_.provide(Refill::PageControlChange, [this](int) { PhasePageControlChange(); });
 
     auto *status = new QStatusBar(this);
@@ -115,9 +122,8 @@ void TTessalineForm::buildPages()
     PhasePageControl->setObjectName(QStringLiteral("PhasePageControl"));
     pageGate_ = std::make_unique<PageGate>(*PhasePageControl);
     pageContext_.reset(new PageContext{settings_, *commands_, state_, planning_, services_.dialogs, services_.clock,
-                                       fieldEnv_, refills_, pages_, serviceView_, *linkHost_});
+                                       fieldEnv_, refills_, wall_, serviceView_, *deviceHost_, *units_});
     pages_.build(*pageContext_);
-    pages_.planning().setHost(*linkHost_);
     for (TabPage *page : pages_.all())
         PhasePageControl->addTab(page, page->caption());
     // The service view on the Information page shows this tab.
@@ -357,6 +363,6 @@ void TTessalineForm::OpenConfigurationFile1Click() { OpenConfigurationFile(*page
 
 void TTessalineForm::SaveConfigurationtoFile1Click() { SaveConfigurationToFile(*pageContext_); }
 
-void TTessalineForm::SendCurrentSettingstoQuorexs1Click() { SendCurrentSettings(*pageContext_); }
+void TTessalineForm::SendCurrentSettingstoQuorexs1Click() { SendCurrentSettings(*pageContext_, pages_); }
 
 }  // namespace tess

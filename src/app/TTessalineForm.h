@@ -6,6 +6,7 @@
 #include "model/WindowState.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
+#include "pages/Wall.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -22,6 +23,7 @@ class Clock;
 class Commands;
 class DeviceSearch;
 class Dialogs;
+class FormDeviceHost;
 class FormLinkHost;
 class PageGate;
 class Link;
@@ -32,6 +34,7 @@ class StatusQueries;
 struct PageContext;
 class TConnectionHelpForm;
 class TInfoForm;
+class Units;
 
 // What the main window works with, handed in by the start-up (or a test).
 struct FormServices {
@@ -88,6 +91,8 @@ public:
     Pages &pages() { return pages_; }
     const Refills &refills() const { return refills_; }
     ServiceView &serviceView() { return serviceView_; }
+    // The projector wall the pages share.
+    Wall &wall() { return wall_; }
 
     QTabWidget *PhasePageControl = nullptr;
 
@@ -164,6 +169,7 @@ private:
     FieldEnv fieldEnv_;
     std::unique_ptr<PageContext> pageContext_;
     ServiceView serviceView_;
+    Wall wall_{state_};
     Pages pages_;
     QHash<QByteArray, QAction *> menuItems_;
     QString preferencesPath_;
@@ -173,11 +179,13 @@ private:
     std::unique_ptr<TConnectionHelpForm> connectionHelpForm_;
     std::unique_ptr<SerialPort> ownPort_;
     std::unique_ptr<FormLinkHost> linkHost_;
+    std::unique_ptr<FormDeviceHost> deviceHost_;
     std::unique_ptr<Link> link_;
     std::unique_ptr<DeviceSearch> search_;
     std::unique_ptr<StatusQueries> queries_;
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<ReadAll> readAll_;
+    std::unique_ptr<Units> units_;
     std::unique_ptr<PageGate> pageGate_;
     bool shown_ = false;
     bool closing_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/TTessalineForm.h"
 #include "app/Version.h"
+#include "link/LinkHost.h"
 #include "link/LinkJournal.h"
 #include "pages/info/InfoPage.h"
 #include "platform/Journal.h"
@@ -45,10 +46,10 @@ Dialogs &WindowJournal::dialogs() { return *dialogs_; }
 void WindowJournal::attach(TTessalineForm &form)
 {
     // The unit an RS-485 ID addresses is the one whose ID field holds it.
-    InfoPage &info = form.pages().info();
-    new LinkJournal(form.link(), *journal_, [&info](int id) {
+    ConnectionView &connection = form.pages().info().connection();
+    new LinkJournal(form.link(), *journal_, [&connection](int id) {
         for (int unit = 1; unit <= 2; ++unit) {
-            if (info.unitId(unit) == id)
+            if (connection.unitId(unit) == id)
                 return unit;
         }
         return 0;

@@ -23,7 +23,7 @@ Commands::Commands(Link &link, SettingsModel &model, WindowState &state, DeviceH
 
 int Commands::address(int unit) const
 {
-    return unit == 1 || unit == 2 ? host_.unitId(unit) : unit;
+    return unit == 1 || unit == 2 ? host_.unitIds.id(unit) : unit;
 }
 
 Commands::Route Commands::route(const command::Description &what) const

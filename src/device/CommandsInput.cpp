@@ -174,7 +174,7 @@ void Commands::RGBADJ(int unit)
     readInputs();
     host_.setBusyCursor(false);
     const SuppressSendScope quiet(state_);
-    refills_.run(Refill::ColourBalance, host_.selectedSourceChannel());
+    refills_.run(Refill::ColourBalance);
 }
 
 void Commands::SYSAVE(int unit)

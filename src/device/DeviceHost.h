@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/UnitIds.h"
+
 #include <QString>
 
 namespace tess {
@@ -11,16 +13,13 @@ class DeviceHost {
 public:
     virtual ~DeviceHost() = default;
 
-    // The RS-485 ID unit 1 or 2 is addressed with: the whole number in the
-    // text of QuorexID1Edit or QuorexID2Edit, read at the moment of use.
-    virtual int unitId(int unit) const = 0;
+    // The RS-485 IDs the units are addressed with, kept current by the
+    // owner of the ID fields.
+    UnitIds unitIds;
 
     // The one-panel status line and the busy (hourglass) mouse cursor.
     virtual void setStatusText(const QString &text) = 0;
     virtual void setBusyCursor(bool busy) = 0;
-
-    // The input channel (1-8) the Source Setup page shows.
-    virtual int selectedSourceChannel() const = 0;
 
     // The wait window (InfoForm): its two texts, shown without being modal
     // (painted before this returns), and hidden again.

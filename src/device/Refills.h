@@ -14,7 +14,7 @@ enum class Refill {
     ScreenInfo,          // the Information page's status display
     PlanningFromUnits,   // SyncPlanningFromUnits
     SourceSetup,         // SyncSourceSetup, for the channel the page shows
-    ColourBalance,       // SyncColourBalance(channel)
+    ColourBalance,       // SyncColourBalance, for the channel the page shows
     TestPattern,         // SyncTestPattern(projector)
     BlackLevel,          // SyncBlackLevel(projector)
     Halo,                // SyncHalo(projector)
@@ -33,8 +33,8 @@ const char *refillName(Refill what);
 
 class Refills {
 public:
-    // `number` is the projector or channel (1-8) for the operations that
-    // take one, and 0 for the others.
+    // `number` is the projector (1-8) for the operations that take one,
+    // and 0 for the others.
     using Operation = std::function<void(int number)>;
 
     // The owner of `what` provides it once; a second provider replaces the

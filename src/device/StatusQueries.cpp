@@ -7,7 +7,6 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
-#include <cstring>
 #include <iterator>
 
 namespace tess {
@@ -30,7 +29,8 @@ constexpr int kFormatHeight[] = {480, 600, 768, 1024};
 // The reply up to its prompt: a record is looked for there and nowhere else.
 records::Bytes replyBytes(const Link &link)
 {
-    return {reinterpret_cast<const std::uint8_t *>(link.ReplyBuffer), std::size_t(link.replyLength())};
+    const QByteArrayView reply = link.replyView();
+    return {reinterpret_cast<const std::uint8_t *>(reply.data()), std::size_t(reply.size())};
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ StatusQueries::StatusQueries(Link &link, SettingsModel &model, DeviceHost &host)
 
 int StatusQueries::queryId(int unit) const
 {
-    return unit == 1 || unit == 2 ? host_.unitId(unit) : 0;
+    return unit == 1 || unit == 2 ? host_.unitIds.id(unit) : 0;
 }
 
 bool StatusQueries::exchange(Query query)
@@ -52,13 +52,9 @@ bool StatusQueries::exchange(Query query)
     // Nothing of an earlier reply may be taken for this one's record, and
     // with the port closed no exchange happens at all: start from an empty
     // reply and clear flags.
-    std::memset(link_.ReplyBuffer, 0, sizeof link_.ReplyBuffer);
-    link_.ExchangeFailed = false;
-    link_.ControllerError = false;
-    link_.MinReplyLength = query == Query::System  ? kSystemReplyLength
-                           : query == Query::Input ? kInputReplyLength
-                                                   : kOutputReplyLength;
-    link_.AwaitQueryReply();
+    link_.query(query == Query::System  ? kSystemReplyLength
+                : query == Query::Input ? kInputReplyLength
+                                        : kOutputReplyLength);
     if (!link_.ExchangeFailed)
         return true;
     if (link_.lastReplyRejected())
@@ -73,7 +69,7 @@ bool StatusQueries::exchange(Query query)
     const bool againWhenEmpty = query == Query::Output;
     const auto askAgain = [&] {
         return link_.ExchangeFailed && link_.port().isOpen() && !link_.lastReplyRejected()
-            && (link_.ControllerError || (againWhenEmpty && link_.ReplyBuffer[0] == 0));
+            && (link_.ControllerError || (againWhenEmpty && link_.reply().isEmpty()));
     };
     int failures = 1;
     while (askAgain()) {

@@ -40,12 +40,12 @@ void DeviceSearch::RS485CheckBoxClick(bool ticked)
     link_.ControllerMode = ticked;
     if (ticked) {
         if (BaudFollowsMode)
-            host_.setBaudSelection(1);
+            host_.connection().setBaudSelection(1);
         link_.PromptChar = '>';
         link_.port().setHardwareFlowControl(true);
     } else {
         if (BaudFollowsMode)
-            host_.setBaudSelection(0);
+            host_.connection().setBaudSelection(0);
         link_.PromptChar = '#';
         link_.port().setHardwareFlowControl(false);
     }
@@ -54,7 +54,7 @@ void DeviceSearch::RS485CheckBoxClick(bool ticked)
 
 void DeviceSearch::BaudComboBoxChange()
 {
-    switch (host_.baudSelection()) {
+    switch (host_.connection().baudSelection()) {
     case 0:
         link_.port().setBaudRate(38400);
         break;
@@ -68,7 +68,7 @@ void DeviceSearch::BaudComboBoxChange()
 
 void DeviceSearch::applyMode(bool controller)
 {
-    host_.setControllerModeBox(controller);
+    host_.connection().setControllerModeBox(controller);
     RS485CheckBoxClick(controller);
 }
 
@@ -87,7 +87,7 @@ int DeviceSearch::ConnectToPorts()
     int result = -1;
     if (found) {
         host_.setStatusText(QStringLiteral("Established communication with Quorex on Com ") + QString::number(found));
-        host_.setComNumberText(QString::number(found));
+        host_.connection().setComNumberText(QString::number(found));
         result = 1;
     } else {
         link_.closePort();
@@ -159,25 +159,25 @@ int DeviceSearch::CountUnits()
     if (count <= 0) {
         link_.dialogs().showMessage(
             QStringLiteral("No Quorex(s) connected to Controllers. Check cables and try again."));
-        host_.hideUnitIds();
+        host_.connection().hideUnitIds();
         return 0;
     }
     // An ID the reply leaves out keeps what its field showed.
     for (int unit = 1; unit <= 2 && unit <= count; ++unit) {
         if (read > unit) {
             ControllerUnitIds[unit - 1] = ids[unit - 1];
-            host_.showUnitId(unit, ids[unit - 1]);
+            host_.connection().showUnitId(unit, ids[unit - 1]);
         } else {
-            host_.showUnitId(unit, host_.unitId(unit));
+            host_.connection().showUnitId(unit, host_.connection().unitId(unit));
         }
     }
     return count;
 }
 
-bool DeviceSearch::CheckUnitsForProjectorCount()
+bool DeviceSearch::CheckUnitsForProjectorCount(int projectorsRequired, int countSelection)
 {
     const bool controller = link_.ControllerMode;
-    if (host_.projectorsRequired() > 4 && !controller) {
+    if (projectorsRequired > 4 && !controller) {
         if (link_.dialogs().askYesNo(
                 kConnectCaption,
                 QStringLiteral("Quorex total # of projectors settings indicate that 2 Quorexs are required.To "
@@ -189,7 +189,7 @@ bool DeviceSearch::CheckUnitsForProjectorCount()
         return false;
     }
     // Selection index 4 is "5 Projectors".
-    if (host_.projectorCountSelection() >= 4) {
+    if (countSelection >= 4) {
         const QString tooMany =
             QStringLiteral("Error! Increasing the # of Projectors to exceed 4 will require using 2 Quorexs.\n\n")
             + TwoUnitsInstructions;
@@ -279,7 +279,7 @@ void DeviceSearch::QuorexconnectedtoSerialPortdirectly1Click()
         link_.SetDeviceConnected(false);
         return;
     }
-    if (!CheckUnitsForProjectorCount())
+    if (!CheckUnitsForProjectorCount(host_.projectorsRequired(), host_.projectorCountSelection()))
         return;
     link_.SetDeviceConnected(true);
     link_.ExchangeFailed = false;

@@ -30,7 +30,9 @@ public:
     void BaudComboBoxChange();
     int ConnectToPorts();
     int CountUnits();
-    bool CheckUnitsForProjectorCount();
+    // Whether the connection can serve a wall of `projectorsRequired`
+    // projectors with the count list at `countSelection` (0 = "1 Projector").
+    bool CheckUnitsForProjectorCount(int projectorsRequired, int countSelection);
 
     void SearchAllClick();
     void QuorexconnectedthruController1Click();

@@ -390,6 +390,15 @@ void Link::AwaitQueryReply()
     }
 }
 
+void Link::query(int minReplyLength)
+{
+    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
+    ExchangeFailed = false;
+    ControllerError = false;
+    MinReplyLength = minReplyLength;
+    AwaitQueryReply();
+}
+
 void Link::ApdComPort1TriggerAvail(int count)
 {
     if (!AwaitingReply)
@@ -572,8 +581,7 @@ bool Link::timer1Active() const { return timer1_->isActive(); }
 void Link::SetDeviceConnected(bool value)
 {
     DeviceConnected = value;
-    host_.setLineMonitoring(value);
-    emit connectionChanged(value);
+    emit deviceConnectedChanged(value);
 }
 
 void Link::closePort()

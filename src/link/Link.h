@@ -3,6 +3,7 @@
 #include "link/SerialPort.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QSet>
 #include <memory>
@@ -69,6 +70,9 @@ public:
     QByteArray command() const { return QByteArray(CommandBuffer); }
     // The completed reply text (up to its zero byte).
     QByteArray reply() const;
+    // The last exchange's reply as the device layer reads its records: the
+    // characters up to and with its prompt (empty when none completed).
+    QByteArrayView replyView() const { return QByteArrayView(ReplyBuffer, replyLength_); }
     // How many characters of ReplyBuffer belong to the last exchange's
     // reply, its prompt included (0 when none completed). Characters that
     // came after the prompt in the same arrival do not: no record is read
@@ -83,6 +87,11 @@ public:
     // Returns false only when the user gave the command up.
     bool SendRelayed(int rs485Id, int pauseCount);
     void AwaitQueryReply();
+    // A status query from a clean start: no character of an earlier reply
+    // can be taken for this one's, the exchange flags are cleared, and the
+    // reply must hold `minReplyLength` characters. The query's text is in
+    // CommandBuffer.
+    void query(int minReplyLength);
     void ApdComPort1TriggerAvail(int count);
     void Timer1Timer();
     void SetDeviceConnected(bool value);
@@ -152,8 +161,8 @@ signals:
     void written(const QByteArray &bytes);
     // An exchange through the receive handler or a prompt wait ended.
     void exchangeEnded(tess::Link::Ending ending);
-    // DeviceConnected changed.
-    void connectionChanged(bool connected);
+    // SetDeviceConnected: a unit or the controller is reached, or no longer.
+    void deviceConnectedChanged(bool connected);
 
 private:
     enum class Verdict { Good, Foreign, Inconsistent };

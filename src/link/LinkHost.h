@@ -20,13 +20,13 @@ public:
     // The window-wide re-entrance guard of the page handlers.
     virtual int handlerBusy() const = 0;
     virtual void setHandlerBusy(int value) = 0;
-    // The line lights of the Information page follow the connection.
-    virtual void setLineMonitoring(bool on) = 0;
 };
 
-// What finding the units needs of the main window besides the link's needs.
-class SearchHost : public LinkHost {
+// The controls the connection is set up with, as the search sees them.
+class ConnectionView {
 public:
+    virtual ~ConnectionView() = default;
+
     // Shows the connection mode in its box, without running the box's handler.
     virtual void setControllerModeBox(bool ticked) = 0;
     // The Information page's baud list: 0 = "38400", 1 = "57600", -1 none.
@@ -37,13 +37,20 @@ public:
     // The RS-485 ID fields: fill unit 1's or 2's and make it visible.
     virtual void showUnitId(int unit, int id) = 0;
     virtual void hideUnitIds() = 0;
-    // The RS-485 ID a sender addresses unit 1 or 2 with (the field's text).
+    // The RS-485 ID unit 1's or 2's field shows.
     virtual int unitId(int unit) const = 0;
+};
+
+// What finding the units needs of the main window besides the link's needs.
+class SearchHost : public LinkHost {
+public:
+    // The connection's controls.
+    virtual ConnectionView &connection() = 0;
     // "Read from Quorex(s) ..." and "Send Current Settings to Quorex(s)".
     virtual void setConnectedMenusEnabled(bool enabled) = 0;
-    // The planning state the projector-count check reads.
+    // The wall the connection must serve: the projectors the planning
+    // requires, and the projector count chosen (0 = 1 projector).
     virtual int projectorsRequired() const = 0;
-    // Selection index of the Planning page's projector count (0 = 1 projector).
     virtual int projectorCountSelection() const = 0;
     // Reads every setting from the units and fills the window.
     virtual void readAllFromUnits() = 0;

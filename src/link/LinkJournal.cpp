@@ -53,7 +53,7 @@ LinkJournal::LinkJournal(Link &link, Journal &journal, std::function<int(int id)
 {
     connect(&link, &Link::written, this, &LinkJournal::written);
     connect(&link, &Link::exchangeEnded, this, &LinkJournal::ended);
-    connect(&link, &Link::connectionChanged, this, &LinkJournal::connection);
+    connect(&link, &Link::deviceConnectedChanged, this, &LinkJournal::connection);
 }
 
 void LinkJournal::written(const QByteArray &bytes)

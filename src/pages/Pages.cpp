@@ -4,6 +4,7 @@
 #include "model/PlanningPreferences.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "pages/display/ProjAlignPage.h"
+#include "pages/display/SeamBridgeMirror.h"
 #include "pages/info/InfoPage.h"
 #include "pages/planning/PlanningPage.h"
 #include "pages/source/SeamRemovalPage.h"
@@ -19,6 +20,17 @@ void Pages::build(PageContext &context)
     displaySetup_ = new DisplaySetupPage(context);
     seamRemoval_ = new SeamRemovalPage(context);
     info_ = new InfoPage(context);
+
+    QObject::connect(displaySetup_, &DisplaySetupPage::screenPatternChosen, projAlign_,
+                     &ProjAlignPage::ClearProjectorTests);
+    QObject::connect(planning_, &PlanningPage::overlapFieldLeft, displaySetup_, &DisplaySetupPage::enterOverlapWidth);
+    QObject::connect(planning_, &PlanningPage::overlapSpinClicked, displaySetup_,
+                     &DisplaySetupPage::stepOverlapWidth);
+    displaySetup_->setOverlapErrorFocus([planning = planning_] { return planning->focusOverlapFieldIfInView(); });
+    SeamBridgeMirror &mirror = displaySetup_->seamBridge();
+    QObject::connect(&mirror, &SeamBridgeMirror::bridgeClicked, seamRemoval_, &SeamRemovalPage::clickBridgeBox);
+    QObject::connect(&mirror, &SeamBridgeMirror::thresholdEntered, seamRemoval_,
+                     &SeamRemovalPage::applyBridgeThreshold);
 }
 
 QList<TabPage *> Pages::all() const

@@ -16,7 +16,11 @@ struct PageContext;
 struct PlanningPreferences;
 
 // The six pages of the main window, built with one context, in the order
-// of their tabs. Pages reach one another through here.
+// of their tabs. No page knows another: they share the wall of the context,
+// and where a control on one page acts through another (the Planning page's
+// face of the overlap width field, the Display Setup page's seam bridge
+// box and threshold, its screens' test patterns), the two are connected
+// here.
 class Pages {
 public:
     Pages() = default;
@@ -24,7 +28,7 @@ public:
     Pages &operator=(const Pages &) = delete;
 
     // Builds the pages (without a parent: the window's page control takes
-    // them) and lets each provide its refills.
+    // them), lets each provide its refills, and connects them.
     void build(PageContext &context);
 
     PlanningPage &planning() const { return *planning_; }

@@ -22,7 +22,7 @@ namespace {
 // number, and the run stops there.
 class Walk {
 public:
-    explicit Walk(PageContext &context) : c_(context), pages_(context.pages) {}
+    Walk(PageContext &context, Pages &pages) : c_(context), pages_(pages) {}
 
     bool run();
     // The units were told their feathering mode: their screens are to be
@@ -135,13 +135,13 @@ bool Walk::run()
 
 }  // namespace
 
-void SendCurrentSettings(PageContext &context)
+void SendCurrentSettings(PageContext &context, Pages &pages)
 {
     WindowState &state = context.state;
     const HandlerBusyScope busy(state);
     if (!busy || state.SuppressSend || !context.deviceConnected())
         return;
-    Walk walk(context);
+    Walk walk(context, pages);
     const bool sent = walk.run();
     if (walk.modeSent()) {
         for (int unit = 1; unit <= (state.UnitCount > 1 ? 2 : 1); ++unit)

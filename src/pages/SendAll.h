@@ -2,6 +2,7 @@
 
 namespace tess {
 
+class Pages;
 struct PageContext;
 
 // "Send Current Settings to Quorex(s)": every setting the window shows goes
@@ -15,6 +16,6 @@ struct PageContext;
 // Nothing happens while another handler runs, while SuppressSend is set or
 // while no unit is connected. Afterwards the units' screens are read back
 // and the Display Setup page shows what they hold.
-void SendCurrentSettings(PageContext &context);
+void SendCurrentSettings(PageContext &context, Pages &pages);
 
 }  // namespace tess

@@ -24,7 +24,7 @@ using namespace tess::test;
 
 namespace {
 
-const QString Units = QStringLiteral("units");
+const QString UnitsCommand = QStringLiteral("units");
 
 // The wall the window's fixture gives its units: 3 projectors, centred,
 // overlap 384.
@@ -248,7 +248,7 @@ private slots:
         CliRig cli;
         QStringList arguments{command, bad};
         if (command == QLatin1String("diff"))
-            arguments << Units;
+            arguments << UnitsCommand;
         QCOMPARE(cli.run(arguments), 2);
         QVERIFY2(cli.errText().contains(bad + QStringLiteral(": ") + said), qPrintable(cli.errText()));
         // Refused before anything went out on the line.

@@ -252,7 +252,7 @@ private slots:
     {
         DeviceRig rig(true);
         rig.commands.DDBL(1, 0);
-        rig.host.ids[0] = 17;
+        rig.host.unitIds.setId(1, 17);
         rig.commands.DDBL(1, 1);
         QCOMPARE(rig.units.lines, (QList<QByteArray>{"*5DDBL 0!", "*17DDBL 1!"}));
     }

@@ -182,7 +182,6 @@ private slots:
         DeviceRig rig(true);
         rig.units.units[1].inputs[1].VideoLoaded = 1;
         rig.model.output(2, 1).TotalProjectors = 4;
-        rig.host.sourceChannel = 7;
         int notDone = 2;
         QList<bool> flagAtLine;
         rig.units.answer = [&](const QByteArray &line) -> std::optional<QByteArray> {
@@ -198,7 +197,7 @@ private slots:
 
         const QStringList exchanges{"SyncSourceSetup (quiet)", "*6RGBADJ!", "*6 !", "*6 !", "*6 !"};
         QCOMPARE(rig.journal,
-                 inputReads(true, 6) + exchanges + inputReads(true, 6) + QStringList{"SyncColourBalance 7 (quiet)"});
+                 inputReads(true, 6) + exchanges + inputReads(true, 6) + QStringList{"SyncColourBalance (quiet)"});
         QCOMPARE(flagAtLine.mid(4, 4), (QList<bool>{false, true, true, true}));
         QCOMPARE(rig.clock.countPauses(1), 4 * 5300);
         QCOMPARE(rig.clock.countPauses(5000), 2);
@@ -226,7 +225,7 @@ private slots:
         rig.commands.RGBADJ(1);
         const QStringList exchange{"SyncSourceSetup (quiet)", "RGBADJ\r\r"};
         QCOMPARE(rig.journal,
-                 inputReads(false, 5) + exchange + inputReads(false, 5) + QStringList{"SyncColourBalance 1 (quiet)"});
+                 inputReads(false, 5) + exchange + inputReads(false, 5) + QStringList{"SyncColourBalance (quiet)"});
         QCOMPARE(ticks, 37810);
         QCOMPARE(status, QStringLiteral("Automatic Color Balance in progress. Please wait...."));
         QCOMPARE(rig.link.PromptWaitTicks, 80);

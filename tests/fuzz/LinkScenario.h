@@ -88,8 +88,8 @@ struct LinkScenario {
         host.window = &window;
         dialogs.yesLeft = f.yesAnswers;
         window.controllerBox = f.controller;
-        window.ids[0] = host.ids[0];
-        window.ids[1] = host.ids[1];
+        window.ids[0] = host.unitIds.id(1);
+        window.ids[1] = host.unitIds.id(2);
         link.ControllerMode = f.controller;
         link.PromptChar = f.controller ? '>' : '#';
         port.pieceSize = pieceSize;
@@ -113,9 +113,9 @@ struct LinkScenario {
             // Only the controller takes relayed frames.
             link.ControllerMode = true;
             link.PromptChar = '>';
-            link.formatCommand("*%dTP %d!", host.unitId(flags.unit), flags.screen);
+            link.formatCommand("*%dTP %d!", host.unitIds.id(flags.unit), flags.screen);
             link.ComputeChecksum();
-            return link.SendRelayed(host.unitId(flags.unit), 2);
+            return link.SendRelayed(host.unitIds.id(flags.unit), 2);
         case Operation::SendDirect:
             link.formatCommand("TP %d\r", flags.screen);
             link.SendDirect();

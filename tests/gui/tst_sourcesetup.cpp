@@ -414,6 +414,32 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    // After the balance the page shows the channel it showed before,
+    // refilled from what the units hold now.
+    void autoColourBalanceRefillsTheChannelShown()
+    {
+        WindowRig rig;
+        for (int u = 1; u <= 2; ++u) {
+            rig.sim.unit(u).settings.wide.totalProjectors = 6;
+            rig.sim.unit(u).setInputSignal(1, sim::InputSignal::lockedAt(1280, 1024));
+        }
+        rig.sim.unit(2).setInputSignal(2, sim::InputSignal::lockedAt(1280, 1024));
+        rig.sim.unit(2).settings.inputs[1].contrastC = 1105;
+        rig.showAndConnect();
+        rig.h.dialogs.takeMessages();  // the planning follows the units' six projectors
+        openSourceSetup(rig, 6);
+        QCOMPARE(rig.find<QLineEdit>(QStringLiteral("LeftOContrastEdit"))->text(), QStringLiteral("110.5"));
+        QCOMPARE(rig.find<QLineEdit>(QStringLiteral("LeftRContrastEdit"))->text(), QStringLiteral("0"));
+        rig.h.dialogs.answer(true);
+        rig.h.dialogs.answer(true);
+        rig.clickInto(rig.find<QPushButton>(QStringLiteral("AutoColorBalanceButton")));
+        QCOMPARE(rig.h.dialogs.takeQuestions().size(), 2);
+        QCOMPARE(rig.form().pages().sourceSetup().selectedChannel(), 6);
+        QCOMPARE(rig.find<QLineEdit>(QStringLiteral("LeftOContrastEdit"))->text(), QStringLiteral("110.5"));
+        QCOMPARE(rig.find<QLineEdit>(QStringLiteral("LeftRContrastEdit"))->text(), QStringLiteral("2.5"));
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+
     void lineVanishingDuringTheBalanceCanBeGivenUp()
     {
         WindowRig rig(sim::Setup::controller({5}));

@@ -272,13 +272,13 @@ private slots:
     {
         SearchRig rig;
         rig.controllerOn = 1;
-        rig.window.projectorSelection = 4;  // "5 Projectors"
         rig.dialogs.answer(false);
         rig.search.QuorexconnectedthruController1Click();
         rig.dialogs.takeQuestions();
-        QVERIFY(rig.search.CheckUnitsForProjectorCount());
+        const int fiveProjectors = 4;  // the selection "5 Projectors"
+        QVERIFY(rig.search.CheckUnitsForProjectorCount(5, fiveProjectors));
         rig.nqxReply = "1 5\r\nLR>";
-        QVERIFY(!rig.search.CheckUnitsForProjectorCount());
+        QVERIFY(!rig.search.CheckUnitsForProjectorCount(5, fiveProjectors));
         QCOMPARE(rig.port.written.count("NQX\r"), 3);  // once, then twice with a pause between
         QCOMPARE(rig.clock.countPauses(1000), 1);
         QVERIFY(rig.dialogs.takeMessages()[0].startsWith(

@@ -10,7 +10,7 @@
 namespace tess::test {
 
 // The main window as the command senders and status queries see it, in
-// plain fields, with its flags and refills. Refills and wait-window changes
+// plain fields, with its flags and refills (RS-485 IDs 5 and 6). Refills and wait-window changes
 // are written to `journal` (when set) in the order they happen; a refill
 // notes whether SuppressSend was set while it ran. The status line and the
 // cursor go to `window` when one is given.
@@ -18,6 +18,8 @@ class FakeDeviceHost final : public DeviceHost {
 public:
     FakeDeviceHost()
     {
+        unitIds.setId(1, 5);
+        unitIds.setId(2, 6);
         for (int i = 0; i < RefillCount; ++i) {
             const Refill what = Refill(i);
             refills.provide(what, [this, what](int number) {
@@ -29,8 +31,6 @@ public:
     WindowState state;
     Refills refills;
     FakeWindow *window = nullptr;
-    int ids[2] = {5, 6};
-    int sourceChannel = 1;
     QString status;
     bool busyCursor = false;
     QString infoText;
@@ -45,7 +45,6 @@ public:
     bool settingsRead = false;
     QStringList *journal = nullptr;
 
-    int unitId(int unit) const override { return ids[unit - 1]; }
     void setStatusText(const QString &text) override
     {
         status = text;
@@ -58,7 +57,6 @@ public:
         if (window)
             window->setBusyCursor(busy);
     }
-    int selectedSourceChannel() const override { return sourceChannel; }
 
     void setInfoText(const QString &text) override { infoText = text; }
     void setInfoProgressText(const QString &text) override

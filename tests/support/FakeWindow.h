@@ -6,8 +6,10 @@
 
 namespace tess::test {
 
-// The main window as the link and the search see it, in plain fields.
-class FakeWindow final : public SearchHost {
+// The main window as the link and the search see it, with the connection's
+// controls, in plain fields. `lineMonitoring` follows the link where a rig
+// connects it, as the line lights do.
+class FakeWindow final : public SearchHost, public ConnectionView {
 public:
     QString status;
     QStringList statusHistory;
@@ -43,8 +45,8 @@ public:
     void setBusyCursor(bool on) override { busyCursor = on; }
     int handlerBusy() const override { return busy; }
     void setHandlerBusy(int value) override { busy = value; }
-    void setLineMonitoring(bool on) override { lineMonitoring = on; }
 
+    ConnectionView &connection() override { return *this; }
     void setControllerModeBox(bool ticked) override { controllerBox = ticked; }
     int baudSelection() const override { return baudIndex; }
     void setBaudSelection(int index) override { baudIndex = index; }

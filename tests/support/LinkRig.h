@@ -21,6 +21,7 @@ struct LinkRig {
 
     explicit LinkRig(bool controller = false)
     {
+        QObject::connect(&link, &Link::deviceConnectedChanged, [this](bool on) { window.lineMonitoring = on; });
         setController(controller);
         port.setPortNumber(1);
         port.open();

@@ -6,8 +6,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
-#include "pages/planning/PlanningPage.h"
+#include "pages/Wall.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -40,7 +39,7 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
     desc.deviceSetting = false;
     desc.refill = [this] { SyncDataDoubling(); };
     desc.enterSuccessor = std::move(enterSuccessor);
-    desc.takeErrorFocus = [this] { return context_.pages.planning().focusOverlapFieldIfInView(); };
+    desc.takeErrorFocus = [this] { return errorFocus && errorFocus(); };
     overlap_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(desc),
                                               [this](const std::vector<double> &values) {
                                                   overlapAccepted(int(values[0]));
@@ -60,6 +59,15 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
     rows->setColumnStretch(3, 1);
     // Shown once the wall has more than one projector.
     group_->hide();
+
+    // The wall's overlap width is this field's text, whoever sets it.
+    QLineEdit *edit = overlap_->edit();
+    context_.wall.setOverlapText(edit->text());
+    connect(edit, &QLineEdit::textChanged, &context_.wall, &Wall::setOverlapText);
+    connect(&context_.wall, &Wall::overlapTextChanged, edit, [edit](const QString &text) {
+        if (edit->text() != text)
+            edit->setText(text);
+    });
 }
 
 DataDoublingGroup::~DataDoublingGroup() = default;
@@ -84,21 +92,15 @@ void DataDoublingGroup::OWidthUpDownDownClick() { overlap_->downClick(); }
 void DataDoublingGroup::overlapAccepted(int width)
 {
     const WindowState &state = context_.state;
-    PlanningPage &planning = context_.pages.planning();
     // A one-projector wall (no computed overlap) has nothing to send.
-    const int alignment = planning.alignmentSelection();
+    const int alignment = context_.wall.alignment();
     if (!state.SuppressSend && context_.deviceConnected() && context_.planning.OverlapPixels > 0 && alignment >= 0) {
         context_.commands.DISP(1, alignment, width);
         if (state.UnitCount > 1)
             context_.commands.DISP(2, alignment, width);
     }
-    // The second pass starts from the image size the first produced.
-    for (int pass = 0; pass < 2; ++pass) {
-        planning.AspectFromImageSize();
-        if (!planning.DrawPlanningPictures())
-            return;
-    }
-    planning.setOverlapPlanningText(overlap_->edit()->text());
+    // The planning follows.
+    context_.wall.enterOverlapWidth(width);
 }
 
 void DataDoublingGroup::EnDataDoubleCheckBoxClick()

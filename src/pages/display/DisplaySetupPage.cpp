@@ -8,14 +8,13 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
 #include "pages/ServiceView.h"
+#include "pages/SystemSave.h"
+#include "pages/Wall.h"
 #include "pages/display/DataDoublingGroup.h"
 #include "pages/display/DisplaySetupScreen.h"
-#include "pages/display/ProjAlignPage.h"
 #include "pages/display/ScreenEdges.h"
 #include "pages/display/SeamBridgeMirror.h"
-#include "pages/info/InfoPage.h"
 #include "platform/Dialogs.h"
 
 #include <QButtonGroup>
@@ -130,6 +129,13 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     page->addWidget(buildHelpPanel(), 0, Qt::AlignTop);
 
     showScreens(1);
+    // The page shows the wall the planning laid out, and takes input once
+    // the planning has calculated one.
+    connect(&context_.wall, &Wall::laidOut, this, [this](int projectors) {
+        showScreens(projectors);
+        setDataDoublingShown(projectors >= 2);
+    });
+    connect(&context_.wall, &Wall::plannedChanged, this, &DisplaySetupPage::setScreenControlsEnabled);
     connect(&context_.serviceView, &ServiceView::changed, this, &DisplaySetupPage::followServiceView);
     followServiceView(context_.serviceView.isOn());
 
@@ -300,13 +306,29 @@ void DisplaySetupPage::OWidthUpDownUpClick() { dataDoubling_->OWidthUpDownUpClic
 
 void DisplaySetupPage::OWidthUpDownDownClick() { dataDoubling_->OWidthUpDownDownClick(); }
 
+void DisplaySetupPage::enterOverlapWidth(const QString &text)
+{
+    setOverlapWidthText(text);
+    OWidthEditExit();
+}
+
+void DisplaySetupPage::stepOverlapWidth(int direction)
+{
+    if (direction > 0)
+        OWidthUpDownUpClick();
+    else
+        OWidthUpDownDownClick();
+}
+
+void DisplaySetupPage::setOverlapErrorFocus(std::function<bool()> focus) { dataDoubling_->errorFocus = std::move(focus); }
+
 void DisplaySetupPage::TestPatternComboBoxChange(int k)
 {
     WindowState &state = context_.state;
     const HandlerBusyScope busy(state);
     if (!busy)
         return;
-    context_.pages.projAlign().ClearProjectorTests();
+    emit screenPatternChosen();
     if (state.SuppressSend || !context_.deviceConnected())
         return;
     sendTestPattern(k);
@@ -326,7 +348,7 @@ void DisplaySetupPage::sendTestPattern(int k)
                              s.testGrid->isChecked() ? 1 : 0);
 }
 
-void DisplaySetupPage::DisplaySetupSystemSaveButtonClick() { context_.pages.info().SystemSaveButtonClick(); }
+void DisplaySetupPage::DisplaySetupSystemSaveButtonClick() { SystemSave(context_); }
 
 void DisplaySetupPage::BlackEditExit(int k) { screen(k).black->exitCheck(); }
 

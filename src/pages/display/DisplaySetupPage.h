@@ -4,6 +4,7 @@
 #include "pages/display/EdgeFields.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QButtonGroup;
@@ -86,6 +87,13 @@ public:
     // spin button runs too.
     void OWidthUpDownUpClick();
     void OWidthUpDownDownClick();
+    // The Planning page's face of the overlap width field: what the user
+    // left in it is checked here, its spin button steps this field (+1 up,
+    // -1 down), and a refused value puts the focus where `focus` says
+    // (answering false leaves it to this field).
+    void enterOverlapWidth(const QString &text);
+    void stepOverlapWidth(int direction);
+    void setOverlapErrorFocus(std::function<bool()> focus);
 
     // Tells the units to save their settings, as the Information page's
     // button of the same caption does.
@@ -115,6 +123,12 @@ public:
 
     // The test patterns, numbered by their position.
     static const QStringList &testPatternItems();
+
+signals:
+    // A screen's test pattern, grid or raster box changed outside another
+    // handler: the Projector Setup page's all-screen choices no longer
+    // describe the screens.
+    void screenPatternChosen();
 
 private:
     struct Screen;

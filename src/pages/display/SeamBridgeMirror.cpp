@@ -6,9 +6,9 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
+#include "pages/MirroredFields.h"
 #include "pages/TabPage.h"
-#include "pages/source/SeamRemovalPage.h"
+#include "pages/Wall.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,8 +33,7 @@ SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent, std::f
     desc.enterSuccessor = std::move(enterSuccessor);
     threshold_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(desc),
                                                 [this](const std::vector<double> &values) {
-                                                    context_.pages.seamRemoval().applyBridgeThreshold(
-                                                        threshold_->edit()->text(), int(values[0]));
+                                                    emit thresholdEntered(threshold_->edit()->text(), int(values[0]));
                                                 });
     threshold_->edit()->setFixedWidth(44);
 
@@ -43,6 +42,10 @@ SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent, std::f
     rows->addWidget(named(new QLabel(QStringLiteral("Threshold"), group_), "Label141"), 1, 0);
     rows->addWidget(threshold_->edit(), 1, 1);
     rows->addWidget(threshold_->spin(), 1, 2);
+
+    // Both pages show the bridge and the threshold the user set last.
+    connect(&context_.wall, &Wall::seamBridgeChanged, this, &SeamBridgeMirror::showBridge);
+    connect(&context_.wall, &Wall::bridgeThresholdChanged, this, &SeamBridgeMirror::showThreshold);
 }
 
 SeamBridgeMirror::~SeamBridgeMirror() = default;
@@ -51,7 +54,7 @@ void SeamBridgeMirror::DisplaySetupSeamBridgeAllConfigCheckBoxClick()
 {
     if (context_.state.SuppressSend)
         return;
-    context_.pages.seamRemoval().clickBridgeBox(enable_->isChecked());
+    emit bridgeClicked(enable_->isChecked());
 }
 
 void SeamBridgeMirror::DisplaySetupBridgeThresholdEditExit() { threshold_->exitCheck(); }

@@ -15,7 +15,8 @@ struct PageContext;
 
 // The Display Setup page's seam bridge group (GroupBox4): the "Enable" box
 // and the bridge threshold, repeating the Seam Removal page's and acting
-// through it, so that both pages' boxes and thresholds show the same.
+// through it (the window connects the two), so that both pages' boxes and
+// thresholds show the same.
 class SeamBridgeMirror final : public QObject {
     Q_OBJECT
 public:
@@ -32,12 +33,18 @@ public:
     void DisplaySetupBridgeThresholdUpDownUpClick();
     void DisplaySetupBridgeThresholdUpDownDownClick();
 
-    // What the Seam Removal page shows here (no handler runs).
+    // What the seam bridge last set shows here (no handler runs).
     void showBridge(bool on);
     void showThreshold(const QString &text);
     // The Display Setup refill's part: unit 1's bridge state, and its
     // threshold when that is not 0.
     void sync();
+
+signals:
+    // The user clicked the box (not while SuppressSend is set), or entered a
+    // threshold that passed this field's check: the Seam Removal page acts.
+    void bridgeClicked(bool on);
+    void thresholdEntered(const QString &text, int threshold);
 
 private:
     PageContext &context_;

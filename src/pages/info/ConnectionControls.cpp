@@ -1,5 +1,8 @@
 #include "pages/info/ConnectionControls.h"
 
+#include "device/UnitIds.h"
+#include "pages/TabPage.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -19,7 +22,7 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 }  // namespace
 
-ConnectionControls::ConnectionControls(QWidget *page) : QObject(page)
+ConnectionControls::ConnectionControls(QWidget *page, UnitIds &ids) : QObject(page)
 {
     rs232Group_ = new QGroupBox(QStringLiteral("RS-232"), page);
     rs232Group_->setObjectName(QStringLiteral("RS232GroupBox"));
@@ -49,6 +52,9 @@ ConnectionControls::ConnectionControls(QWidget *page) : QObject(page)
         grid->addWidget(caption(QStringLiteral("Quorex %1 RS-485 ID:").arg(unit), rs232Group_), 2 + unit, 0);
         grid->addWidget(edit, 2 + unit, 1);
         (unit == 1 ? QuorexID1Edit : QuorexID2Edit) = edit;
+        // The senders address the units with what the fields hold.
+        ids.setText(unit, edit->text());
+        connect(edit, &QLineEdit::textChanged, this, [&ids, unit](const QString &text) { ids.setText(unit, text); });
     }
 
     grid_ = grid;
@@ -71,6 +77,37 @@ namespace tess {
 void ConnectionControls::addLights(QWidget *lights)
 {
     grid_->addWidget(lights, 0, 0, 1, 2, Qt::AlignLeft);
+}
+
+void ConnectionControls::setControllerModeBox(bool ticked)
+{
+    const QSignalBlocker quiet(RS485CheckBox);
+    RS485CheckBox->setChecked(ticked);
+}
+
+int ConnectionControls::baudSelection() const { return BaudComboBox->currentIndex(); }
+
+void ConnectionControls::setBaudSelection(int index) { selectQuietly(BaudComboBox, index); }
+
+void ConnectionControls::setComNumberText(const QString &text) { ComNumberLabel->setText(text); }
+
+void ConnectionControls::showUnitId(int unit, int id)
+{
+    QLineEdit *edit = idEdit(unit);
+    edit->setText(QString::number(id));
+    edit->setVisible(true);
+}
+
+void ConnectionControls::hideUnitIds()
+{
+    QuorexID1Edit->setVisible(false);
+    QuorexID2Edit->setVisible(false);
+}
+
+int ConnectionControls::unitId(int unit) const
+{
+    // Read afresh each time.
+    return idEdit(unit)->text().trimmed().toInt();
 }
 
 }  // namespace tess

@@ -1,6 +1,7 @@
 #include "pages/info/InfoPage.h"
 
 #include "device/Commands.h"
+#include "device/DeviceHost.h"
 #include "device/Refills.h"
 #include "fields/FieldEnv.h"
 #include "link/Link.h"
@@ -8,8 +9,10 @@
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
 #include "pages/ServiceView.h"
+#include "pages/SystemSave.h"
+#include "pages/Units.h"
+#include "pages/Wall.h"
 #include "pages/info/ConnectionControls.h"
-#include "pages/info/InfoWindow.h"
 #include "pages/info/LineLights.h"
 #include "pages/info/StatusDisplay.h"
 #include "pages/info/TerminalView.h"
@@ -50,7 +53,7 @@ constexpr int ScreenInfoCount = 8;
 }  // namespace
 
 InfoPage::InfoPage(PageContext &context, QWidget *parent)
-    : TabPage("InfoTabSheet", QStringLiteral("Information"), parent), context_(context)
+    : TabPage("InfoTabSheet", QStringLiteral("Information"), parent), context_(context), link_(context.units.link())
 {
     terminal_ = new TerminalView(this);
     terminal_->move(2, 4);
@@ -61,7 +64,7 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
 
     buildScreenOffsets();
 
-    connection_ = new ConnectionControls(this);
+    connection_ = new ConnectionControls(this, context.device.unitIds);
     connection_->rs232Group()->setGeometry(565, 360, 340, 150);
     connect(connection_->RS485CheckBox, &QCheckBox::clicked, this, &InfoPage::connectionModeClicked);
     lights_ = new LineLights(connection_->rs232Group(), context.clock);
@@ -77,7 +80,21 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
 
     hiddenLabel_ = new HiddenLabel(this, [this] { HiddenLabelDblClick(); });
 
+    // The terminal and the lights share the link's port. What arrives goes
+    // to the link's own receive handler first; what it leaves is the
+    // terminal's.
+    terminal_->keyFilter = [this](char key) { return link_.AdTerminal1KeyPress(key); };
+    terminal_->send = [this](const QByteArray &bytes) {
+        if (link_.port().isOpen())
+            link_.port().write(bytes);
+    };
+    connect(&link_.port(), &SerialPort::dataAvailable, this, &InfoPage::terminalDataArrived);
+    lights_->attach(link_.port());
+    // The lights follow the port while a unit is connected.
+    connect(&link_, &Link::deviceConnectedChanged, lights_, &LineLights::setMonitoring);
+
     context.refills.provide(Refill::ScreenInfo, [this](int) { ScreenInfoComboBoxChange(); });
+    connect(&context.wall, &Wall::imageSpansChanged, this, &InfoPage::showImageSpans);
     connect(&context.serviceView, &ServiceView::changed, this, &InfoPage::followServiceView);
     followServiceView(context.serviceView.isOn());
 }
@@ -117,24 +134,10 @@ void InfoPage::resizeEvent(QResizeEvent *event)
     hiddenLabel_->move(width() - hiddenLabel_->width() - 2, height() - hiddenLabel_->height() - 2);
 }
 
-void InfoPage::attach(Link &link, InfoWindow &window)
-{
-    link_ = &link;
-    window_ = &window;
-    terminal_->keyFilter = [this](char key) { return link_->AdTerminal1KeyPress(key); };
-    terminal_->send = [this](const QByteArray &bytes) {
-        if (link_->port().isOpen())
-            link_->port().write(bytes);
-    };
-    // After the link's own receive handler: what it leaves is the terminal's.
-    connect(&link.port(), &SerialPort::dataAvailable, this, &InfoPage::terminalDataArrived);
-    lights_->attach(link.port());
-}
-
 void InfoPage::terminalDataArrived()
 {
-    SerialPort &port = link_->port();
-    if (link_->exchangeWaiting() || !port.isOpen())
+    SerialPort &port = link_.port();
+    if (link_.exchangeWaiting() || !port.isOpen())
         return;
     const qint64 available = port.bytesAvailable();
     if (available > 0)
@@ -150,11 +153,6 @@ void InfoPage::setLinkControlsEnabled(bool enabled)
 void InfoPage::focusTerminal()
 {
     terminal_->setFocus(Qt::OtherFocusReason);
-}
-
-void InfoPage::setLineMonitoring(bool on)
-{
-    lights_->setMonitoring(on);
 }
 
 void InfoPage::ScreenInfoComboBoxChange()
@@ -178,12 +176,16 @@ void InfoPage::ShowOutputInfo(int n)
         status_->ShowOutputInfo(context_.settings.output(1, n));
 }
 
-void InfoPage::setImagePositionOffset(int projector, const QString &first, const QString &last)
+void InfoPage::showImageSpans(const Wall::Spans &spans)
 {
-    if (projector < 1 || projector > ScreenInfoCount)
-        return;
-    screenFirst_[projector - 1]->setText(first);
-    screenLast_[projector - 1]->setText(last);
+    // First and last input column of each projector of the wall, "N/A"
+    // past it.
+    const QString na = QStringLiteral("N/A");
+    for (int k = 1; k <= ScreenInfoCount; ++k) {
+        const Wall::Span &span = spans[std::size_t(k - 1)];
+        screenFirst_[k - 1]->setText(span ? QString::number(span->first) : na);
+        screenLast_[k - 1]->setText(span ? QString::number(span->second) : na);
+    }
 }
 
 void InfoPage::setVersion1Text(const QString &text)
@@ -212,37 +214,24 @@ void InfoPage::ResetButtonClick()
     const HandlerBusyScope busy(context_.state);
     if (!busy)
         return;
-    if (window_)
-        window_->setFileAndSerialMenusEnabled(false);
+    emit resetRunning(true);
     if (!context_.state.SuppressSend && context_.deviceConnected()
         && context_.dialogs.askYesNo(QStringLiteral("Tessaline - Factory Reset Verification"),
                                      QStringLiteral("Resetting the Quorex(s) will reset settings to default values. "
                                                     "Are you sure you want to reset the Quorex(s)?"))) {
-        if (window_)
-            window_->showWaitWindow(QStringLiteral("Quorex reset in progress. Please wait...."));
+        context_.device.setInfoText(QStringLiteral("Quorex reset in progress. Please wait...."));
+        context_.device.showInfoForm();
         context_.clock.processPendingEvents();
         context_.clock.processPendingEvents();
         context_.commands.RESETQX(1, 'F');
         if (context_.state.UnitCount > 1)
             context_.commands.RESETQX(2, 'F');
-        if (window_)
-            window_->hideWaitWindow();
+        context_.device.hideInfoForm();
     }
-    if (window_)
-        window_->setFileAndSerialMenusEnabled(true);
+    emit resetRunning(false);
 }
 
-void InfoPage::SystemSaveButtonClick()
-{
-    const HandlerBusyScope busy(context_.state);
-    if (!busy)
-        return;
-    if (context_.state.SuppressSend || !context_.deviceConnected())
-        return;
-    context_.commands.SYSAVE(1);
-    if (context_.state.UnitCount > 1)
-        context_.commands.SYSAVE(2);
-}
+void InfoPage::SystemSaveButtonClick() { SystemSave(context_); }
 
 void InfoPage::selectStartItems()
 {
@@ -250,45 +239,7 @@ void InfoPage::selectStartItems()
     selectQuietly(status_->screenList(), 0);
 }
 
-void InfoPage::showControllerMode(bool controller)
-{
-    const QSignalBlocker quiet(connection_->RS485CheckBox);
-    connection_->RS485CheckBox->setChecked(controller);
-}
-
-int InfoPage::baudSelection() const
-{
-    return connection_->BaudComboBox->currentIndex();
-}
-
-void InfoPage::setBaudSelection(int index)
-{
-    selectQuietly(connection_->BaudComboBox, index);
-}
-
-void InfoPage::setComNumberText(const QString &text)
-{
-    connection_->ComNumberLabel->setText(text);
-}
-
-void InfoPage::showUnitId(int unit, int id)
-{
-    QLineEdit *edit = connection_->idEdit(unit);
-    edit->setText(QString::number(id));
-    edit->setVisible(true);
-}
-
-void InfoPage::hideUnitIds()
-{
-    connection_->QuorexID1Edit->setVisible(false);
-    connection_->QuorexID2Edit->setVisible(false);
-}
-
-int InfoPage::unitId(int unit) const
-{
-    // Read afresh each time.
-    return connection_->idEdit(unit)->text().trimmed().toInt();
-}
+ConnectionView &InfoPage::connection() const { return *connection_; }
 
 void InfoPage::pageEntered(bool live)
 {

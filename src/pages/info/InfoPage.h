@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/TabPage.h"
+#include "pages/Wall.h"
 
 class QGroupBox;
 class QLabel;
@@ -9,7 +10,7 @@ class QPushButton;
 namespace tess {
 
 class ConnectionControls;
-class InfoWindow;
+class ConnectionView;
 class LineLights;
 class Link;
 class StatusDisplay;
@@ -25,11 +26,6 @@ public:
     explicit InfoPage(PageContext &context, QWidget *parent = nullptr);
     ~InfoPage() override;
 
-    // The window's link (the terminal and the lights share its port) and
-    // what the reset needs of the window. Until attached, the terminal
-    // shows nothing and the reset locks no menu.
-    void attach(Link &link, InfoWindow &window);
-
     // The buttons that need a unit to talk to follow the connection.
     void setLinkControlsEnabled(bool enabled);
     void pageEntered(bool live) override;
@@ -38,8 +34,6 @@ public:
     // The first show's choice: the first item of the baud and screen lists,
     // without running their change handlers.
     void selectStartItems();
-    // The line lights follow the port (true) or go dark (false).
-    void setLineMonitoring(bool on);
 
     // The status display for the screen the page's list names; only once
     // the settings were read from the units or opened from a file.
@@ -47,9 +41,6 @@ public:
     // n = 1 to 4: unit 1's input and output records n.
     void ShowInputInfo(int n);
     void ShowOutputInfo(int n);
-    // The image position offsets of projector 1 to 8 (ScreenkHLabel,
-    // ScreenkVLabel), which the planning computes.
-    void setImagePositionOffset(int projector, const QString &first, const QString &last);
     // What the page shows of the units.
     void setVersion1Text(const QString &text);
     void setUnitsDetected(int count);
@@ -62,34 +53,29 @@ public:
     // page's button of the same caption).
     void SystemSaveButtonClick();
 
-    // The connection: the mode box (shown without running its handler),
-    // the baud list (0 = "38400", 1 = "57600", -1 none), the port a unit
-    // was found on, and the RS-485 IDs of the two units.
-    void showControllerMode(bool controller);
-    int baudSelection() const;
-    void setBaudSelection(int index);
-    void setComNumberText(const QString &text);
-    void showUnitId(int unit, int id);
-    void hideUnitIds();
-    // The whole number in the unit's ID field; a text that is no number
-    // addresses 0.
-    int unitId(int unit) const;
+    // The connection's controls, which the search sets up.
+    ConnectionView &connection() const;
 
 signals:
     // The user ticked or unticked the connection-mode box.
     void connectionModeClicked(bool controller);
+    // A reset of the units begins (true) or has ended (false): the
+    // window's File and Serial Port menus are locked meanwhile.
+    void resetRunning(bool running);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildScreenOffsets();
+    // The image position offsets of projectors 1 to 8 (ScreenkHLabel,
+    // ScreenkVLabel), as the planning worked them out.
+    void showImageSpans(const Wall::Spans &spans);
     void followServiceView(bool on);
     void terminalDataArrived();
 
     PageContext &context_;
-    Link *link_ = nullptr;
-    InfoWindow *window_ = nullptr;
+    Link &link_;
     ConnectionControls *connection_ = nullptr;
     StatusDisplay *status_ = nullptr;
     TerminalView *terminal_ = nullptr;

@@ -1,18 +1,17 @@
 // The Planning page's handlers and calculation steps.
 
 #include "device/Commands.h"
+#include "device/DeviceHost.h"
 #include "fields/FieldBinding.h"
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
-#include "pages/display/DisplaySetupPage.h"
-#include "pages/info/InfoPage.h"
-#include "pages/source/SeamRemovalPage.h"
-#include "pages/source/SourceSetupPage.h"
+#include "pages/Units.h"
+#include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
-#include "pages/planning/PlanningHost.h"
+#include "pages/planning/PlanningPage.h"
 #include "pages/planning/PlanningMath.h"
+#include "pages/planning/PlanningSteps.h"
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
@@ -31,6 +30,8 @@ const QString CenteredLimit = QStringLiteral("Error! Maximum number of projector
 
 }  // namespace
 
+planning::Steps PlanningPage::steps() const { return planning::Steps(context_.planning); }
+
 void PlanningPage::error(const QString &text)
 {
     context_.state.LastErrorText = text;
@@ -45,13 +46,13 @@ void PlanningPage::CalcOutButtonClick()
     c_->CalcOutButton->setEnabled(false);
     if (calculateInputs()) {
         PlanningState &p = context_.planning;
-        context_.pages.displaySetup().setScreenControlsEnabled(true);
+        context_.wall.setPlanned(true);
         c_->NumOfScreenComboBox->setEnabled(true);
         c_->ImageAlignComboBox->setEnabled(true);
         // The Information page's ResetButton and the Display Setup page's
         // basic edge feathering box and gamma field are shown and enabled
         // here once those pages carry them.
-        p.AspectRatio = p.OutputSizeH / p.OutputSizeV;
+        steps().aspectFromOutputSize();
         c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3));
         VerticalOutEditExit();
         ImageSizeFromAspect();
@@ -97,11 +98,11 @@ bool PlanningPage::calculateInputs()
         c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (!context_.deviceConnected() || !host_)
+    if (!context_.deviceConnected())
         return true;
     WindowState &state = context_.state;
-    if (host_->controllerMode()) {
-        state.UnitCount = host_->CountUnits();
+    if (context_.units.controllerMode()) {
+        state.UnitCount = context_.units.CountUnits();
         if (state.UnitCount < 1) {
             error(QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
                                  "booted up completely and reboot the Controller."));
@@ -111,13 +112,13 @@ bool PlanningPage::calculateInputs()
         state.UnitCount = 1;
     }
     for (int unit = 1; unit <= std::min(state.UnitCount, 2); ++unit) {
-        const int result = host_->ReadAllStatus(unit);
+        const int result = context_.units.ReadAllStatus(unit);
         if (result < 1) {
             error(QStringLiteral("Quorex %1 communication error! Please check Serial connections and try again (%2)")
                       .arg(unit)
                       .arg(result));
-            host_->setStatusText(QString());
-            host_->setBusyCursor(false);
+            context_.device.setStatusText(QString());
+            context_.device.setBusyCursor(false);
             return false;
         }
     }
@@ -126,37 +127,33 @@ bool PlanningPage::calculateInputs()
 
 void PlanningPage::ImageSizeFromAspect()
 {
-    PlanningState &p = context_.planning;
-    p.ImageSizeH = p.ProjectorResV * p.AspectRatio;
+    steps().imageSizeFromAspect();
     showImageSizeH();
-    p.ImageSizeV = p.ProjectorResV;
-    c_->ImageSizeVLabel->setText(fifteen(p.ImageSizeV));
+    c_->ImageSizeVLabel->setText(fifteen(context_.planning.ImageSizeV));
 }
 
 void PlanningPage::showImageSizeH() { c_->ImageSizeHLabel->setText(fifteen(context_.planning.ImageSizeH)); }
 
 void PlanningPage::ComputeProjectorsRequired()
 {
-    PlanningState &p = context_.planning;
-    p.ProjectorsRequired = planning::projectorsRequired(p.ProjectorResH, p.ProjectorResV, p.AspectRatio);
-    if (p.ProjectorsRequired > 8) {
+    const double required = steps().projectorsRequired();
+    if (required > 8) {
         error(QStringLiteral("Error! Minimum # of screen calculated is greater than ") + QStringLiteral("8") +
               QStringLiteral(". Please enter valid Horizontal/Vertical Output Size and Projector Resolution."));
         c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
-    selectCount(p.ProjectorsRequired);
+    selectCount(required);
     NumOfScreenComboBoxChange();
-    showUnitsRequired(p.ProjectorsRequired);
+    showUnitsRequired(context_.planning.ProjectorsRequired);
 }
 
 void PlanningPage::showUnitsRequired(double projectors)
 {
     const bool two = projectors > 4;
     c_->NumOfQuorexLabel->setText(two ? QStringLiteral("2") : QStringLiteral("1"));
-    if (host_)
-        host_->setStatusText(two ? QStringLiteral("NOTE: Current settings require 2 Quorexs.")
-                                 : QStringLiteral("NOTE: Current settings require 1 Quorex."));
+    context_.device.setStatusText(two ? QStringLiteral("NOTE: Current settings require 2 Quorexs.")
+                                      : QStringLiteral("NOTE: Current settings require 1 Quorex."));
 }
 
 void PlanningPage::selectCount(double projectors)
@@ -165,48 +162,43 @@ void PlanningPage::selectCount(double projectors)
     // Calculate) puts back the count in force instead.
     const bool listed = projectors >= 1 && projectors <= 8;
     const int index = listed ? int(std::trunc(projectors - 1)) : countInForce_;
-    selectQuietly(c_->NumOfScreenComboBox, index);
+    setListSelection(c_->NumOfScreenComboBox, index);
     countInForce_ = c_->NumOfScreenComboBox->currentIndex();
 }
 
 void PlanningPage::ComputeOverlap()
 {
-    PlanningState &p = context_.planning;
     const WindowState &state = context_.state;
-    const int count = projectorCount();
     const int measured = state.SettingsReadFromUnits ? context_.settings.EffectiveInputWidth(state.OutputFormatWidth)
                                                      : 0;
-    const planning::Overlap overlap = planning::computeOverlap(count, p.ProjectorResH, p.ImageSizeH, measured);
-    p.OverlapPixels = overlap.pixels;
-    if (overlap.corrected) {
-        p.ProjectorsRequired = count;
-        p.ImageSizeH = overlap.imageSizeH;
+    if (steps().overlap(projectorCount(), measured)) {
         showImageSizeH();
         AspectFromImageSize();
     }
-    const QString text = QString::number(qint64(std::trunc(p.OverlapPixels)));
-    context_.pages.displaySetup().setOverlapWidthText(text);
+    const QString text = QString::number(qint64(std::trunc(context_.planning.OverlapPixels)));
+    context_.wall.setOverlapText(text);
     c_->OWidthPlanningEdit->setText(text);
-    p.MaxOverlapWidth = overlap.maxOverlap;
 }
 
 void PlanningPage::AspectFromImageSize()
 {
-    PlanningState &p = context_.planning;
-    if (!(p.ImageSizeV > 0))
+    if (!steps().aspectFromImageSize())
         return;   // before the first calculation there is no image
-    p.AspectRatio = p.ImageSizeH / p.ImageSizeV;
+    const PlanningState &p = context_.planning;
     c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3));
-    VerticalOutEditExit();
-    p.OutputSizeH = p.OutputSizeV * p.AspectRatio;
+    showProjectedWidth();
     c_->HorizontalOutEdit->setText(formatGeneral(p.OutputSizeH, 5));
 }
 
 void PlanningPage::VerticalOutEditExit()
 {
-    PlanningState &p = context_.planning;
-    p.ProjectedWidth = p.OutputSizeV * p.AspectRatio;
-    c_->ProjectedWidthLabel->setText(formatGeneral(p.ProjectedWidth, 4));
+    steps().projectedWidthFromAspect();
+    showProjectedWidth();
+}
+
+void PlanningPage::showProjectedWidth()
+{
+    c_->ProjectedWidthLabel->setText(formatGeneral(context_.planning.ProjectedWidth, 4));
     LensMagEditExit();
 }
 
@@ -214,21 +206,15 @@ void PlanningPage::LensMagEditExit() { c_->LensMag->exitCheck(); }
 
 void PlanningPage::showLensThrow()
 {
-    PlanningState &p = context_.planning;
-    p.LensThrow = p.LensMagnification * p.ProjectedWidth;
+    const PlanningState &p = context_.planning;
+    steps().lensThrowFromMagnification();
     const std::optional<double> throwDistance = planning::lensThrow(p.LensMagnification, p.ProjectedWidth);
     c_->LensThrowLabel->setText(throwDistance ? formatGeneral(*throwDistance, 3) : QStringLiteral("N/A"));
 }
 
 void PlanningPage::ProjectorResComboBoxChange()
 {
-    static constexpr double Resolutions[3][2] = {{800, 600}, {1024, 768}, {1280, 1024}};
-    PlanningState &p = context_.planning;
-    const int index = c_->ProjectorResComboBox->currentIndex();
-    if (index >= 0 && index < 3) {
-        p.ProjectorResH = Resolutions[index][0];
-        p.ProjectorResV = Resolutions[index][1];
-    }
+    steps().selectResolution(c_->ProjectorResComboBox->currentIndex());
     ImageSizeFromAspect();
     ComputeProjectorsRequired();
     BuildContentRequirements();
@@ -245,37 +231,27 @@ void PlanningPage::NumOfScreenComboBoxChange()
         return;
     }
     ComputeOverlap();
-    if (context_.deviceConnected() && host_ && !host_->CheckUnitsForProjectorCount()) {
+    if (context_.deviceConnected()
+        && !context_.units.CheckUnitsForProjectorCount(int(p.ProjectorsRequired), projectorCountSelection())) {
         selectCount(p.ProjectorsRequired);
         ComputeOverlap();
         return;
     }
     countInForce_ = c_->NumOfScreenComboBox->currentIndex();
-    if (host_)
-        host_->setBusyCursor(true);
+    context_.device.setBusyCursor(true);
     if (!state.SuppressSend && context_.deviceConnected() && count >= 1) {
         context_.commands.PRJ(1, count);
         if (state.UnitCount > 1)
             context_.commands.PRJ(2, count);
     }
-    context_.pages.displaySetup().setDataDoublingShown(count >= 2);
     ImageAlignComboBoxChange();
-    showWallOnPages(count);
+    // The other pages show the screens and channels of the wall, and data
+    // doubling from two projectors on.
+    context_.wall.layOut();
     DrawPlanningPictures();
     // The units needed follow the count chosen, as after Calculate.
     showUnitsRequired(count);
-    if (host_)
-        host_->setBusyCursor(false);
-}
-
-void PlanningPage::showWallOnPages(int count)
-{
-    // The Display Setup page shows the screens of the wall (with their
-    // right-hand controls, the basic feathering group and the mode box);
-    // the channel pages offer channels 1 to count, the first chosen.
-    context_.pages.displaySetup().showScreens(count);
-    context_.pages.sourceSetup().setChannelCount(count);
-    context_.pages.seamRemoval().setChannelCount(count);
+    context_.device.setBusyCursor(false);
 }
 
 void PlanningPage::ImageAlignComboBoxChange()
@@ -284,7 +260,7 @@ void PlanningPage::ImageAlignComboBoxChange()
     const int alignment = alignmentSelection();
     if (alignment == 1 && projectorCount() == 8) {
         error(CenteredLimit);
-        selectQuietly(c_->ImageAlignComboBox, 0);
+        setListSelection(c_->ImageAlignComboBox, 0);
         showImagePositionOffsets();
         return;
     }
@@ -301,7 +277,7 @@ void PlanningPage::ImageAlignComboBoxChange()
 
 std::optional<int> PlanningPage::overlapEntered()
 {
-    const QString text = context_.pages.displaySetup().overlapWidthText();
+    const QString text = context_.wall.overlapText();
     const std::optional<int> width = parseWhole(text);
     if (!width)
         error(QStringLiteral("'%1' is not a valid integer value").arg(text));
@@ -310,38 +286,33 @@ std::optional<int> PlanningPage::overlapEntered()
 
 bool PlanningPage::UpdateImagePositionOffsets()
 {
-    PlanningState &p = context_.planning;
     const std::optional<int> width = overlapEntered();
     if (!width)
         return false;
-    p.OverlapEntered = *width;
     const int alignment = alignmentSelection();
     const planning::Alignment align = alignment == 0   ? planning::Alignment::Left
                                       : alignment == 1 ? planning::Alignment::Centered
                                                        : planning::Alignment::None;
-    const std::optional<planning::Offsets> offsets =
-        planning::imagePositionOffsets(projectorCount(), p.ProjectorResH, *width, align);
+    const std::optional<planning::Offsets> offsets = steps().imagePositionOffsets(projectorCount(), *width, align);
     if (!offsets)
         return true;
     offsets_ = offsets->spans;
-    // The Information page's "Image Position Offset" labels: first and last
-    // input column of each projector of the wall, "N/A" past it.
-    for (int k = 1; k <= int(offsets_.size()); ++k) {
-        const auto &span = offsets_[std::size_t(k - 1)];
-        const QString na = QStringLiteral("N/A");
-        context_.pages.info().setImagePositionOffset(k, span ? QString::number(span->first) : na,
-                                                     span ? QString::number(span->second) : na);
-    }
-    p.ImageSizeH = offsets->imageSizeH;
+    context_.wall.setImageSpans(offsets_);
     showImageSizeH();
     return true;
 }
 
-void PlanningPage::OWidthPlanningEditExit()
+void PlanningPage::OWidthPlanningEditExit() { emit overlapFieldLeft(c_->OWidthPlanningEdit->text()); }
+
+void PlanningPage::followOverlapWidth()
 {
-    DisplaySetupPage &display = context_.pages.displaySetup();
-    display.setOverlapWidthText(c_->OWidthPlanningEdit->text());
-    display.OWidthEditExit();
+    // The second pass starts from the image size the first produced.
+    for (int pass = 0; pass < 2; ++pass) {
+        AspectFromImageSize();
+        if (!DrawPlanningPictures())
+            return;
+    }
+    c_->OWidthPlanningEdit->setText(context_.wall.overlapText());
 }
 
 void PlanningPage::BuildContentRequirements()

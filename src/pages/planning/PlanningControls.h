@@ -1,9 +1,8 @@
 #pragma once
 
-#include "pages/planning/PlanningPage.h"
-
 #include <QColor>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -11,14 +10,24 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QWidget;
 
 namespace tess {
 
+class Clock;
 class FieldBinding;
 class SpinButton;
+struct FieldEnv;
 
 // The Planning page's controls, kept by the page.
-struct PlanningPage::Controls {
+struct PlanningControls {
+    // Takes a good lens magnification the user entered.
+    using LensEntered = std::function<void(double magnification)>;
+
+    // Builds the controls and lays them out on `page`; the pictures start
+    // empty.
+    void build(QWidget &page, Clock &clock, FieldEnv &fields, LensEntered lensEntered);
+
     QLineEdit *HorizontalOutEdit = nullptr;
     QLineEdit *VerticalOutEdit = nullptr;
     QPushButton *CalcOutButton = nullptr;
@@ -38,6 +47,13 @@ struct PlanningPage::Controls {
     QLabel *ProjectorImage = nullptr;
     QLabel *ProjPlaceImage = nullptr;
     std::array<QLabel *, 8> legend{};
+
+private:
+    QWidget *buildCalculator(QWidget &page, Clock &clock);
+    QWidget *buildLensGroup(QWidget &page, FieldEnv &fields, LensEntered lensEntered);
+    QWidget *buildLegend(QWidget &page);
+    QWidget *buildContentGroup(QWidget &page);
+    QWidget *buildPlacementGroup(QWidget &page);
 };
 
 // The start-up choices of the three lists.

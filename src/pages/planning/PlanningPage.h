@@ -16,10 +16,13 @@ class QPushButton;
 namespace tess {
 
 class FieldBinding;
-class PlanningHost;
 class SpinButton;
 struct PageContext;
+struct PlanningControls;
 struct PlanningPreferences;
+namespace planning {
+class Steps;
+}
 
 // The Planning page (PlanningTabSheet): the wall calculator. From the
 // output screen's size, the projectors' resolution and the alignment of the
@@ -32,10 +35,6 @@ class PlanningPage final : public TabPage {
 public:
     explicit PlanningPage(PageContext &context, QWidget *parent = nullptr);
     ~PlanningPage() override;
-
-    // The window's connection, status line and cursor; set once by the
-    // window before the first show.
-    void setHost(PlanningHost &host) { host_ = &host; }
 
     // Handlers of the page, also run by the main window's first show.
     void CalcOutButtonClick();
@@ -80,32 +79,38 @@ public:
     // as UpdateImagePositionOffsets last worked them out.
     const std::array<std::optional<std::pair<qint64, qint64>>, 8> &imagePositionOffsets() const { return offsets_; }
 
-    // The overlap width, written by the Display Setup page's field.
-    void setOverlapPlanningText(const QString &text);
     // When this page is in view, puts the focus into its overlap field and
     // answers true.
     bool focusOverlapFieldIfInView();
+
+signals:
+    // The overlap field here is a second face of the Display Setup page's
+    // overlap width field: the user left it holding `text`, or clicked its
+    // spin button (+1 up, -1 down).
+    void overlapFieldLeft(const QString &text);
+    void overlapSpinClicked(int direction);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Controls;
-
-    QWidget *buildCalculator();
-    QWidget *buildLensGroup();
-    QWidget *buildLegend();
-    QWidget *buildContentGroup();
-    QWidget *buildPlacementGroup();
-
+    // The calculation steps on the planning state.
+    planning::Steps steps() const;
     // N: the count selection plus 1, 0 without a selection.
     int projectorCount() const;
     void selectCount(double projectors);
+    // Selects an item of the count or alignment list as the program does
+    // (no handler runs); the wall follows.
+    void setListSelection(QComboBox *list, int index);
+    void publishLists();
+    // A good overlap width was entered on the Display Setup page.
+    void followOverlapWidth();
     // The units label and the status line note for ProjectorsRequired.
     void showUnitsRequired(double projectors);
     void showLensThrow();
-    // The other pages follow the projector count.
-    void showWallOnPages(int count);
+    // The projected width label, and the lens throw through the
+    // magnification field's exit check.
+    void showProjectedWidth();
     void showImageSizeH();
     // UpdateImagePositionOffsets, then the pictures and the content text
     // for the image size it leaves.
@@ -120,8 +125,7 @@ private:
     void error(const QString &text);
 
     PageContext &context_;
-    PlanningHost *host_ = nullptr;
-    std::unique_ptr<Controls> c_;
+    std::unique_ptr<PlanningControls> c_;
     QImage strip_;
     QImage placement_;
     // The count selection the page last acted on: put back when a count

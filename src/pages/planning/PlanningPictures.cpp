@@ -3,11 +3,12 @@
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
-#include "pages/display/DisplaySetupPage.h"
+#include "pages/Units.h"
+#include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
-#include "pages/planning/PlanningHost.h"
+#include "pages/planning/PlanningPage.h"
 #include "pages/planning/PlanningMath.h"
+#include "pages/planning/PlanningSteps.h"
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
@@ -110,7 +111,7 @@ void PlanningPage::SyncPlanningFromUnits()
     const int justification = record.Justification;
     const int width = record.OverlapWidth;
 
-    if (host_ && host_->windowVisible()) {
+    if (window()->isVisible()) {
         const bool alignmentDiffers = alignmentSelection() != justification;
         const bool countDiffers = projectorCountSelection() != total - 1;
         const QString tail = QStringLiteral(" information read from Quorex(s) does not match current values in the "
@@ -127,36 +128,29 @@ void PlanningPage::SyncPlanningFromUnits()
     }
 
     c_->OWidthPlanningEdit->setText(QString::number(width));
-    selectQuietly(c_->ImageAlignComboBox, justification);
-    selectQuietly(c_->NumOfScreenComboBox, total - 1);
+    setListSelection(c_->ImageAlignComboBox, justification);
+    setListSelection(c_->NumOfScreenComboBox, total - 1);
     if (c_->NumOfScreenComboBox->currentIndex() >= 0)
         countInForce_ = c_->NumOfScreenComboBox->currentIndex();
 
     p.ProjectorsRequired = total;
-    if (host_)
-        host_->CheckUnitsForProjectorCount();
+    context_.units.CheckUnitsForProjectorCount(total, projectorCountSelection());
 
     const int n = projectorCount();
     // The other pages show the wall the units hold: its screens and
     // channels, and data doubling from two projectors on.
-    if (n >= 1) {
-        context_.pages.displaySetup().setDataDoublingShown(n >= 2);
-        showWallOnPages(n);
-    }
-    const int inputWidth = context_.settings.EffectiveInputWidth(state.OutputFormatWidth);
-    const int inputHeight = context_.settings.EffectiveInputHeight(state.OutputFormatHeight);
-    p.ImageSizeH = double(n) * inputWidth - double(n - 1) * width;
-    if (inputHeight > 0) {
-        p.AspectRatio = p.ImageSizeH / inputHeight;
-        p.OutputSizeH = p.AspectRatio * p.OutputSizeV;
-    }
+    if (n >= 1)
+        context_.wall.layOut();
+    planning::Steps::UnitsWall wall;
+    wall.count = n;
+    wall.overlapWidth = width;
+    wall.inputWidth = context_.settings.EffectiveInputWidth(state.OutputFormatWidth);
+    wall.inputHeight = context_.settings.EffectiveInputHeight(state.OutputFormatHeight);
+    wall.outputWidth = state.OutputFormatWidth;
+    wall.outputHeight = state.OutputFormatHeight;
+    steps().followUnits(wall);
     c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3, 5));
     c_->HorizontalOutEdit->setText(formatGeneral(p.OutputSizeH, 5, 5));
-    p.OverlapPixels = n >= 2 ? std::ceil((double(n) * inputWidth - p.ImageSizeH) / (n - 1)) : 0;
-
-    p.ProjectorResH = state.OutputFormatWidth;
-    p.ProjectorResV = state.OutputFormatHeight;
-    p.ImageSizeV = p.ProjectorResV;
     c_->ImageSizeVLabel->setText(formatGeneral(p.ImageSizeV, 15));
     const int resolution = p.ProjectorResH == 800 ? 0 : p.ProjectorResH == 1024 ? 1 : p.ProjectorResH == 1280 ? 2 : -1;
     if (resolution >= 0)

@@ -8,10 +8,9 @@
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
+#include "pages/MirroredFields.h"
 #include "pages/PageContext.h"
-#include "pages/Pages.h"
-#include "pages/display/DisplaySetupPage.h"
-#include "pages/display/SeamBridgeMirror.h"
+#include "pages/Wall.h"
 #include "pages/source/ChannelSelect.h"
 #include "platform/Dialogs.h"
 
@@ -55,27 +54,6 @@ FieldDescription gainDescription(int n)
 
 }  // namespace
 
-FieldDescription bridgeThresholdDescription(const char *edit, const char *spin)
-{
-    FieldDescription desc;
-    desc.edit = QLatin1String(edit);
-    desc.spin = QLatin1String(spin);
-    desc.kind = FieldKind::Whole;
-    desc.lower = 0;
-    desc.upper = 255;
-    desc.rangeText = GainRange;
-    desc.maxLength = 4;
-    desc.outOfBoundsMessage = QStringLiteral("Error! Bridge Threshold value out of bounds! (0 - 255)");
-    desc.notValidNoun = QStringLiteral("Bridge Threshold value");
-    desc.repeatMs = 120;
-    // Empty until the user types a value or a refill finds one; an empty
-    // field steps from 16.
-    desc.emptyValue = 16;
-    // The BRTHRS sender decides by its own rule whether the value goes out.
-    desc.deviceSetting = false;
-    return desc;
-}
-
 SeamRemovalPage::SeamRemovalPage(PageContext &context, QWidget *parent)
     : TabPage("SeamRemovalTabSheet", QStringLiteral("Seam Removal"), parent), context_(context)
 {
@@ -96,6 +74,7 @@ SeamRemovalPage::SeamRemovalPage(PageContext &context, QWidget *parent)
 
     setLinkControlsEnabled(false);
     context.refills.provide(Refill::SeamRemoval, [this](int) { SyncSeamRemoval(); });
+    connect(&context.wall, &Wall::laidOut, this, &SeamRemovalPage::setChannelCount);
 }
 
 SeamRemovalPage::~SeamRemovalPage() = default;
@@ -272,7 +251,7 @@ void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick()
     }
     // The program sets the other two boxes: their handlers do not run.
     bridgeSingle_->setChecked(on);
-    context_.pages.displaySetup().seamBridge().showBridge(on);
+    context_.wall.setSeamBridge(on);
 }
 
 void SeamRemovalPage::SeamBridgeSingleConfigCheckBoxClick()
@@ -295,7 +274,7 @@ void SeamRemovalPage::BridgeThresholdUpDownDownClick() { threshold_->downClick()
 void SeamRemovalPage::applyBridgeThreshold(const QString &text, int threshold)
 {
     threshold_->edit()->setText(text);
-    context_.pages.displaySetup().seamBridge().showThreshold(text);
+    context_.wall.setBridgeThreshold(text);
     context_.commands.BRTHRS(1, threshold);
     if (context_.state.UnitCount >= 2)
         context_.commands.BRTHRS(2, threshold);

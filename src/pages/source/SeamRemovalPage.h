@@ -1,6 +1,5 @@
 #pragma once
 
-#include "fields/FieldDescription.h"
 #include "pages/TabPage.h"
 
 #include <array>
@@ -20,7 +19,7 @@ struct PageContext;
 // channel, the automatic seam gain, and the units' seam bridge with its
 // threshold. Its tab is hidden until the service view shows it. The Display
 // Setup page repeats the seam bridge box and threshold; both act through
-// this page.
+// this page, and the wall tells that page what to show.
 class SeamRemovalPage final : public TabPage {
     Q_OBJECT
 public:
@@ -83,9 +82,5 @@ private:
     QCheckBox *bridgeAll_ = nullptr;
     std::unique_ptr<FieldBinding> threshold_;
 };
-
-// The bridge threshold field's description, shared by this page's field
-// and the Display Setup page's; `edit` and `spin` name the controls.
-FieldDescription bridgeThresholdDescription(const char *edit, const char *spin);
 
 }  // namespace tess

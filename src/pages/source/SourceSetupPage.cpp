@@ -8,6 +8,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 #include "pages/source/ChannelSelect.h"
 #include "platform/Dialogs.h"
 
@@ -86,7 +87,9 @@ SourceSetupPage::SourceSetupPage(PageContext &context, QWidget *parent)
 
     setLinkControlsEnabled(false);
     context.refills.provide(Refill::SourceSetup, [this](int) { SyncSourceSetup(); });
-    context.refills.provide(Refill::ColourBalance, [this](int channel) { SyncColourBalance(channel); });
+    context.refills.provide(Refill::ColourBalance, [this](int) { SyncColourBalance(selectedChannel()); });
+    // The page offers the channels of the wall the planning laid out.
+    connect(&context.wall, &Wall::laidOut, this, &SourceSetupPage::setChannelCount);
 }
 
 SourceSetupPage::~SourceSetupPage() = default;
@@ -299,19 +302,7 @@ void SourceSetupPage::SyncSourceSetup()
         hTotal_->setText(NotAvailable);
     }
 
-    // Wide arithmetic: a record from the line may hold any 32-bit values.
-    const long long hRef = record.HPositionRef;
-    bounds_.HPositionHigh = hRef + 128;
-    const long long limit =
-        record.HPositionMax == -1 ? (long long)record.HTotal - record.HActive - 2 : (long long)record.HPositionMax;
-    if (limit <= bounds_.HPositionHigh)
-        bounds_.HPositionHigh = limit - 1;
-    bounds_.HPositionLow = hRef - 128;
-    const long long vRef = record.VPositionRef;
-    bounds_.VPositionHigh = vRef + 16;
-    if (record.VPositionMax != -1 && record.VPositionMax <= bounds_.VPositionHigh)
-        bounds_.VPositionHigh = (long long)record.VPositionMax - 1;
-    bounds_.VPositionLow = vRef - 16;
+    bounds_ = tess::positionBounds(record);
 
     phase_->edit()->setText(QString::number(record.Phase));
     SyncColourBalance(selectedChannel());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/TabPage.h"
+#include "pages/source/PositionBounds.h"
 
 #include <array>
 #include <memory>
@@ -30,14 +31,6 @@ public:
     };
     static constexpr int ColourRows = 8;
 
-    // The bounds of the position fields, set by each refill from the
-    // selected channel's record.
-    struct PositionBounds {
-        long long HPositionLow = 0;
-        long long HPositionHigh = 0;
-        long long VPositionLow = 0;
-        long long VPositionHigh = 0;
-    };
 
     explicit SourceSetupPage(PageContext &context, QWidget *parent = nullptr);
     ~SourceSetupPage() override;
@@ -59,6 +52,8 @@ public:
     // no number.
     bool sendChannelInput();
 
+    // The bounds of the position fields, set by each refill from the
+    // selected channel's record.
     const PositionBounds &positionBounds() const { return bounds_; }
 
     // Handlers.
