@@ -1,6 +1,7 @@
 #include "device/StatusRecords.h"
 
 #include "model/RecordTypes.h"
+#include "model/StatusRecord.h"
 
 #include <algorithm>
 
@@ -18,24 +19,28 @@ public:
 
     bool has(std::size_t offset, std::size_t width) const { return offset + width <= bytes_.size(); }
 
-    void byte(std::size_t offset, std::uint8_t &field) const
+    void byte(statusrecord::Field at, std::uint8_t &field, int index = 0) const
     {
+        const std::size_t offset = std::size_t(at.offset + index);
         if (has(offset, 1))
             field = bytes_[offset];
     }
-    void int16(std::size_t offset, std::int16_t &field) const
+    void int16(statusrecord::Field at, std::int16_t &field) const
     {
+        const auto offset = std::size_t(at.offset);
         if (has(offset, 2))
             field = std::int16_t(std::uint16_t(bytes_[offset] << 8 | bytes_[offset + 1]));
     }
-    void int32(std::size_t offset, std::int32_t &field) const
+    void int32(statusrecord::Field at, std::int32_t &field) const
     {
+        const auto offset = std::size_t(at.offset);
         if (has(offset, 4))
             field = raw32(offset);
     }
     // A signed 32-bit count of tenths, kept in single precision.
-    void tenths(std::size_t offset, float &field) const
+    void tenths(statusrecord::Field at, float &field) const
     {
+        const auto offset = std::size_t(at.offset);
         if (has(offset, 4))
             field = float(double(raw32(offset)) * 0.1);
     }
@@ -81,32 +86,33 @@ void decodeSystemInfo(Bytes payload, FirmwareVersionBytes &version)
 
 void decodeInputInfo(std::uint8_t type, Bytes payload, InputRecord &r)
 {
+    namespace at = statusrecord::input;
     const PayloadReader in(type, payload);
-    in.byte(0, r.VideoLoaded);
-    in.byte(1, r.VideoLocked);
-    in.int32(2, r.Phase);
-    in.byte(6, r.Reserved8);
-    in.byte(7, r.Reserved9);
-    in.int32(8, r.HTotal);
-    in.int32(12, r.HPositionRef);
-    in.int32(16, r.HPosition);
-    in.int32(20, r.VPositionRef);
-    in.int32(24, r.VPosition);
-    in.int32(28, r.HActive);
-    in.int32(32, r.VActive);
-    in.byte(36, r.InputSync);
-    in.byte(37, r.Termination);
-    in.tenths(38, r.ContrastC);
-    in.tenths(42, r.BrightnessC);
-    in.tenths(46, r.ContrastR);
-    in.tenths(50, r.BrightnessR);
-    in.tenths(54, r.ContrastG);
-    in.tenths(58, r.BrightnessG);
-    in.tenths(62, r.ContrastB);
-    in.tenths(66, r.BrightnessB);
+    in.byte(at::VideoLoaded, r.VideoLoaded);
+    in.byte(at::VideoLocked, r.VideoLocked);
+    in.int32(at::Phase, r.Phase);
+    in.byte(at::Reserved8, r.Reserved8);
+    in.byte(at::Reserved9, r.Reserved9);
+    in.int32(at::HTotal, r.HTotal);
+    in.int32(at::HPositionRef, r.HPositionRef);
+    in.int32(at::HPosition, r.HPosition);
+    in.int32(at::VPositionRef, r.VPositionRef);
+    in.int32(at::VPosition, r.VPosition);
+    in.int32(at::HActive, r.HActive);
+    in.int32(at::VActive, r.VActive);
+    in.byte(at::InputSync, r.InputSync);
+    in.byte(at::Termination, r.Termination);
+    in.tenths(at::ContrastC, r.ContrastC);
+    in.tenths(at::BrightnessC, r.BrightnessC);
+    in.tenths(at::ContrastR, r.ContrastR);
+    in.tenths(at::BrightnessR, r.BrightnessR);
+    in.tenths(at::ContrastG, r.ContrastG);
+    in.tenths(at::BrightnessG, r.BrightnessG);
+    in.tenths(at::ContrastB, r.ContrastB);
+    in.tenths(at::BrightnessB, r.BrightnessB);
     if (type == 'N') {
-        in.int32(70, r.HPositionMax);
-        in.int32(74, r.VPositionMax);
+        in.int32(at::HPositionMax, r.HPositionMax);
+        in.int32(at::VPositionMax, r.VPositionMax);
     } else {
         r.HPositionMax = -1;
         r.VPositionMax = -1;
@@ -115,42 +121,44 @@ void decodeInputInfo(std::uint8_t type, Bytes payload, InputRecord &r)
 
 void decodeOutputInfo(std::uint8_t type, Bytes payload, OutputRecord &r)
 {
+    namespace at = statusrecord::output;
     const PayloadReader out(type, payload);
-    out.byte(0, r.OutputFormat);
-    out.byte(1, r.FrameRate);
-    out.byte(2, r.OutputSync);
-    out.byte(3, r.AdvancedMode);
-    out.byte(4, r.ProjectorGroup);
-    out.byte(5, r.TotalProjectors);
-    out.byte(6, r.DataDoubling);
-    out.byte(7, r.Justification);
-    out.int32(8, r.OverlapWidth);
-    out.tenths(12, r.BasicGamma);
-    out.int16(16, r.BasicFeather);
-    out.tenths(18, r.LeftGamma);
-    out.int16(22, r.LeftFeather);
-    out.tenths(24, r.RightGamma);
-    out.int16(28, r.RightFeather);
-    // One group of four at 30-45: halo removal in the older layouts, the
-    // feathering widths and offsets in 'B'.
+    out.byte(at::OutputFormat, r.OutputFormat);
+    out.byte(at::FrameRate, r.FrameRate);
+    out.byte(at::OutputSync, r.OutputSync);
+    out.byte(at::AdvancedMode, r.AdvancedMode);
+    out.byte(at::ProjectorGroup, r.ProjectorGroup);
+    out.byte(at::TotalProjectors, r.TotalProjectors);
+    out.byte(at::DataDoubling, r.DataDoubling);
+    out.byte(at::Justification, r.Justification);
+    out.int32(at::OverlapWidth, r.OverlapWidth);
+    out.tenths(at::BasicGamma, r.BasicGamma);
+    out.int16(at::BasicFeather, r.BasicFeather);
+    out.tenths(at::LeftGamma, r.LeftGamma);
+    out.int16(at::LeftFeather, r.LeftFeather);
+    out.tenths(at::RightGamma, r.RightGamma);
+    out.int16(at::RightFeather, r.RightFeather);
+    // The edge group: halo removal in the older layouts, the feathering
+    // widths and offsets in 'B'.
     const bool current = type == 'B';
-    out.int32(30, current ? r.GammaLeftWidth : r.HaloLeftWidth);
-    out.int32(34, current ? r.GammaLeftOffset : r.HaloLeftOffset);
-    out.int32(38, current ? r.GammaRightWidth : r.HaloRightWidth);
-    out.int32(42, current ? r.GammaRightOffset : r.HaloRightOffset);
-    out.byte(46, r.BlackLevel);
-    out.byte(47, r.TestPattern);
-    out.byte(48, r.OutputRaster);
-    out.byte(49, r.TestGrid);
-    out.int32(50, r.SeamPrefix);
+    out.int32(at::EdgeLeftWidth, current ? r.GammaLeftWidth : r.HaloLeftWidth);
+    out.int32(at::EdgeLeftOffset, current ? r.GammaLeftOffset : r.HaloLeftOffset);
+    out.int32(at::EdgeRightWidth, current ? r.GammaRightWidth : r.HaloRightWidth);
+    out.int32(at::EdgeRightOffset, current ? r.GammaRightOffset : r.HaloRightOffset);
+    out.byte(at::BlackLevel, r.BlackLevel);
+    out.byte(at::TestPattern, r.TestPattern);
+    out.byte(at::OutputRaster, r.OutputRaster);
+    out.byte(at::TestGrid, r.TestGrid);
+    out.int32(at::SeamPrefix, r.SeamPrefix);
+    static_assert(SeamGainFields.size() == std::size_t(at::SeamGains.width));
     for (std::size_t i = 0; i < SeamGainFields.size(); ++i)
-        out.byte(54 + i, r.*SeamGainFields[i]);
+        out.byte(at::SeamGains, r.*SeamGainFields[i], int(i));
     // '>' ends before the seam bridge and '?' before the feather curve:
     // those keep their values.
-    out.byte(62, r.SeamBridge);
-    out.byte(63, r.FeatherCurve);
+    out.byte(at::SeamBridge, r.SeamBridge);
+    out.byte(at::FeatherCurve, r.FeatherCurve);
     if (current)
-        out.byte(64, r.BridgeThreshold);
+        out.byte(at::BridgeThreshold, r.BridgeThreshold);
     else
         r.BridgeThreshold = 0;
 }

@@ -9,7 +9,7 @@
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
 #include "pages/display/DataDoublingGroup.h"
-#include "pages/display/DisplaySetupScreen.h"
+#include "pages/display/ScreenGroup.h"
 #include "platform/Dialogs.h"
 
 #include <QButtonGroup>
@@ -94,8 +94,8 @@ void DisplaySetupPage::showFeatherMode()
 {
     const bool advanced = advanceModeBox_->isChecked();
     basicGroup_->setVisible(wallFeathered_ && !advanced);
-    for (int k = 1; k <= ScreenCount; ++k)
-        screen(k).edges->showAdvanced(advanced);
+    for (const auto &group : screens_)
+        group->edges().showAdvanced(advanced);
 }
 
 void DisplaySetupPage::AdvanceModeCheckBoxClick()
@@ -121,12 +121,6 @@ void DisplaySetupPage::sendBasicFeather(int on, float gamma)
     if (context_.state.UnitCount > 1)
         context_.commands.EFTB(2, on, gamma);
 }
-
-void DisplaySetupPage::BasicGammaEditExit() { basicGamma_->exitCheck(); }
-
-void DisplaySetupPage::BasicGammaUpDownUpClick() { basicGamma_->upClick(); }
-
-void DisplaySetupPage::BasicGammaUpDownDownClick() { basicGamma_->downClick(); }
 
 void DisplaySetupPage::BasicEdgeFeatheringCheckBoxClick()
 {

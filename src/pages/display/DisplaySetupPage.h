@@ -19,6 +19,7 @@ namespace tess {
 
 class DataDoublingGroup;
 class FieldBinding;
+class ScreenGroup;
 class SeamBridgeMirror;
 struct PageContext;
 
@@ -45,24 +46,14 @@ public:
     // planning has calculated a wall.
     void setScreenControlsEnabled(bool enabled);
 
-    // Edge feathering, page-wide. The mode box tells the units (reading
-    // them back into the page) and shows the controls of the mode.
+    // The mode box's click: tells the units (reading them back into the
+    // page) and shows the controls of the mode.
     void AdvanceModeCheckBoxClick();
-    void BasicGammaEditExit();
-    void BasicGammaUpDownUpClick();
-    void BasicGammaUpDownDownClick();
-    void BasicEdgeFeatheringCheckBoxClick();
-    void FeatherRadioGroupClick();
 
     // Edges of screen group k: the halo pair's exit check (HaloWidth1EditExit,
-    // RHaloWidth2EditExit, LHaloWidth2EditExit, ...), the edge gamma's
-    // (Gamma1EditExit, LGamma5EditExit, ...; also the enable boxes' click)
-    // and the width/offset pair's (GammaWidth1EditExit, ...).
+    // RHaloWidth2EditExit, LHaloWidth2EditExit, ...), and the left edge of
+    // screen n composed from its controls as they stand and sent.
     void HaloWidthEditExit(int k, Side side);
-    void GammaEditExit(int k, Side side);
-    void GammaWidthEditExit(int k, Side side);
-    // Compose one edge from its controls as they stand and send it.
-    void SendRightFeather(int n);
     void SendLeftFeather(int n);
 
     // "Send Current Settings": what the page shows, sent as the controls
@@ -81,12 +72,6 @@ public:
     // The overlap width field's text, kept by the planning preferences.
     QString overlapWidthText() const;
     void setOverlapWidthText(const QString &text);
-    // The data doubling group shows for a wall of more than one projector.
-    void setDataDoublingShown(bool shown);
-    // The overlap width's spin handlers, which the Planning page's overlap
-    // spin button runs too.
-    void OWidthUpDownUpClick();
-    void OWidthUpDownDownClick();
     // The Planning page's face of the overlap width field: what the user
     // left in it is checked here, its spin button steps this field (+1 up,
     // -1 down), and a refused value puts the focus where `focus` says
@@ -95,34 +80,14 @@ public:
     void stepOverlapWidth(int direction);
     void setOverlapErrorFocus(std::function<bool()> focus);
 
-    // Tells the units to save their settings, as the Information page's
-    // button of the same caption does.
-    void DisplaySetupSystemSaveButtonClick();
-
-    // Handlers of screen group k (1-8).
-    void TestPatternComboBoxChange(int k);
-    void BlackEditExit(int k);
-    void BlackUpDownUpClick(int k);
-    void BlackUpDownDownClick(int k);
-
     // Refills from the settings model (nothing is sent; callers hold
     // SuppressSend where a control's handler could send).
     void SyncTestPattern(int k);
     void SyncBlackLevel(int k);
     void SyncDisplaySetup();
-    // Halo removal, edge feathering, data doubling and the overlap width's
-    // exit check.
-    void SyncHalo(int k);
-    void SyncAdvancedFeather(int k);
-    void SyncBasicFeather();
-    void SyncDataDoubling();
-    void OWidthEditExit();
 
     // The seam bridge box and threshold, repeating the Seam Removal page's.
     SeamBridgeMirror &seamBridge() const { return *seamBridge_; }
-
-    // The test patterns, numbered by their position.
-    static const QStringList &testPatternItems();
 
 signals:
     // A screen's test pattern, grid or raster box changed outside another
@@ -131,30 +96,29 @@ signals:
     void screenPatternChosen();
 
 private:
-    struct Screen;
-
     QWidget *buildScreenTab(const char *name, int first);
-    QGroupBox *buildScreenGroup(int k, QWidget *parent);
     QGroupBox *buildFeatherModeGroup();
     QWidget *buildHelpPanel();
-    Screen &screen(int k) const;
+    ScreenGroup &screen(int k) const;
     // The service view unlocks the black level controls and shows the
     // feathering widths, offsets and curve.
     void followServiceView(bool on);
+    // Page-wide edge feathering: the basic mode's enable box, the curve's
+    // buttons, and the refill of the basic mode.
+    void BasicEdgeFeatheringCheckBoxClick();
+    void FeatherRadioGroupClick();
+    void SyncBasicFeather();
     // Shows the controls of the feathering mode the mode box holds.
     void showFeatherMode();
     void sendFeather(int n, Side side);
     // Sends one edge as its controls stand; false, sending nothing, when a
     // field holds no number (`failedText` and `failedKind` say which).
     bool sendFeatherEdge(int n, Side side, QString *failedText, FieldKind *failedKind);
-    // The screen's test pattern with its raster and grid boxes; no
-    // selection goes out as "Off", which the list then shows.
-    void sendTestPattern(int k);
     void sendBasicFeather(int on, float gamma);
 
     PageContext &context_;
     QTabWidget *screenTabs_ = nullptr;
-    std::array<std::unique_ptr<Screen>, ScreenCount> screens_;
+    std::array<std::unique_ptr<ScreenGroup>, ScreenCount> screens_;
     DataDoublingGroup *dataDoubling_ = nullptr;
     QGroupBox *basicGroup_ = nullptr;
     std::unique_ptr<FieldBinding> basicGamma_;

@@ -5,7 +5,7 @@
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
 #include "pages/display/DataDoublingGroup.h"
-#include "pages/display/DisplaySetupScreen.h"
+#include "pages/display/ScreenGroup.h"
 
 #include <QCheckBox>
 
@@ -25,9 +25,9 @@ bool DisplaySetupPage::sendScreens(int unit)
     const int first = firstScreen(unit);
     const int last = first + 3;
     for (int k = first; k <= last; ++k)
-        sendTestPattern(k);
+        screen(k).sendTestPattern();
     for (int k = first; k <= last; ++k) {
-        const std::optional<double> level = screen(k).black->value();
+        const std::optional<double> level = screen(k).blackLevel();
         if (!level)
             return false;
         context_.commands.BLKGN(unit, screenInUnit(k), int(*level));
@@ -37,7 +37,7 @@ bool DisplaySetupPage::sendScreens(int unit)
         for (int k = first; k <= last; ++k) {
             if (!hasHaloPair(k, side))
                 continue;
-            const std::optional<std::pair<int, int>> pair = screen(k).edges->readHalo(side);
+            const std::optional<std::pair<int, int>> pair = screen(k).edges().readHalo(side);
             if (!pair)
                 return false;
             context_.commands.HALO(unit, screenInUnit(k), side == Side::Left ? 0 : 1, pair->first, pair->second);

@@ -28,12 +28,6 @@ public:
     // The check boxes keep their state.
     void ClearProjectorTests();
 
-    // The user picked an item of group 1-4 or clicked its check box.
-    void ProjTest1RadioGroupClick() { ProjTestRadioGroupClick(1); }
-    void ProjTest2RadioGroupClick() { ProjTestRadioGroupClick(2); }
-    void ProjTest3RadioGroupClick() { ProjTestRadioGroupClick(3); }
-    void ProjTest4RadioGroupClick() { ProjTestRadioGroupClick(4); }
-
 private:
     struct Group {
         QGroupBox *radioGroup = nullptr;
@@ -41,6 +35,7 @@ private:
         QCheckBox *checkBox = nullptr;  // groups 1 and 3 only
     };
 
+    // The user picked an item of group 1-4 or clicked its check box.
     void ProjTestRadioGroupClick(int group);
     QWidget *buildGroup(int group);
     static QWidget *buildHelpPanel(const char *name, const QStringList &lines);

@@ -57,10 +57,6 @@ void SeamBridgeMirror::DisplaySetupSeamBridgeAllConfigCheckBoxClick()
     emit bridgeClicked(enable_->isChecked());
 }
 
-void SeamBridgeMirror::DisplaySetupBridgeThresholdEditExit() { threshold_->exitCheck(); }
-void SeamBridgeMirror::DisplaySetupBridgeThresholdUpDownUpClick() { threshold_->upClick(); }
-void SeamBridgeMirror::DisplaySetupBridgeThresholdUpDownDownClick() { threshold_->downClick(); }
-
 void SeamBridgeMirror::showBridge(bool on) { enable_->setChecked(on); }
 
 void SeamBridgeMirror::showThreshold(const QString &text) { threshold_->edit()->setText(text); }

@@ -29,9 +29,6 @@ public:
 
     // Handlers.
     void DisplaySetupSeamBridgeAllConfigCheckBoxClick();
-    void DisplaySetupBridgeThresholdEditExit();
-    void DisplaySetupBridgeThresholdUpDownUpClick();
-    void DisplaySetupBridgeThresholdUpDownDownClick();
 
     // What the seam bridge last set shows here (no handler runs).
     void showBridge(bool on);

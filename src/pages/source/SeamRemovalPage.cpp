@@ -176,8 +176,6 @@ void SeamRemovalPage::SeamScreenSelectRadioGroupClick()
 }
 
 void SeamRemovalPage::SeamGainEditExit(int n) { gains_.at(std::size_t(n - 1))->exitCheck(); }
-void SeamRemovalPage::SeamGainUpDownUpClick(int n) { gains_.at(std::size_t(n - 1))->upClick(); }
-void SeamRemovalPage::SeamGainUpDownDownClick(int n) { gains_.at(std::size_t(n - 1))->downClick(); }
 
 void SeamRemovalPage::sendChannelGains()
 {
@@ -266,10 +264,6 @@ void SeamRemovalPage::clickBridgeBox(bool on)
     bridgeAll_->setChecked(on);
     SeamBridgeAllConfigCheckBoxClick();
 }
-
-void SeamRemovalPage::BridgeThresholdEditExit() { threshold_->exitCheck(); }
-void SeamRemovalPage::BridgeThresholdUpDownUpClick() { threshold_->upClick(); }
-void SeamRemovalPage::BridgeThresholdUpDownDownClick() { threshold_->downClick(); }
 
 void SeamRemovalPage::applyBridgeThreshold(const QString &text, int threshold)
 {

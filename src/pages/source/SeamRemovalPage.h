@@ -41,8 +41,6 @@ public:
     // Handlers; gain fields are numbered 1 ("Gain -4") to 8 ("Gain +4").
     void SeamScreenSelectRadioGroupClick();
     void SeamGainEditExit(int n);
-    void SeamGainUpDownUpClick(int n);
-    void SeamGainUpDownDownClick(int n);
     void SendSeamGains();
     // "Send Current Settings" for the selected channel: the eight gain
     // fields' exit checks in order, each of which checks its field and
@@ -53,9 +51,6 @@ public:
     void SeamAutoAllConfigButtonClick();
     void SeamBridgeAllConfigCheckBoxClick();
     void SeamBridgeSingleConfigCheckBoxClick();
-    void BridgeThresholdEditExit();
-    void BridgeThresholdUpDownUpClick();
-    void BridgeThresholdUpDownDownClick();
 
     // What the Display Setup page's seam bridge controls do through this
     // page: tick the "Enable" box and run its click handler; and, for a

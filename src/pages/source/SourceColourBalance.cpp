@@ -92,8 +92,6 @@ QGroupBox *SourceSetupPage::buildColourGroup()
 }
 
 void SourceSetupPage::ColourEditExit(int row) { colours_.at(std::size_t(row))->exitCheck(); }
-void SourceSetupPage::ColourUpDownUpClick(int row) { colours_.at(std::size_t(row))->upClick(); }
-void SourceSetupPage::ColourUpDownDownClick(int row) { colours_.at(std::size_t(row))->downClick(); }
 
 void SourceSetupPage::SyncColourBalance(int channel)
 {

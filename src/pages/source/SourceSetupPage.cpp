@@ -220,16 +220,6 @@ void SourceSetupPage::SourceScreenSelectRadioGroupClick()
         SyncSourceSetup();
 }
 
-void SourceSetupPage::HPositionEditExit() { hPosition_->exitCheck(); }
-void SourceSetupPage::HPositionUpDownUpClick() { hPosition_->upClick(); }
-void SourceSetupPage::HPositionUpDownDownClick() { hPosition_->downClick(); }
-void SourceSetupPage::VPositionEditExit() { vPosition_->exitCheck(); }
-void SourceSetupPage::VPositionUpDownUpClick() { vPosition_->upClick(); }
-void SourceSetupPage::VPositionUpDownDownClick() { vPosition_->downClick(); }
-void SourceSetupPage::PhaseEditExit() { phase_->exitCheck(); }
-void SourceSetupPage::PhaseUpDownUpClick() { phase_->upClick(); }
-void SourceSetupPage::PhaseUpDownDownClick() { phase_->downClick(); }
-
 bool SourceSetupPage::sendChannelInput()
 {
     const std::optional<double> h = hPosition_->value();

@@ -58,23 +58,12 @@ public:
 
     // Handlers.
     void SourceScreenSelectRadioGroupClick();
-    void HPositionEditExit();
-    void HPositionUpDownUpClick();
-    void HPositionUpDownDownClick();
-    void VPositionEditExit();
-    void VPositionUpDownUpClick();
-    void VPositionUpDownDownClick();
-    void PhaseEditExit();
-    void PhaseUpDownUpClick();
-    void PhaseUpDownDownClick();
     void SaveConfigButtonClick();
     void SaveAllConfigButtonClick();
     void AutoConfigButtonClick();
     // The colour rows' handlers (LeftOContrastEditExit is
     // ColourEditExit(OverallContrast), and so on).
     void ColourEditExit(int row);
-    void ColourUpDownUpClick(int row);
-    void ColourUpDownDownClick(int row);
     void AutoColorBalanceButtonClick();
 
     // Refills of the page (nothing is sent).

@@ -1,0 +1,169 @@
+#include "pages/display/ScreenGroup.h"
+
+#include "device/Commands.h"
+#include "fields/FieldBinding.h"
+#include "fields/SpinButton.h"
+#include "model/SettingNames.h"
+#include "model/SettingsModel.h"
+#include "model/WindowState.h"
+#include "pages/PageContext.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tess {
+
+namespace {
+
+QString screenName(const char *pattern, int k) { return QString::fromLatin1(pattern).arg(k); }
+
+// The black level field of screen k.
+FieldDescription blackLevelDescription(int k)
+{
+    FieldDescription desc;
+    desc.edit = screenName("Black%1Edit", k);
+    desc.spin = screenName("Black%1UpDown", k);
+    desc.kind = FieldKind::Whole;
+    desc.lower = 0;
+    desc.upper = 255;
+    desc.defaultText = QStringLiteral("0");
+    desc.rangeText = QStringLiteral("(0 - 255)");
+    desc.maxLength = k == 1 ? 5 : 0;
+    desc.notValidNoun = QStringLiteral("Black Level");
+    desc.repeatMs = k <= 3 ? 105 : 250;
+    // The exit checks of the second unit's screens keep out of a handler
+    // that is running.
+    desc.skipFocusExitWhileBusy = k >= 5;
+    // Enter has no effect: its successor, the screen's first halo removal
+    // field, is never shown.
+    return desc;
+}
+
+}  // namespace
+
+ScreenGroup::ScreenGroup(PageContext &context, int k, QWidget *parent, Actions actions)
+    : context_(context), k_(k), actions_(std::move(actions))
+{
+    group_ = new QGroupBox(screenName("Screen %1 Controls", k), parent);
+    group_->setObjectName(screenName("Screen%1GroupBox", k));
+
+    auto *patternLabel = new QLabel(QStringLiteral("Test Pattern"), group_);
+    patternLabel->setObjectName(screenName("TestPatternLabel%1", k));
+    testPattern_ = new QComboBox(group_);
+    testPattern_->setObjectName(screenName("TestPattern%1ComboBox", k));
+    testPattern_->addItems(settingnames::testPatternNames());
+    testPattern_->setMaxVisibleItems(11);
+    // Four groups share the width: the list need not be as wide as its
+    // longest item, which shows in full when it opens.
+    testPattern_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    testPattern_->setMinimumContentsLength(12);
+    testPattern_->setCurrentIndex(-1);
+    testGrid_ = new QCheckBox(QStringLiteral("Test Grid"), group_);
+    testGrid_->setObjectName(screenName("TestGrid%1CheckBox", k));
+    outputRaster_ = new QCheckBox(QStringLiteral("Output Raster Box"), group_);
+    outputRaster_->setObjectName(screenName("OutputRaster%1CheckBox", k));
+
+    blackLabel_ = new QLabel(QStringLiteral("Black Level "), group_);
+    blackLabel_->setObjectName(screenName("BlackLabel%1", k));
+    FieldDescription black = blackLevelDescription(k);
+    black.refill = [this] { syncBlackLevel(); };
+    black_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(black),
+                                            [this](const std::vector<double> &values) {
+                                                context_.commands.BLKGN(unitOfScreen(k_), screenInUnit(k_),
+                                                                        int(values[0]));
+                                            });
+    QLineEdit *blackEdit = black_->edit();
+    blackEdit->setFixedWidth(44);
+
+    auto *grid = new QGridLayout(group_);
+    grid->addWidget(patternLabel, 0, 0, 1, 3);
+    grid->addWidget(testPattern_, 1, 0, 1, 3);
+    grid->addWidget(testGrid_, 2, 0, 1, 3);
+    grid->addWidget(outputRaster_, 3, 0, 1, 3);
+    grid->addWidget(blackLabel_, 4, 0);
+    grid->addWidget(blackEdit, 4, 1);
+    grid->addWidget(black_->spin(), 4, 2);
+    edges_ = std::make_unique<ScreenEdges>(
+        context_.fields, k, group_, testPattern_,
+        Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); }),
+        ScreenEdges::Actions{[this](Side side, int width, int offset) {
+                                 context_.commands.HALO(unitOfScreen(k_), screenInUnit(k_),
+                                                        side == Side::Left ? 0 : 1, width, offset);
+                             },
+                             [this](Side side) { actions_.sendFeather(k_, side); }});
+    grid->addWidget(edges_->haloGroup(), 5, 0, 1, 3);
+    grid->addWidget(edges_->featherGroup(), 6, 0, 1, 3);
+    grid->setColumnStretch(0, 1);
+    grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(2, 4, 2, 4);
+
+    // A pick, a grid click and a raster click all send the group's whole
+    // state. The handlers also run when the program sets these controls.
+    connect(testPattern_, &QComboBox::currentIndexChanged, this, &ScreenGroup::patternChanged);
+    connect(testGrid_, &QCheckBox::toggled, this, &ScreenGroup::patternChanged);
+    connect(outputRaster_, &QCheckBox::toggled, this, &ScreenGroup::patternChanged);
+}
+
+ScreenGroup::~ScreenGroup() = default;
+
+void ScreenGroup::patternChanged()
+{
+    WindowState &state = context_.state;
+    const HandlerBusyScope busy(state);
+    if (!busy)
+        return;
+    actions_.patternChosen();
+    if (state.SuppressSend || !context_.deviceConnected())
+        return;
+    sendTestPattern();
+}
+
+void ScreenGroup::sendTestPattern()
+{
+    if (testPattern_->currentIndex() < 0) {
+        // A grid or raster click before any pattern was chosen: the box
+        // goes on over "Off" rather than over a pattern number the unit
+        // does not have.
+        const QSignalBlocker quiet(testPattern_);
+        testPattern_->setCurrentIndex(0);
+    }
+    context_.commands.OTPMQX(unitOfScreen(k_), screenInUnit(k_), testPattern_->currentIndex(),
+                             outputRaster_->isChecked() ? 1 : 0, testGrid_->isChecked() ? 1 : 0);
+}
+
+std::optional<double> ScreenGroup::blackLevel() const { return black_->value(); }
+
+void ScreenGroup::syncTestPattern()
+{
+    const OutputRecord &record = context_.settings.projectorOutput(k_);
+    // A stored number past the list shows no selection.
+    testPattern_->setCurrentIndex(record.TestPattern < testPattern_->count() ? record.TestPattern : -1);
+    testGrid_->setChecked(record.TestGrid != 0);
+    outputRaster_->setChecked(record.OutputRaster != 0);
+}
+
+void ScreenGroup::syncBlackLevel()
+{
+    black_->edit()->setText(QString::number(context_.settings.projectorOutput(k_).BlackLevel));
+}
+
+void ScreenGroup::syncEdges()
+{
+    const OutputRecord &record = context_.settings.projectorOutput(k_);
+    edges_->syncHalo(record);
+    edges_->syncFeather(record);
+}
+
+void ScreenGroup::followServiceView(bool on)
+{
+    blackLabel_->setEnabled(on);
+    black_->edit()->setEnabled(on);
+    black_->spin()->setEnabled(on);
+    edges_->showWidthsAndOffsets(on);
+}
+
+}  // namespace tess

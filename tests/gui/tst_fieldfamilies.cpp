@@ -1,0 +1,238 @@
+// Every family of numeric fields walked the same
+// way through the real window against simulated units: both bounds, one
+// past each, a text that is no number, Enter, and the spin halves. One
+// representative field per family; what reached the units, the settings
+// model, the field and the messages is checked each time. Expected texts
+// and commands are the program's own, written out here.
+#include "app/TTessalineForm.h"
+#include "fields/SpinButton.h"
+#include "model/SettingsModel.h"
+#include "pages/Pages.h"
+#include "pages/source/SourceSetupPage.h"
+#include "support/WindowRig.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTabWidget>
+
+#include <functional>
+#include <vector>
+
+using namespace tess;
+using tess::test::WindowRig;
+
+namespace {
+
+enum class Page { Display, Source };
+
+struct Family {
+    const char *name;
+    Page page;
+    bool advanced;      // the edge feathering mode the units hold
+    int screen;         // the screen tab the field sits on (Display Setup)
+    const char *edit;
+    const char *spin;
+    // Both bounds, one step inside the lower, and one past each.
+    const char *lower, *upper, *aboveLower, *belowLower, *aboveUpper;
+    const char *boundsMessage;
+    const char *notValidMessage;  // for "abc"
+    // What a good value sends: "unit:command" lines, %1 the value as sent.
+    QStringList sent;
+    // Where Enter on a good value puts the focus; empty: Enter does nothing.
+    const char *enterSuccessor;
+    // The settings model's value, where a good value reaches the model at
+    // once; empty: the model waits for the next status read.
+    std::function<double(TTessalineForm &)> model;
+};
+
+const std::vector<Family> &families()
+{
+    static const std::vector<Family> table = {
+        {"black level", Page::Display, true, 2, "Black2Edit", "Black2UpDown", "0", "255", "1", "-1", "256",
+         "Error! Value out of bounds! (0 - 255)", "Error! 'abc' is not a valid Black Level.", {"1:BLKGN 2 %1"}, "",
+         [](TTessalineForm &f) { return double(f.settings().projectorOutput(2).BlackLevel); }},
+        {"edge gamma", Page::Display, true, 3, "RGamma3Edit", "RGamma3UpDown", "1.0", "5.0", "1.1", "0.9", "5.1",
+         "Error! Value out of bounds! (1.0 - 5.0)", "Error! 'abc' is not a valid Edge Feathering Gamma value.",
+         {"1:PEFT 3 R 0  %1 123 13"}, "TestPattern3ComboBox", {}},
+        {"edge width", Page::Display, true, 3, "RGammaWidth3Edit", "RGammaWidth3UpDown", "64", "200", "65", "63", "201",
+         "Error! Gamma width out of bounds.", "Error! 'abc' is not a valid width value.",
+         {"1:PEFT 3 R 0  2.4 %1 13"}, "RGammaOffset3Edit", {}},
+        {"edge offset", Page::Display, true, 6, "LGammaOffset6Edit", "LGammaOffset6UpDown", "0", "511", "1", "-1", "512",
+         "Error! Offset out of bounds. (0 - 511)", "Error! 'abc' is not a valid offset value.",
+         {"2:PEFT 2 L 0  2.2 102 %1"}, "RGammaWidth6Edit", {}},
+        {"basic gamma", Page::Display, false, 1, "BasicGammaEdit", "BasicGammaUpDown", "1.0", "5.0", "1.1", "0.9", "5.1",
+         "Error! Value out of bounds! (1.0 - 5.0)", "Error! 'abc' is not a valid Edge Feathering Gamma value.",
+         {"1:EFTB 1  %1", "2:EFTB 1  %1"}, "OWidthEdit",
+         [](TTessalineForm &f) { return double(f.settings().output(2, 1).BasicGamma); }},
+        {"overlap width", Page::Display, false, 1, "OWidthEdit", "OWidthUpDown", "64", "200", "65", "63", "201",
+         "Error! Overlap Width value out of bounds!", "Error! 'abc' is not a valid Overlap Width.",
+         {"1:DISP 1 %1", "2:DISP 1 %1"}, "TestPattern1ComboBox", {}},
+        {"phase", Page::Source, false, 0, "PhaseEdit", "PhaseUpDown", "-16", "15", "-15", "-17", "16",
+         "Error! Phase Offset value out of bounds! (-16 - +15)", "Error! 'abc' is not a valid Phase Value.",
+         {"1:ICPHOQX 1 M %1"}, "HPositionEdit", {}},
+        {"colour balance", Page::Source, false, 0, "LeftRBrightnessEdit", "LeftRBrightnessUpDown", "-25.0", "25.0",
+         "-24.9", "-25.1", "25.1", "Error! Value out of bounds! (-25 - +25)",
+         "Error! 'abc' is not a valid Brightness Level.", {"1:IBRTQX 1 R %1"}, "LeftGContrastEdit", {}},
+    };
+    return table;
+}
+
+// The lines a good value sends, joined as sent() joins them.
+QByteArray sentFor(const Family &family, const QString &value)
+{
+    QList<QByteArray> lines;
+    for (const QString &line : family.sent)
+        lines << line.arg(value).toLatin1();
+    return lines.join('|');
+}
+
+// Connected and read, eight screens, the service view on, the Display Setup
+// page in front. Every edge of both units differs: left gamma 2.2, right
+// 2.4; widths 100 + screen (left), 120 + screen (right); offsets the screen
+// (left), 10 + screen (right); all off.
+struct Rig : WindowRig {
+    explicit Rig(const Family &family)
+    {
+        for (int unit = 1; unit <= 2; ++unit) {
+            sim.unit(unit).settings.wide.advancedMode = family.advanced ? 1 : 0;
+            sim.unit(unit).settings.wide.basicFeather = 1;
+            for (int s = 1; s <= 4; ++s) {
+                sim::ScreenSettings &screen = sim.unit(unit).settings.screens[std::size_t(s - 1)];
+                screen.blackLevel = 40;
+                screen.leftGamma = 22;
+                screen.rightGamma = 24;
+                screen.gammaLeftWidth = 100 + s;
+                screen.gammaLeftOffset = s;
+                screen.gammaRightWidth = 120 + s;
+                screen.gammaRightOffset = 10 + s;
+            }
+        }
+        showAndConnect();
+        if (family.page == Page::Source) {
+            lockChannel(1);
+            openPage(&form().pages().sourceSetup());
+        } else {
+            openDisplaySetup();
+            form().planning().MaxOverlapWidth = 200;
+            find<QTabWidget>(QStringLiteral("ScreenPageControl"))->setCurrentIndex(family.screen <= 4 ? 0 : 1);
+        }
+        for (int round = 0; round < 4; ++round)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+        edit = find<QLineEdit>(QLatin1String(family.edit));
+        spin = find<SpinButton>(QLatin1String(family.spin));
+        takeCommandsInOrder();
+    }
+    // Channel 1 locked, with room to move.
+    void lockChannel(int channel)
+    {
+        InputRecord &r = form().settings().channelInput(channel);
+        r.VideoLoaded = 1;
+        r.VideoLocked = 1;
+        r.HTotal = 1344;
+        r.HActive = 1024;
+        r.HPositionRef = 200;
+        r.HPositionMax = 400;
+        r.HPosition = 210;
+        r.VPositionRef = 30;
+        r.VPositionMax = -1;
+        r.VPosition = 31;
+    }
+    QLineEdit *edit = nullptr;
+    SpinButton *spin = nullptr;
+    // Types into the field and leaves it with `key`. What leaving the
+    // control that had the focus sent (another field's own exit check) is
+    // not this field's, and is dropped.
+    void enter(const QString &text, Qt::Key key = Qt::Key_Tab)
+    {
+        typeInto(edit, text);
+        takeCommandsInOrder();
+        pressKey(key);
+    }
+    // What reached the units since the last look, "unit:command" joined by |.
+    QByteArray sent() { return takeCommandsInOrder().join('|'); }
+};
+
+}  // namespace
+
+class FieldFamiliesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyFamilyWalksTheSameWay_data()
+    {
+        QTest::addColumn<int>("family");
+        for (std::size_t i = 0; i < families().size(); ++i)
+            QTest::newRow(families()[i].name) << int(i);
+    }
+
+    void everyFamilyWalksTheSameWay()
+    {
+        QFETCH(int, family);
+        const Family &f = families()[std::size_t(family)];
+        Rig rig(f);
+
+        // Both bounds are taken, sent as typed and kept in the field.
+        for (const char *good : {f.lower, f.upper}) {
+            rig.enter(QLatin1String(good));
+            QCOMPARE(rig.h.dialogs.takeMessages(), QStringList());
+            QCOMPARE(rig.sent(), sentFor(f, QLatin1String(good)));
+            QCOMPARE(rig.edit->text(), QLatin1String(good));
+            if (f.model)
+                QCOMPARE(float(f.model(rig.form())), QByteArray(good).toFloat());
+        }
+
+        // One past either bound: the message, nothing sent, the focus back.
+        for (const char *bad : {f.belowLower, f.aboveUpper}) {
+            const double modelNow = f.model ? f.model(rig.form()) : 0;
+            rig.enter(QLatin1String(bad));
+            QCOMPARE(rig.h.dialogs.takeMessages(), QStringList{QLatin1String(f.boundsMessage)});
+            QCOMPARE(rig.sent(), QByteArray());
+            QCOMPARE(QApplication::focusWidget(), rig.edit);
+            QCOMPARE(rig.form().state().LastErrorText, QLatin1String(f.boundsMessage));
+            if (f.model)
+                QCOMPARE(f.model(rig.form()), modelNow);
+        }
+
+        // No number: its own message, the text kept, nothing sent.
+        rig.enter(QStringLiteral("abc"));
+        QCOMPARE(rig.h.dialogs.takeMessages(), QStringList{QLatin1String(f.notValidMessage)});
+        QCOMPARE(rig.edit->text(), QStringLiteral("abc"));
+        QCOMPARE(QApplication::focusWidget(), rig.edit);
+        QCOMPARE(rig.sent(), QByteArray());
+
+        // Enter on a good value moves on (the move runs the exit check) or,
+        // with no successor in view, does nothing.
+        rig.enter(QLatin1String(f.lower), Qt::Key_Return);
+        if (*f.enterSuccessor) {
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(f.enterSuccessor));
+            QCOMPARE(rig.sent(), sentFor(f, QLatin1String(f.lower)));
+        } else {
+            QCOMPARE(QApplication::focusWidget(), rig.edit);
+            QCOMPARE(rig.sent(), QByteArray());
+        }
+
+        // The spin halves: down at the lower bound stays, up steps once and
+        // sends the new value.
+        rig.edit->setText(QLatin1String(f.lower));
+        rig.clickSpin(rig.spin, false);
+        QCOMPARE(rig.edit->text(), QLatin1String(f.lower));
+        QCOMPARE(rig.sent(), QByteArray());
+        rig.clickSpin(rig.spin, true);
+        QCOMPARE(rig.edit->text(), QLatin1String(f.aboveLower));
+        QCOMPARE(rig.sent(), sentFor(f, QLatin1String(f.aboveLower)));
+        if (f.model)
+            QCOMPARE(float(f.model(rig.form())), QByteArray(f.aboveLower).toFloat());
+        // A spin click on a text that is no number sends nothing.
+        rig.edit->setText(QStringLiteral("abc"));
+        rig.clickSpin(rig.spin, true);
+        QCOMPARE(rig.edit->text(), QStringLiteral("abc"));
+        QCOMPARE(rig.sent(), QByteArray());
+        QVERIFY(!rig.h.dialogs.takeMessages().isEmpty());
+
+        QCOMPARE(rig.form().state().HandlerBusy, 0);
+        VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
+    }
+};
+
+QTEST_MAIN(FieldFamiliesTest)
+#include "tst_fieldfamilies.moc"
