@@ -367,8 +367,10 @@ bool Link::askKeepTrying(int times)
 
 void Link::AwaitQueryReply()
 {
-    if (!port_.isOpen() && !lineLost_)
+    if (!port_.isOpen() && !lineLost_) {
+        ReplyBuffer[0] = 0;
         return;
+    }
     noUnitShown_ = false;
     for (int round = 0; round < 2; ++round) {
         startReply(true);

@@ -44,17 +44,9 @@ public:
     Clock &clock() { return clock_; }
     Dialogs &dialogs() { return dialogs_; }
 
-    // Where every command and query is formatted; zero-terminated.
-    char CommandBuffer[BufferSize] = {};
-    quint8 CommandChecksum = 0;
-    // The reply of the last exchange, zero-terminated when complete.
-    char ReplyBuffer[BufferSize] = {};
-    int ReplyPosition = 0;
-    int MinReplyLength = 0;
     char PromptChar = '#';
     int PromptWaitTicks = DefaultPromptWaitTicks;
 
-    bool AwaitingReply = false;
     bool ExchangeFailed = false;
     bool ControllerError = false;
     bool ControllerDebugMode = false;
@@ -68,6 +60,12 @@ public:
     // cut at the buffer's end).
     void formatCommand(const char *format, ...) __attribute__((format(printf, 2, 3)));
     QByteArray command() const { return QByteArray(CommandBuffer); }
+    // The checksum ComputeChecksum found for the command.
+    quint8 commandChecksum() const { return CommandChecksum; }
+    // The shortest reply the exchanges take: a prompt among its first
+    // characters does not end it. A relayed send sets its own.
+    int minReplyLength() const { return MinReplyLength; }
+    void setMinReplyLength(int length) { MinReplyLength = length; }
     // The completed reply text (up to its zero byte).
     QByteArray reply() const;
     // The last exchange's reply as the device layer reads its records: the
@@ -78,6 +76,13 @@ public:
     // came after the prompt in the same arrival do not: no record is read
     // from them.
     int replyLength() const { return replyLength_; }
+    // Every byte of the reply buffer, the reply and whatever lies behind
+    // it, and where the receive handler stands in it: for checks that
+    // nothing of a refused or forgotten reply stays behind.
+    QByteArrayView replyBytes() const { return QByteArrayView(ReplyBuffer, BufferSize); }
+    int replyPosition() const { return ReplyPosition; }
+    // Whether an exchange is collecting its reply.
+    bool awaitingReply() const { return AwaitingReply; }
 
     bool ComputeChecksum();
     void WriteToPort(const QByteArray &text);
@@ -86,6 +91,8 @@ public:
     void RecoverDirectLink();
     // Returns false only when the user gave the command up.
     bool SendRelayed(int rs485Id, int pauseCount);
+    // Asks the query in CommandBuffer and collects its reply (with the
+    // port closed nothing is asked and no earlier reply stays readable).
     void AwaitQueryReply();
     // A status query from a clean start: no character of an earlier reply
     // can be taken for this one's, the exchange flags are cleared, and the
@@ -182,6 +189,15 @@ private:
     bool askKeepTrying(int times);
     void replyOverflowed();
     void waitForExchange();
+
+    // Where every command and query is formatted; zero-terminated.
+    char CommandBuffer[BufferSize] = {};
+    quint8 CommandChecksum = 0;
+    // The reply of the last exchange, zero-terminated when complete.
+    char ReplyBuffer[BufferSize] = {};
+    int ReplyPosition = 0;
+    int MinReplyLength = 0;
+    bool AwaitingReply = false;
 
     SerialPort &port_;
     Clock &clock_;
