@@ -227,7 +227,8 @@ std::vector<Rgb> lightRow(const Wall &given, int y, int yEnd, const Assumptions 
         const int left = projectorLeft(wall, k);
         for (int x = 0; x < wall.width; ++x) {
             const Rgb light = projectorLight(wall, k, x, y, yEnd, assumptions);
-            Rgb &sum = row[std::size_t(left + x)];
+            // An index inside the row, never negative: nothing is lost before the cast.
+            Rgb &sum = row[std::size_t(left + x)];  // NOLINT(bugprone-misplaced-widening-cast)
             sum = {sum.r + light.r, sum.g + light.g, sum.b + light.b};
         }
     }

@@ -123,8 +123,7 @@ int DeviceSearch::CountUnits()
     int failures = 0;
     for (;;) {
         link_.formatCommand("NQX\r");
-        link_.MinReplyLength = 2;
-        link_.ReplyBuffer[0] = 0;  // with the port closed no old reply counts
+        link_.setMinReplyLength(2);
         link_.AwaitQueryReply();
         if (link_.ExchangeFailed) {
             // A refusal is asked again, and so is a reply garbled past the
@@ -132,14 +131,15 @@ int DeviceSearch::CountUnits()
             const bool again = (link_.ControllerMode && link_.ControllerError) || link_.lastReplyRejected();
             if (!again || !link_.port().isOpen())
                 return 0;
-        } else if (plainText(link_.ReplyBuffer) || !link_.port().isOpen()) {
+        } else if (plainText(link_.reply().constData()) || !link_.port().isOpen()) {
             break;
         }
         if (++failures % Link::TimeoutsBeforeAsking == 0 && !link_.askKeepTrying())
             return 0;
     }
 
-    const char *reply = link_.ReplyBuffer;
+    const QByteArray text = link_.reply();
+    const char *reply = text.constData();
     int start = -1;
     for (int i = 0; i < 30 && reply[i]; ++i) {
         if (std::isdigit(static_cast<unsigned char>(reply[i]))) {

@@ -1,7 +1,6 @@
 #include "link/Link.h"
 
 #include "link/LinkHost.h"
-#include "link/QueryReply.h"
 #include "link/SerialPort.h"
 #include "model/RecordTypes.h"
 #include "platform/Clock.h"
@@ -43,46 +42,6 @@ const QString kComPortError = QStringLiteral(
 // asked about far less often than plain failures (about every two minutes).
 constexpr int BalanceWaitsBeforeAsking = 20;
 
-// The controller's texts that end a reply, in the order they are checked.
-enum class Pattern { None, NeedMore, UnknownCommand, DebugMode, UnitNotResponding, ErrorCode };
-
-// Compares `text` at `at`, but only with characters that have arrived.
-// NeedMore when what has arrived agrees so far but the rest is missing.
-Pattern compareAt(const char *buffer, int at, int fill, const char *text, Pattern onMatch)
-{
-    const int length = int(std::strlen(text));
-    for (int i = 0; i < length; ++i) {
-        if (at + i >= fill)
-            return Pattern::NeedMore;
-        if (buffer[at + i] != text[i])
-            return Pattern::None;
-    }
-    return onMatch;
-}
-
-Pattern controllerPattern(const char *c, int p, int fill)
-{
-    bool needMore = false;
-    for (const auto &[text, kind] : {std::pair{"?\r\nCTR", Pattern::UnknownCommand},
-                                     std::pair{"?\r\nDEB", Pattern::DebugMode}}) {
-        const Pattern found = compareAt(c, p, fill, text, kind);
-        if (found == Pattern::NeedMore)
-            needMore = true;
-        else if (found != Pattern::None)
-            return needMore ? Pattern::NeedMore : found;
-    }
-    const Pattern err = compareAt(c, p, fill, "!ERR", Pattern::ErrorCode);
-    if (err == Pattern::NeedMore)
-        return Pattern::NeedMore;
-    if (err == Pattern::ErrorCode) {
-        // The code stands five characters after the exclamation mark.
-        if (p + 5 >= fill)
-            return Pattern::NeedMore;
-        return c[p + 5] == '4' ? Pattern::UnitNotResponding : Pattern::ErrorCode;
-    }
-    return needMore ? Pattern::NeedMore : Pattern::None;
-}
-
 }  // namespace
 
 int Link::recordPayloadLength(unsigned char type)
@@ -106,11 +65,6 @@ void Link::formatCommand(const char *format, ...)
     va_start(args, format);
     std::vsnprintf(CommandBuffer, sizeof CommandBuffer, format, args);
     va_end(args);
-}
-
-QByteArray Link::reply() const
-{
-    return QByteArray(ReplyBuffer, int(strnlen(ReplyBuffer, sizeof ReplyBuffer)));
 }
 
 bool Link::ComputeChecksum()
@@ -203,19 +157,7 @@ void Link::startReply(bool query)
     ExchangeFailed = false;
     ControllerError = false;
     ControllerDebugMode = false;
-    // Every exchange collects its reply from the start of a cleared buffer,
-    // so a reply lost earlier can neither push this one out of place nor
-    // leave bytes behind it that a parser would take for a record.
-    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
-    ReplyPosition = 0;
-    replyFill_ = 0;
-    replyLength_ = 0;
-    recordStart_ = -1;
-    recordEnd_ = 0;
-    query_ = query;
-    recordTypes_ = query ? queryreply::recordTypes(CommandBuffer) : std::string_view();
-    replyOverflow_ = false;
-    replyRejected_ = false;
+    reply_.start(CommandBuffer, query);
     unitNotResponding_ = false;
     timedOut_ = false;
 }
@@ -295,7 +237,7 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
         if (!reopenLostLine())
             break;
         startReply(false);
-        MinReplyLength = int(std::strlen(CommandBuffer)) + 8;
+        reply_.setMinLength(int(std::strlen(CommandBuffer)) + 8);
         port_.flushInput();
         WriteToPort(QByteArrayLiteral("PASS "));
         WriteToPort(command());
@@ -328,7 +270,7 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
             host_.setStatusText(kColorBalanceResend);
             clock_.sleepBlocking(5000);
         } else {
-            host_.setStatusText(replyRejected_ ? kGarbledResend : kResending);
+            host_.setStatusText(reply_.rejected() ? kGarbledResend : kResending);
         }
         clock_.sleepBlocking(900);
         clock_.processPendingEvents();
@@ -367,8 +309,10 @@ bool Link::askKeepTrying(int times)
 
 void Link::AwaitQueryReply()
 {
-    if (!port_.isOpen() && !lineLost_)
+    if (!port_.isOpen() && !lineLost_) {
+        reply_.wipe();
         return;
+    }
     noUnitShown_ = false;
     for (int round = 0; round < 2; ++round) {
         startReply(true);
@@ -392,10 +336,10 @@ void Link::AwaitQueryReply()
 
 void Link::query(int minReplyLength)
 {
-    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
+    reply_.wipe();
     ExchangeFailed = false;
     ControllerError = false;
-    MinReplyLength = minReplyLength;
+    reply_.setMinLength(minReplyLength);
     AwaitQueryReply();
 }
 
@@ -404,168 +348,49 @@ void Link::ApdComPort1TriggerAvail(int count)
     if (!AwaitingReply)
         return;
     const QByteArray arrived = port_.read(qMax(count, 0));
-    if (replyOverflow_)
-        return;  // the rest of an over-long reply is dropped
-    // One place is kept for the terminating zero byte.
-    const int room = BufferSize - 1 - replyFill_;
-    const int stored = int(qMin<qsizetype>(arrived.size(), room));
-    std::memcpy(ReplyBuffer + replyFill_, arrived.constData(), size_t(stored));
-    replyFill_ += stored;
-    examineReply();
-    if (AwaitingReply && (stored < arrived.size() || replyFill_ >= BufferSize - 1))
-        replyOverflowed();
-}
-
-void Link::examineReply()
-{
-    const bool controller = ControllerMode;
-    char *c = ReplyBuffer;
-    while (ReplyPosition < replyFill_) {
-        const int p = ReplyPosition;
-        if (p < recordEnd_) {
-            ++ReplyPosition;  // payload of a binary record: never a prompt or error text
-            continue;
-        }
-        if (!recordTypes_.empty() && recordStart_ < 0 && c[p] == 1 && p < 30) {
-            if (p + 1 >= replyFill_)
-                return;  // wait for the type byte
-            // Only a header of the query asked starts a record; its stated
-            // length is skipped, so no payload byte passes for a prompt.
-            const char type = c[p + 1];
-            if (recordTypes_.find(type) != std::string_view::npos) {
-                recordStart_ = p;
-                recordEnd_ = p + 2 + recordPayloadLength(static_cast<unsigned char>(type));
-                ReplyPosition = p + 2;
-                continue;
-            }
-        }
-        if (c[p] == PromptChar && p >= MinReplyLength) {
-            const bool ends = p >= 2 && (controller ? (c[p - 2] == 'L' && c[p - 1] == 'R')
-                                                    : (c[p - 2] == 13 && c[p - 1] == 10));
-            if (ends) {
-                switch (judgeReply(p)) {
-                case Verdict::Foreign:
-                    dropThrough(p);
-                    continue;
-                case Verdict::Inconsistent:
-                    rejectReply();
-                    return;
-                case Verdict::Good:
-                    break;
-                }
-                // The zero byte lands on the last character of this arrival.
-                c[replyFill_ - 1] = 0;
-                replyLength_ = p + 1;
-                endReply();
-                return;
-            }
-            ++ReplyPosition;
-            continue;
-        }
-        if (controller) {
-            switch (controllerPattern(c, p, replyFill_)) {
-            case Pattern::NeedMore:
-                return;
-            case Pattern::UnknownCommand:
-                ControllerError = true;
-                ExchangeFailed = true;
-                endReply();
-                return;
-            case Pattern::DebugMode:
-                ControllerDebugMode = true;
-                ExchangeFailed = true;
-                endReply();
-                return;
-            case Pattern::UnitNotResponding:
-                timer1_->stop();
-                ExchangeFailed = true;
-                unitNotResponding_ = true;
-                endReply();
-                // Once per send or query, however often it is repeated.
-                if (!ColorBalanceInProgress && !noUnitShown_) {
-                    noUnitShown_ = true;
-                    dialogs_.showMessage(kNoUnitResponse);
-                }
-                return;
-            case Pattern::ErrorCode:
-                host_.setStatusText(kErrorCodeStatus);
-                endReply();
-                clock_.sleepBlocking(900);
-                ControllerError = true;
-                ExchangeFailed = true;
-                return;
-            case Pattern::None:
-                break;
-            }
-        }
-        ++ReplyPosition;
-    }
-}
-
-Link::Verdict Link::judgeReply(int prompt) const
-{
-    if (!query_)
-        return Verdict::Good;  // a relayed send: the prompt is all it needs
-    const char *c = ReplyBuffer;
-    const int echoEnd = recordStart_ >= 0 ? recordStart_ : prompt;
-    if (queryreply::echoesAnotherLine(std::string_view(c, size_t(echoEnd)), queryreply::echoOf(CommandBuffer)))
-        return Verdict::Foreign;
-    if (recordStart_ < 0)
-        return Verdict::Good;  // no record: the query finds none and says so
-    // The record's stated length must end exactly where the line end and
-    // the prompt begin; anything else is a record cut short or padded.
-    const int end = recordEnd_;
-    if (end + 2 > prompt || c[end] != '\r' || c[end + 1] != '\n')
-        return Verdict::Inconsistent;
-    for (int i = end + 2; i < prompt; ++i) {
-        if (c[i] == '\r' || c[i] == '\n')
-            return Verdict::Inconsistent;
-    }
-    return Verdict::Good;
-}
-
-void Link::dropThrough(int prompt)
-{
-    // Another line's late answer: forget it, and go on with what came
-    // after it in this arrival.
-    const int rest = replyFill_ - (prompt + 1);
-    std::memmove(ReplyBuffer, ReplyBuffer + prompt + 1, size_t(rest));
-    // Nothing of the forgotten answer stays behind what is kept.
-    std::memset(ReplyBuffer + rest, 0, size_t(replyFill_ - rest));
-    replyFill_ = rest;
-    ReplyPosition = 0;
-    recordStart_ = -1;
-    recordEnd_ = 0;
-}
-
-void Link::rejectReply()
-{
-    // Nothing of an inconsistent reply may be read as a record.
-    timer1_->stop();
-    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
-    replyRejected_ = true;
-    ExchangeFailed = true;
-    endReply();
-}
-
-void Link::endReply()
-{
-    ReplyPosition = 0;
-    replyFill_ = 0;
-    recordStart_ = -1;
-    recordEnd_ = 0;
+    using Outcome = ReplyCollector::Outcome;
+    const Outcome outcome = reply_.add(arrived, ControllerMode, PromptChar);
+    if (outcome == Outcome::Pending)
+        return;
     AwaitingReply = false;
-}
-
-void Link::replyOverflowed()
-{
-    // More than the buffer holds is no answer of a unit's (line noise, a
-    // runaway device): the reply is garbled, not late. Nothing of it is
-    // kept, the rest is dropped, and the exchange fails as a garbled reply
-    // does.
-    replyOverflow_ = true;
-    port_.flushInput();
-    rejectReply();
+    switch (outcome) {
+    case Outcome::Pending:
+    case Outcome::Complete:
+        break;
+    case Outcome::Overflow:
+        // The rest of a runaway reply is dropped; the exchange fails as a
+        // garbled reply does.
+        port_.flushInput();
+        [[fallthrough]];
+    case Outcome::Rejected:
+        timer1_->stop();
+        ExchangeFailed = true;
+        break;
+    case Outcome::UnknownCommand:
+        ControllerError = true;
+        ExchangeFailed = true;
+        break;
+    case Outcome::DebugMode:
+        ControllerDebugMode = true;
+        ExchangeFailed = true;
+        break;
+    case Outcome::UnitNotResponding:
+        timer1_->stop();
+        ExchangeFailed = true;
+        unitNotResponding_ = true;
+        // Once per send or query, however often it is repeated.
+        if (!ColorBalanceInProgress && !noUnitShown_) {
+            noUnitShown_ = true;
+            dialogs_.showMessage(kNoUnitResponse);
+        }
+        break;
+    case Outcome::ErrorCode:
+        host_.setStatusText(kErrorCodeStatus);
+        clock_.sleepBlocking(900);
+        ControllerError = true;
+        ExchangeFailed = true;
+        break;
+    }
 }
 
 void Link::Timer1Timer()

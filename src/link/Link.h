@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/ReplyCollector.h"
 #include "link/SerialPort.h"
 
 #include <QByteArray>
@@ -7,7 +8,6 @@
 #include <QObject>
 #include <QSet>
 #include <memory>
-#include <string_view>
 
 namespace tess {
 
@@ -25,7 +25,7 @@ class SerialPort;
 class Link : public QObject {
     Q_OBJECT
 public:
-    static constexpr int BufferSize = 250;
+    static constexpr int BufferSize = ReplyCollector::BufferSize;
     static constexpr int DefaultPromptWaitTicks = 80;
     static constexpr int ExchangeTimeoutMs = 8000;
     // Time-outs of one relayed send after which the user is asked whether
@@ -44,17 +44,9 @@ public:
     Clock &clock() { return clock_; }
     Dialogs &dialogs() { return dialogs_; }
 
-    // Where every command and query is formatted; zero-terminated.
-    char CommandBuffer[BufferSize] = {};
-    quint8 CommandChecksum = 0;
-    // The reply of the last exchange, zero-terminated when complete.
-    char ReplyBuffer[BufferSize] = {};
-    int ReplyPosition = 0;
-    int MinReplyLength = 0;
     char PromptChar = '#';
     int PromptWaitTicks = DefaultPromptWaitTicks;
 
-    bool AwaitingReply = false;
     bool ExchangeFailed = false;
     bool ControllerError = false;
     bool ControllerDebugMode = false;
@@ -68,16 +60,29 @@ public:
     // cut at the buffer's end).
     void formatCommand(const char *format, ...) __attribute__((format(printf, 2, 3)));
     QByteArray command() const { return QByteArray(CommandBuffer); }
+    // The checksum ComputeChecksum found for the command.
+    quint8 commandChecksum() const { return CommandChecksum; }
+    // The shortest reply the exchanges take: a prompt among its first
+    // characters does not end it. A relayed send sets its own.
+    int minReplyLength() const { return reply_.minLength(); }
+    void setMinReplyLength(int length) { reply_.setMinLength(length); }
     // The completed reply text (up to its zero byte).
-    QByteArray reply() const;
+    QByteArray reply() const { return reply_.text(); }
     // The last exchange's reply as the device layer reads its records: the
     // characters up to and with its prompt (empty when none completed).
-    QByteArrayView replyView() const { return QByteArrayView(ReplyBuffer, replyLength_); }
-    // How many characters of ReplyBuffer belong to the last exchange's
-    // reply, its prompt included (0 when none completed). Characters that
-    // came after the prompt in the same arrival do not: no record is read
-    // from them.
-    int replyLength() const { return replyLength_; }
+    QByteArrayView replyView() const { return reply_.reply(); }
+    // How many characters of the reply buffer belong to the last
+    // exchange's reply, its prompt included (0 when none completed).
+    // Characters that came after the prompt in the same arrival do not: no
+    // record is read from them.
+    int replyLength() const { return int(reply_.reply().size()); }
+    // Every byte of the reply buffer, the reply and whatever lies behind
+    // it, and where the receive handler stands in it: for checks that
+    // nothing of a refused or forgotten reply stays behind.
+    QByteArrayView replyBytes() const { return reply_.bytes(); }
+    int replyPosition() const { return reply_.position(); }
+    // Whether an exchange is collecting its reply.
+    bool awaitingReply() const { return AwaitingReply; }
 
     bool ComputeChecksum();
     void WriteToPort(const QByteArray &text);
@@ -86,6 +91,8 @@ public:
     void RecoverDirectLink();
     // Returns false only when the user gave the command up.
     bool SendRelayed(int rs485Id, int pauseCount);
+    // Asks the query in CommandBuffer and collects its reply (with the
+    // port closed nothing is asked and no earlier reply stays readable).
     void AwaitQueryReply();
     // A status query from a clean start: no character of an earlier reply
     // can be taken for this one's, the exchange flags are cleared, and the
@@ -154,7 +161,7 @@ public:
     // Whether the last exchange's reply was refused as garbled (a record
     // cut short or padded, or more than the reply buffer holds): the
     // exchange failed and the reply was cleared.
-    bool lastReplyRejected() const { return replyRejected_; }
+    bool lastReplyRejected() const { return reply_.rejected(); }
 
 signals:
     // Every write to the line, as written (one frame may take several).
@@ -165,23 +172,22 @@ signals:
     void deviceConnectedChanged(bool connected);
 
 private:
-    enum class Verdict { Good, Foreign, Inconsistent };
-
     // `query`: a status or count query, whose reply must be its own.
     void startReply(bool query);
-    void examineReply();
-    Verdict judgeReply(int prompt) const;
-    void dropThrough(int prompt);
-    void rejectReply();
-    void endReply();
     // Opens a port the system closed again; while it cannot be, asks
     // whether to keep trying. False when the port stays closed.
     bool reopenLostLine();
     // Names a port that went away, for the status line and the boxes.
     QString portGoneText() const;
     bool askKeepTrying(int times);
-    void replyOverflowed();
     void waitForExchange();
+
+    // Where every command and query is formatted; zero-terminated.
+    char CommandBuffer[BufferSize] = {};
+    quint8 CommandChecksum = 0;
+    // The reply of the last exchange, zero-terminated when complete.
+    ReplyCollector reply_;
+    bool AwaitingReply = false;
 
     SerialPort &port_;
     Clock &clock_;
@@ -190,14 +196,6 @@ private:
     LinkHost &host_;
     std::unique_ptr<ClockTimer> timer1_;
 
-    int replyFill_ = 0;        // characters of this reply stored so far
-    int replyLength_ = 0;      // up to and with the prompt of a completed reply
-    int recordStart_ = -1;     // where the record's header stands, if any
-    int recordEnd_ = 0;        // end of a binary record's payload, if any
-    bool query_ = false;            // the running exchange is a query
-    std::string_view recordTypes_;  // the headers the running query accepts
-    bool replyOverflow_ = false;
-    bool replyRejected_ = false;
     bool unitNotResponding_ = false;  // the controller's code 4 ended the attempt
     bool noUnitShown_ = false;        // its message was shown in this send or query
     bool timedOut_ = false;

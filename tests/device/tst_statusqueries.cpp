@@ -72,7 +72,7 @@ private slots:
         device.outputs[screen].BlackLevel = 99;
         int seenLength = -1;
         rig.units.answer = [&](const QByteArray &) -> std::optional<QByteArray> {
-            seenLength = rig.link.MinReplyLength;
+            seenLength = rig.link.minReplyLength();
             return std::nullopt;
         };
 

@@ -29,7 +29,8 @@ namespace {
 // complete read is nine queries.
 constexpr qint64 OperationBoundMs = 30 * 60 * 1000;
 
-QByteArray replyBytes(const Link &link) { return QByteArray(link.ReplyBuffer, Link::BufferSize); }
+// The reply as the parsers read it: up to and with its prompt.
+QByteArray replyBytes(const Link &link) { return link.replyView().toByteArray(); }
 
 // The record a successful query stored: whole, of the kind asked.
 int checkWholeRecord(const Link &link, const QByteArray &types)
@@ -76,7 +77,7 @@ void checkResult(LinkScenario &s, Operation op, int result, const SettingsModel 
         {
             const int at = checkWholeRecord(s.link, QByteArray("\x08", 1));
             const FirmwareVersionBytes &version = s.model.firmwareVersion(unit);
-            FUZZ_CHECK(std::memcmp(version.data(), s.link.ReplyBuffer + at + 2, 7) == 0 && version[7] == 0);
+            FUZZ_CHECK(std::memcmp(version.data(), s.link.replyView().data() + at + 2, 7) == 0 && version[7] == 0);
         }
         return;
     case Operation::QueryInput:
@@ -91,7 +92,8 @@ void checkResult(LinkScenario &s, Operation op, int result, const SettingsModel 
         // A count comes from the first number among the reply's first 30
         // characters, as strtol reads it.
         if (result != 0) {
-            const char *reply = s.link.ReplyBuffer;
+            const QByteArray text = s.link.reply();
+            const char *reply = text.constData();
             int digit = 0;
             while (digit < 30 && reply[digit] && !std::isdigit(static_cast<unsigned char>(reply[digit])))
                 ++digit;
@@ -125,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int result = s.run(op);
     FUZZ_CHECK(s.clock.nowMs() <= OperationBoundMs);
     // The link is idle afterwards: nothing collects a reply any more.
-    FUZZ_CHECK(!s.link.AwaitingReply);
+    FUZZ_CHECK(!s.link.awaitingReply());
     checkResult(s, op, result, before);
     return 0;
 }

@@ -58,8 +58,8 @@ private slots:
         rig.port.respond = [](int, const QByteArray &w) { return w == "\r\r" ? QByteArray("x\r\nLR>") : QByteArray(); };
         rig.link.formatCommand("%s", text.constData());
         QVERIFY(rig.link.ComputeChecksum());
-        QCOMPARE(int(rig.link.CommandChecksum), sum);
-        rig.link.MinReplyLength = 0;
+        QCOMPARE(int(rig.link.commandChecksum()), sum);
+        rig.link.setMinReplyLength(0);
         // The reply is long enough for the prompt rule once the echo counts.
         rig.port.respond = [&](int, const QByteArray &w) {
             return w == "\r\r" ? controllerOk(rig.port.written) : QByteArray();
@@ -78,7 +78,7 @@ private slots:
             return w == "\r\r" ? controllerOk(rig.port.written) : QByteArray();
         };
         QVERIFY(rig.link.SendRelayed(1, 1550));
-        QCOMPARE(rig.port.written, QByteArray("PASS *1QXCTRL 1!") + QByteArray::number(rig.link.CommandChecksum, 16).toUpper() + "\r\r");
+        QCOMPARE(rig.port.written, QByteArray("PASS *1QXCTRL 1!") + QByteArray::number(rig.link.commandChecksum(), 16).toUpper() + "\r\r");
         QCOMPARE(rig.clock.countPauses(1), 1550);
         QCOMPARE(rig.clock.countPauses(900), 0);
         QVERIFY(rig.link.reply().endsWith("LR"));  // the prompt itself became the zero byte
@@ -159,7 +159,7 @@ private slots:
         rig.dialogs.whileNextBoxOpen([&] {
             rig.port.deliver(controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r")));
             rig.clock.processPendingEvents();
-            QVERIFY(!rig.link.AwaitingReply);  // the late reply completed the collection
+            QVERIFY(!rig.link.awaitingReply());  // the late reply completed the collection
         });
         QVERIFY(rig.link.SendRelayed(1, 0));
         QCOMPARE(*attempts, 2);
@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(rig.clock.countPauses(1), 0);  // no trailing pauses for a command not sent
         QVERIFY(rig.window.pagesEnabled);
         QVERIFY(!rig.window.busyCursor);
-        QVERIFY(!rig.link.AwaitingReply);
+        QVERIFY(!rig.link.awaitingReply());
         // The link is usable again afterwards.
         rig.port.respond = [&](int, const QByteArray &w) {
             return w == "\r\r" ? controllerOk(QByteArray("PASS *1DDBL 1!E3\r\r")) : QByteArray();

@@ -154,11 +154,11 @@ private slots:
         rig.link.ComputeChecksum();
         QVERIFY(rig.link.SendRelayed(6, 0));
         rig.link.formatCommand("QXQUERY *%dOINFOQX %1d!\r", 5, 2);
-        rig.link.MinReplyLength = 62;
+        rig.link.setMinReplyLength(62);
         rig.link.AwaitQueryReply();
         rig.line.control(QStringLiteral("unrecognised 1"));
         rig.link.formatCommand("QXQUERY *%dSYINFOQX!\r", 5);
-        rig.link.MinReplyLength = 8;
+        rig.link.setMinReplyLength(8);
         rig.link.AwaitQueryReply();
         rig.line.control(QStringLiteral("silence on"));
         rig.link.AwaitQueryReply();

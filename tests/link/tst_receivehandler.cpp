@@ -23,7 +23,7 @@ void query(LinkRig &rig, const QByteArray &reply, int piece = 0, int minLength =
         return w.startsWith("debug") ? QByteArray("\r\n>") : reply;
     };
     rig.link.formatCommand("SYINFOQX\r");
-    rig.link.MinReplyLength = minLength;
+    rig.link.setMinReplyLength(minLength);
     rig.link.AwaitQueryReply();
 }
 
@@ -71,8 +71,8 @@ private slots:
         QCOMPARE(!rig.link.ExchangeFailed, completes);
         if (completes) {
             QCOMPARE(rig.link.reply(), text);
-            QCOMPARE(rig.link.ReplyPosition, 0);
-            QVERIFY(!rig.link.AwaitingReply);
+            QCOMPARE(rig.link.replyPosition(), 0);
+            QVERIFY(!rig.link.awaitingReply());
             VERIFY_DIALOGS_TAKEN(rig.dialogs);
         } else {
             QCOMPARE(rig.dialogs.takeMessages(), QStringList{kTimeout});
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(rig.window.statusHistory.contains(status), !status.isEmpty());
         QCOMPARE(rig.clock.countPauses(900), pauses900);
         QVERIFY(!rig.link.timer1Active());
-        QVERIFY(!rig.link.AwaitingReply);
+        QVERIFY(!rig.link.awaitingReply());
     }
 
     void debugModeIsSwitchedOffAndTheQueryAskedOnceMore()
@@ -149,7 +149,7 @@ private slots:
             return ++asked == 1 ? QByteArray("?\r\nDEB\r\n>") : QByteArray("data\r\nLR>");
         };
         rig.link.formatCommand("NQX\r");
-        rig.link.MinReplyLength = 2;
+        rig.link.setMinReplyLength(2);
         rig.link.AwaitQueryReply();
         QCOMPARE(rig.port.written, QByteArray("NQX\rdebug 0\rNQX\r"));
         QVERIFY(!rig.link.ExchangeFailed);
@@ -198,8 +198,8 @@ private slots:
         QVERIFY(!link.timer1Active());
         QVERIFY(rig.clock.nowMs() < 1000);  // not the 8 s of a time-out
         QCOMPARE(link.reply(), QByteArray());  // nothing of it is read as a record
-        QCOMPARE(link.ReplyBuffer[Link::BufferSize - 1], '\0');
-        QCOMPARE(link.MinReplyLength, minBefore);  // nothing written past the buffer
+        QCOMPARE(link.replyBytes().at(Link::BufferSize - 1), '\0');
+        QCOMPARE(link.minReplyLength(), minBefore);  // nothing written past the buffer
         // The next exchange starts clean.
         query(rig, "fine\r\nLR>");
         QVERIFY(!link.ExchangeFailed);
@@ -240,16 +240,16 @@ private slots:
         LinkRig rig(controller);
         rig.port.respond = [reply](int, const QByteArray &) { return reply; };
         rig.link.formatCommand(controller ? "QXQUERY *1SYINFOQX!\r" : "SYINFOQX\r");
-        rig.link.MinReplyLength = 8;
+        rig.link.setMinReplyLength(8);
         rig.link.AwaitQueryReply();
         QCOMPARE(rig.link.ExchangeFailed, !taken);
         QCOMPARE(rig.link.lastReplyRejected(), !taken);
-        const QByteArray buffer(rig.link.ReplyBuffer, Link::BufferSize);
+        const QByteArray buffer = rig.link.replyBytes().toByteArray();
         if (taken)
             QVERIFY(buffer.contains("2.40") && !buffer.contains("9.99"));
         else
             QCOMPARE(buffer, QByteArray(Link::BufferSize, '\0'));
-        QVERIFY(!rig.link.AwaitingReply);
+        QVERIFY(!rig.link.awaitingReply());
         QVERIFY(!rig.link.timer1Active());
         VERIFY_DIALOGS_TAKEN(rig.dialogs);  // no time-out message
     }
@@ -264,13 +264,13 @@ private slots:
         // wait in the port...
         rig.port.deliver("late garbage");
         rig.clock.processPendingEvents();
-        QVERIFY(!rig.link.AwaitingReply);
+        QVERIFY(!rig.link.awaitingReply());
         QCOMPARE(rig.port.bytesAvailable(), qint64(12));
         // ...and the next exchange collects its own reply from the start.
         const QByteArray rec = record(8, "12345678");
         query(rig, rec + "\r\n#", 0, 8);
         QVERIFY(!rig.link.ExchangeFailed);
-        QCOMPARE(rig.link.ReplyBuffer[0], '\x01');
+        QCOMPARE(rig.link.replyBytes().at(0), '\x01');
         QCOMPARE(rig.link.reply(), rec + "\r\n");
     }
 
@@ -279,7 +279,7 @@ private slots:
         LinkRig rig(false);
         rig.port.arriveNow("noise");
         QCOMPARE(rig.port.bytesAvailable(), qint64(5));
-        QCOMPARE(rig.link.ReplyPosition, 0);
+        QCOMPARE(rig.link.replyPosition(), 0);
     }
 };
 
