@@ -56,7 +56,7 @@ struct CommandHelp {
     const char *text;
 };
 
-const CommandHelp Commands[] = {
+const CommandHelp CommandHelps[] = {
     {"ports",
      "Usage: tessaline-cli ports\n"
      "\n"
@@ -130,7 +130,7 @@ QString helpText()
 
 QString commandHelp(const QString &command)
 {
-    for (const CommandHelp &c : Commands) {
+    for (const CommandHelp &c : CommandHelps) {
         if (command == QLatin1String(c.name))
             return QString::fromUtf8(c.text) + u'\n' + QString::fromUtf8(OptionsText) + u'\n'
                    + QString::fromUtf8(ExitCodes);

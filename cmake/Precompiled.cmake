@@ -6,15 +6,21 @@
 #   Qt Widgets            PrecompiledWidgets.h (standard, Qt Core, Gui, Widgets)
 #   Qt Core, no widgets   Precompiled.h        (standard, Qt Core)
 #
-# so a layer that links only Qt Core sees no widget header through it. Each
-# header is compiled once per build folder, by a target of its own that
-# links nothing but its Qt modules (tessaline_pch_core,
-# tessaline_pch_widgets), and reused by all the others. GCC uses a
+# so a layer that links only Qt Core sees no widget header through it; a
+# target that links Qt Test (the test programs) gets its level's header
+# with <QTest> added. Each header is compiled once per build folder, by a
+# target of its own that links nothing but its Qt modules
+# (tessaline_pch_core, tessaline_pch_widgets, tessaline_pch_widgets_test,
+# ...), and reused by all the others. GCC uses a
 # precompiled header only where every macro it was made with is defined the
 # same way and no other macro it looks at is defined; the owners' macros
 # are the Qt modules' own, which every user of that level has too, and the
-# macros the users add (QT_TESTLIB_LIB, QT_SERIALPORT_LIB, their own) appear
-# in no Qt Core, Gui or Widgets header. CMake adds -Winvalid-pch, so with
+# macros the users add (QT_SERIALPORT_LIB, their own) appear in no Qt Core,
+# Gui or Widgets header. <QTest> also looks at QT_NETWORK_LIB, so a Qt Test
+# owner links Qt Network exactly when its users do, and at the folders Qt
+# Test names for QFINDTESTDATA, which differ from folder to folder: the
+# tests do not use QFINDTESTDATA, and Qt Test's interface here leaves those
+# two macros out. CMake adds -Winvalid-pch, so with
 # -Werror a header that could not be used stops the build instead of slowing
 # it down quietly.
 #
@@ -74,22 +80,32 @@ function(_tessaline_link_closure target out)
 endfunction()
 
 # The owner of one precompiled header: an object library of one empty file
-# that links only `qt` (a list of Qt targets).
+# that links only `qt` (a list of Qt targets). With Qt6::Test in `qt` the
+# header is `header` and <QTest>.
 function(_tessaline_pch_owner name header qt)
   if(TARGET ${name})
     return()
+  endif()
+  set(header ${TESSALINE_PCH_DIR}/${header})
+  if(Qt6::Test IN_LIST qt)
+    set(with_test ${CMAKE_BINARY_DIR}/precompiled/${name}.h)
+    file(CONFIGURE OUTPUT ${with_test} CONTENT "#include \"${header}\"\n#include <QTest>\n")
+    set(header ${with_test})
   endif()
   set(anchor ${CMAKE_BINARY_DIR}/precompiled/${name}.cpp)
   file(CONFIGURE OUTPUT ${anchor} CONTENT "// Compiles ${header} once for this build folder.\n")
   add_library(${name} OBJECT ${anchor})
   target_link_libraries(${name} PRIVATE ${qt})
   set_target_properties(${name} PROPERTIES AUTOMOC OFF)
-  target_precompile_headers(${name} PRIVATE ${TESSALINE_PCH_DIR}/${header})
+  target_precompile_headers(${name} PRIVATE ${header})
 endfunction()
 
 function(tessaline_precompile_headers)
   if(NOT TESSALINE_PCH)
     return()
+  endif()
+  if(TARGET Qt6::Test)
+    set_property(TARGET Qt6::Test PROPERTY INTERFACE_COMPILE_DEFINITIONS QT_TESTLIB_LIB)
   endif()
   _tessaline_targets_below(${CMAKE_SOURCE_DIR} targets)
   foreach(target IN LISTS targets)
@@ -106,14 +122,26 @@ function(tessaline_precompile_headers)
     endif()
     _tessaline_link_closure(${target} closure)
     if(Qt6::Widgets IN_LIST closure)
-      _tessaline_pch_owner(tessaline_pch_widgets PrecompiledWidgets.h "Qt6::Core;Qt6::Gui;Qt6::Widgets")
-      target_precompile_headers(${target} REUSE_FROM tessaline_pch_widgets)
+      set(owner tessaline_pch_widgets)
+      set(header PrecompiledWidgets.h)
+      set(qt Qt6::Core Qt6::Gui Qt6::Widgets)
     elseif(Qt6::Core IN_LIST closure)
-      _tessaline_pch_owner(tessaline_pch_core Precompiled.h Qt6::Core)
-      target_precompile_headers(${target} REUSE_FROM tessaline_pch_core)
+      set(owner tessaline_pch_core)
+      set(header Precompiled.h)
+      set(qt Qt6::Core)
     else()
       continue()
     endif()
+    if(Qt6::Test IN_LIST closure)
+      string(APPEND owner _test)
+      list(APPEND qt Qt6::Test)
+      if(Qt6::Network IN_LIST closure)
+        string(APPEND owner _network)
+        list(APPEND qt Qt6::Network)
+      endif()
+    endif()
+    _tessaline_pch_owner(${owner} ${header} "${qt}")
+    target_precompile_headers(${target} REUSE_FROM ${owner})
     # A program's moc output is included by its own .cpp files (a test's
     # "tst_name.moc"), which leaves the file automoc compiles empty: loading
     # the precompiled header for it would cost about two CPU seconds, once
