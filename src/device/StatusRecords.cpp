@@ -21,7 +21,9 @@ public:
 
     void byte(statusrecord::Field at, std::uint8_t &field, int index = 0) const
     {
-        const std::size_t offset = std::size_t(at.offset + index);
+        if (index < 0 || index >= at.width)
+            return;
+        const std::size_t offset = std::size_t(at.offset) + std::size_t(index);
         if (has(offset, 1))
             field = bytes_[offset];
     }
