@@ -123,21 +123,6 @@ struct Rig : WindowRig {
         spin = find<SpinButton>(QLatin1String(family.spin));
         takeCommandsInOrder();
     }
-    // Channel 1 locked, with room to move.
-    void lockChannel(int channel)
-    {
-        InputRecord &r = form().settings().channelInput(channel);
-        r.VideoLoaded = 1;
-        r.VideoLocked = 1;
-        r.HTotal = 1344;
-        r.HActive = 1024;
-        r.HPositionRef = 200;
-        r.HPositionMax = 400;
-        r.HPosition = 210;
-        r.VPositionRef = 30;
-        r.VPositionMax = -1;
-        r.VPosition = 31;
-    }
     QLineEdit *edit = nullptr;
     SpinButton *spin = nullptr;
     // Types into the field and leaves it with `key`. What leaving the

@@ -23,17 +23,7 @@ namespace {
 // position 14 to 46, with a colour balance of its own.
 InputRecord &lockChannel(WindowRig &rig, int channel)
 {
-    InputRecord &r = rig.form().settings().channelInput(channel);
-    r.VideoLoaded = 1;
-    r.VideoLocked = 1;
-    r.HTotal = 1344;
-    r.HActive = 1024;
-    r.HPositionRef = 200;
-    r.HPositionMax = 400;
-    r.HPosition = 210;
-    r.VPositionRef = 30;
-    r.VPositionMax = -1;
-    r.VPosition = 31;
+    InputRecord &r = rig.lockChannel(channel);
     r.Phase = 3;
     r.ContrastC = 101.5f;
     r.BrightnessC = 99;

@@ -29,6 +29,22 @@ WindowRig::WindowRig(const sim::Setup &setup) : sim(setup)
 
 WindowRig::~WindowRig() = default;
 
+InputRecord &WindowRig::lockChannel(int channel)
+{
+    InputRecord &r = form().settings().channelInput(channel);
+    r.VideoLoaded = 1;
+    r.VideoLocked = 1;
+    r.HTotal = 1344;
+    r.HActive = 1024;
+    r.HPositionRef = 200;
+    r.HPositionMax = 400;
+    r.HPosition = 210;
+    r.VPositionRef = 30;
+    r.VPositionMax = -1;
+    r.VPosition = 31;
+    return r;
+}
+
 void WindowRig::show()
 {
     h.showAnsweringNo();

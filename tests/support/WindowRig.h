@@ -28,6 +28,9 @@ public:
     std::unique_ptr<sim::SimSerialPort> port;
 
     TTessalineForm &form() { return *h.form; }
+    // Marks `channel`'s input as locked in the settings model, its H
+    // position free to move 72 to 328 (limit 400), V position 14 to 46.
+    InputRecord &lockChannel(int channel);
 
     // Shows the window, answering No to the search question.
     void show();
