@@ -7,6 +7,7 @@
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
 #include "pages/Wall.h"
+#include "pages/display/DisplayFields.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,19 +26,7 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
     auto *label = new QLabel(QStringLiteral("Overlap Width"), group_);
     label->setObjectName(QStringLiteral("OWidthLabel"));
 
-    FieldDescription desc;
-    desc.edit = QStringLiteral("OWidthEdit");
-    desc.spin = QStringLiteral("OWidthUpDown");
-    desc.kind = FieldKind::Whole;
-    desc.lower = 64;
-    desc.upper = Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); });
-    desc.defaultText = QStringLiteral("64");
-    desc.outOfBoundsMessage = QStringLiteral("Error! Overlap Width value out of bounds!");
-    desc.notValidNoun = QStringLiteral("Overlap Width");
-    desc.repeatMs = 1000;
-    // Sending depends on the planning's overlap too: decided on acceptance.
-    desc.deviceSetting = false;
-    desc.refill = [this] { SyncDataDoubling(); };
+    FieldDescription desc = displayField(context_, OverlapWidthField);
     desc.enterSuccessor = std::move(enterSuccessor);
     desc.takeErrorFocus = [this] { return errorFocus && errorFocus(); };
     overlap_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(desc),

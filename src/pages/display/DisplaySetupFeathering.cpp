@@ -9,6 +9,7 @@
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
 #include "pages/display/DataDoublingGroup.h"
+#include "pages/display/DisplayFields.h"
 #include "pages/display/ScreenGroup.h"
 #include "platform/Dialogs.h"
 
@@ -30,11 +31,7 @@ QGroupBox *DisplaySetupPage::buildFeatherModeGroup()
     auto *box = named(new QGroupBox(this), "GroupBox1");
     basicGroup_ = named(new QGroupBox(QStringLiteral("Edge Feathering Basic Mode"), box), "EdgeFeatherBasicGroupBox");
     auto *gammaLabel = named(new QLabel(QStringLiteral("Gamma"), basicGroup_), "Label2");
-    FieldDescription gamma = basicGammaDescription();
-    gamma.refill = [this] {
-        const SuppressSendScope quiet(context_.state);
-        SyncBasicFeather();
-    };
+    FieldDescription gamma = displayField(context_, BasicGammaField);
     gamma.enterSuccessor = [this] { return dataDoubling_->overlapWidthField(); };
     basicGamma_ = std::make_unique<FieldBinding>(context_.fields, basicGroup_, std::move(gamma),
                                                  [this](const std::vector<double> &values) {

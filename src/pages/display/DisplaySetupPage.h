@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fields/FieldDescription.h"
 #include "pages/TabPage.h"
 #include "pages/display/EdgeFields.h"
 

@@ -4,6 +4,8 @@
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
 #include "model/SettingsModel.h"
+#include "pages/PageContext.h"
+#include "pages/display/DisplayFields.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -57,9 +59,8 @@ void addFieldRow(QGridLayout *grid, int row, QLabel *caption, const FieldBinding
 
 }  // namespace
 
-ScreenEdges::ScreenEdges(FieldEnv &env, int k, QGroupBox *group, QWidget *testPattern, Bound maxOverlapWidth,
-                         Actions actions)
-    : QObject(group), k_(k), testPattern_(testPattern), actions_(std::move(actions))
+ScreenEdges::ScreenEdges(PageContext &context, int k, QGroupBox *group, QWidget *testPattern, Actions actions)
+    : QObject(group), context_(context), k_(k), testPattern_(testPattern), actions_(std::move(actions))
 {
     haloGroup_ = new QGroupBox(QStringLiteral("Halo Removal"), group);
     haloGroup_->setObjectName(QStringLiteral("Halo%1GroupBox").arg(k));
@@ -85,9 +86,9 @@ ScreenEdges::ScreenEdges(FieldEnv &env, int k, QGroupBox *group, QWidget *testPa
 
     for (const Side side : {Side::Left, Side::Right}) {
         if (hasHaloPair(k, side))
-            buildHalo(env, side);
+            buildHalo(side);
         if (hasFeatherEdge(k, side))
-            buildEdge(env, side, maxOverlapWidth);
+            buildEdge(side);
     }
     featherGrid->addWidget(advGroup_, featherGrid->rowCount(), 0, 1, 3);
     featherGrid->setColumnStretch(0, 1);
@@ -95,16 +96,16 @@ ScreenEdges::ScreenEdges(FieldEnv &env, int k, QGroupBox *group, QWidget *testPa
 
 ScreenEdges::~ScreenEdges() = default;
 
-void ScreenEdges::buildHalo(FieldEnv &env, Side side)
+void ScreenEdges::buildHalo(Side side)
 {
     auto halo = std::make_unique<Halo>();
     const HaloNames names = haloNames(k_, side);
-    FieldDescription width = haloWidthDescription(k_, side);
-    FieldDescription offset = haloOffsetDescription(k_, side);
+    FieldDescription width = displayField(context_, HaloWidthField, k_, sideLetter(side));
+    FieldDescription offset = displayField(context_, HaloOffsetField, k_, sideLetter(side));
     Halo *self = halo.get();
     width.enterSuccessor = [self] { return self->pair->edit(1); };
     offset.enterSuccessor = [self] { return self->pair->edit(0); };
-    halo->pair = std::make_unique<FieldBinding>(env, haloGroup_, std::move(width), std::move(offset),
+    halo->pair = std::make_unique<FieldBinding>(context_.fields, haloGroup_, std::move(width), std::move(offset),
                                                 [this, side](const std::vector<double> &values) {
                                                     actions_.sendHalo(side, int(values[0]), int(values[1]));
                                                 });
@@ -116,7 +117,7 @@ void ScreenEdges::buildHalo(FieldEnv &env, Side side)
     halos_[at(side)] = std::move(halo);
 }
 
-void ScreenEdges::buildEdge(FieldEnv &env, Side side, Bound maxOverlapWidth)
+void ScreenEdges::buildEdge(Side side)
 {
     auto edge = std::make_unique<Edge>();
     Edge *self = edge.get();
@@ -130,20 +131,20 @@ void ScreenEdges::buildEdge(FieldEnv &env, Side side, Bound maxOverlapWidth)
     const QString gammaCaption = sideText("Gamma", side) + (k_ == 8 ? QStringLiteral("\n") : QString());
     edge->gammaLabel = label(gammaCaption, names.gammaLabel, featherGroup_);
 
-    FieldDescription gamma = edgeGammaDescription(k_, side);
+    FieldDescription gamma = displayField(context_, EdgeGammaField, k_, sideLetter(side));
     // Enter from screen 1's left gamma leads to its right gamma; from every
     // other gamma to the screen's test pattern list.
     if (k_ == 1 && side == Side::Left)
         gamma.enterSuccessor = [this] { return this->edge(Side::Right)->gamma->edit(); };
     else
         gamma.enterSuccessor = [this] { return testPattern_; };
-    edge->gamma = std::make_unique<FieldBinding>(env, featherGroup_, std::move(gamma),
+    edge->gamma = std::make_unique<FieldBinding>(context_.fields, featherGroup_, std::move(gamma),
                                                  [this, side](const std::vector<double> &) {
                                                      actions_.sendFeather(side);
                                                  });
 
-    FieldDescription width = edgeWidthDescription(k_, side, std::move(maxOverlapWidth));
-    FieldDescription offset = edgeOffsetDescription(k_, side);
+    FieldDescription width = displayField(context_, EdgeWidthField, k_, sideLetter(side));
+    FieldDescription offset = displayField(context_, EdgeOffsetField, k_, sideLetter(side));
     width.enterSuccessor = [self] { return self->pair->edit(1); };
     if (side == Side::Left) {
         // On to the right width where it shows, else to the test pattern.
@@ -154,7 +155,7 @@ void ScreenEdges::buildEdge(FieldEnv &env, Side side, Bound maxOverlapWidth)
     } else {
         offset.enterSuccessor = [this] { return testPattern_; };
     }
-    edge->pair = std::make_unique<FieldBinding>(env, advGroup_, std::move(width), std::move(offset),
+    edge->pair = std::make_unique<FieldBinding>(context_.fields, advGroup_, std::move(width), std::move(offset),
                                                 [this, side](const std::vector<double> &) {
                                                     actions_.sendFeather(side);
                                                 });

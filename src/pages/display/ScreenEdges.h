@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fields/FieldDescription.h"
 #include "pages/display/EdgeFields.h"
 
 #include <QObject>
@@ -16,8 +17,8 @@ class QWidget;
 namespace tess {
 
 class FieldBinding;
-struct FieldEnv;
 struct OutputRecord;
+struct PageContext;
 
 // What one feathered edge's controls hold, read as a send carries it.
 struct FeatherReading {
@@ -44,8 +45,7 @@ public:
 
     // Builds both groups into the screen group `group`; `testPattern` is
     // the screen's test pattern list, where Enter leads from the edges.
-    ScreenEdges(FieldEnv &env, int k, QGroupBox *group, QWidget *testPattern, Bound maxOverlapWidth,
-                Actions actions);
+    ScreenEdges(PageContext &context, int k, QGroupBox *group, QWidget *testPattern, Actions actions);
     ~ScreenEdges() override;
 
     QGroupBox *haloGroup() const { return haloGroup_; }
@@ -79,11 +79,12 @@ private:
     struct Halo;
     struct Edge;
 
-    void buildHalo(FieldEnv &env, Side side);
-    void buildEdge(FieldEnv &env, Side side, Bound maxOverlapWidth);
+    void buildHalo(Side side);
+    void buildEdge(Side side);
     Halo *halo(Side side) const;
     Edge *edge(Side side) const;
 
+    PageContext &context_;
     int k_;
     QWidget *testPattern_;
     Actions actions_;

@@ -7,6 +7,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/display/DisplayFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,28 +21,6 @@ namespace tess {
 namespace {
 
 QString screenName(const char *pattern, int k) { return QString::fromLatin1(pattern).arg(k); }
-
-// The black level field of screen k.
-FieldDescription blackLevelDescription(int k)
-{
-    FieldDescription desc;
-    desc.edit = screenName("Black%1Edit", k);
-    desc.spin = screenName("Black%1UpDown", k);
-    desc.kind = FieldKind::Whole;
-    desc.lower = 0;
-    desc.upper = 255;
-    desc.defaultText = QStringLiteral("0");
-    desc.rangeText = QStringLiteral("(0 - 255)");
-    desc.maxLength = k == 1 ? 5 : 0;
-    desc.notValidNoun = QStringLiteral("Black Level");
-    desc.repeatMs = k <= 3 ? 105 : 250;
-    // The exit checks of the second unit's screens keep out of a handler
-    // that is running.
-    desc.skipFocusExitWhileBusy = k >= 5;
-    // Enter has no effect: its successor, the screen's first halo removal
-    // field, is never shown.
-    return desc;
-}
 
 }  // namespace
 
@@ -69,9 +48,9 @@ ScreenGroup::ScreenGroup(PageContext &context, int k, QWidget *parent, Actions a
 
     blackLabel_ = new QLabel(QStringLiteral("Black Level "), group_);
     blackLabel_->setObjectName(screenName("BlackLabel%1", k));
-    FieldDescription black = blackLevelDescription(k);
-    black.refill = [this] { syncBlackLevel(); };
-    black_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(black),
+    // Enter has no effect: its successor, the screen's first halo removal
+    // field, is never shown.
+    black_ = std::make_unique<FieldBinding>(context_.fields, group_, displayField(context_, BlackLevelField, k),
                                             [this](const std::vector<double> &values) {
                                                 context_.commands.BLKGN(unitOfScreen(k_), screenInUnit(k_),
                                                                         int(values[0]));
@@ -88,8 +67,7 @@ ScreenGroup::ScreenGroup(PageContext &context, int k, QWidget *parent, Actions a
     grid->addWidget(blackEdit, 4, 1);
     grid->addWidget(black_->spin(), 4, 2);
     edges_ = std::make_unique<ScreenEdges>(
-        context_.fields, k, group_, testPattern_,
-        Bound::heldBy([this] { return double(context_.planning.MaxOverlapWidth); }),
+        context_, k, group_, testPattern_,
         ScreenEdges::Actions{[this](Side side, int width, int offset) {
                                  context_.commands.HALO(unitOfScreen(k_), screenInUnit(k_),
                                                         side == Side::Left ? 0 : 1, width, offset);

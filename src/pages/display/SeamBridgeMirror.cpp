@@ -1,14 +1,13 @@
 #include "pages/display/SeamBridgeMirror.h"
 
-#include "device/Refills.h"
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
-#include "pages/MirroredFields.h"
 #include "pages/TabPage.h"
 #include "pages/Wall.h"
+#include "pages/display/DisplayFields.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,10 +24,9 @@ SeamBridgeMirror::SeamBridgeMirror(PageContext &context, QWidget *parent, std::f
     enable_ = named(new QCheckBox(QStringLiteral("Enable"), group_), "DisplaySetupSeamBridgeAllConfigCheckBox");
     connect(enable_, &QCheckBox::clicked, this, &SeamBridgeMirror::DisplaySetupSeamBridgeAllConfigCheckBoxClick);
 
-    FieldDescription desc = bridgeThresholdDescription("DisplaySetupBridgeThresholdEdit", "DisplaySetupBridgeThresholdUpDown");
     // A bounds error refills the Seam Removal page; this field keeps the
     // typed text and takes the focus back.
-    desc.refill = [this] { context_.refills.run(Refill::SeamRemoval); };
+    FieldDescription desc = displayField(context_, DisplayBridgeThresholdField);
     // Enter leads to the basic feathering gamma.
     desc.enterSuccessor = std::move(enterSuccessor);
     threshold_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(desc),

@@ -3,8 +3,10 @@
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
 #include "fields/TypedLength.h"
+#include "pages/PageContext.h"
 #include "pages/TabPage.h"
 #include "pages/planning/PlanningControls.h"
+#include "pages/planning/PlanningFields.h"
 #include "pages/planning/PlanningMath.h"
 
 #include <QComboBox>
@@ -18,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <limits>
 
 namespace tess {
 namespace {
@@ -66,7 +67,7 @@ QStringList instructions()
 
 }  // namespace
 
-void PlanningControls::build(QWidget &page, Clock &clock, FieldEnv &fields, LensEntered lensEntered)
+void PlanningControls::build(QWidget &page, PageContext &context, LensEntered lensEntered)
 {
     auto *panel = named(new QFrame(&page), "PlanningPanel");
     panel->setFrameShape(QFrame::StyledPanel);
@@ -90,9 +91,9 @@ void PlanningControls::build(QWidget &page, Clock &clock, FieldEnv &fields, Lens
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(4);
     auto *left = new QVBoxLayout;
-    left->addWidget(buildCalculator(page, clock));
+    left->addWidget(buildCalculator(page, context.clock));
     left->addWidget(buildLegend(page));
-    left->addWidget(buildLensGroup(page, fields, std::move(lensEntered)));
+    left->addWidget(buildLensGroup(page, context, std::move(lensEntered)));
     bottom->addLayout(left);
     auto *right = new QVBoxLayout;
     right->addWidget(buildContentGroup(page), 1);
@@ -196,21 +197,13 @@ QWidget *PlanningControls::buildCalculator(QWidget &page, Clock &clock)
     return box;
 }
 
-QWidget *PlanningControls::buildLensGroup(QWidget &page, FieldEnv &fields, LensEntered lensEntered)
+QWidget *PlanningControls::buildLensGroup(QWidget &page, PageContext &context, LensEntered lensEntered)
 {
     auto *box = named(new QGroupBox(QStringLiteral("Lens Throw Distance"), &page), "LensDistanceGroupBox");
-    FieldDescription desc;
-    desc.edit = QStringLiteral("LensMagEdit");
-    desc.kind = FieldKind::Real;
-    desc.lower = 0;
-    desc.upper = std::numeric_limits<double>::max();
-    desc.defaultText = QStringLiteral("0");
-    desc.outOfBoundsMessage = QStringLiteral("Error! Lens Magnification value must be greater than 0.");
-    desc.notValidNoun = QStringLiteral("Lens Magnification value");
-    desc.deviceSetting = false;
+    FieldDescription desc = planningField(context.refills, context.state, LensMagnificationField);
     desc.enterSuccessor = [this] { return static_cast<QWidget *>(HorizontalOutEdit); };
     LensMag = std::make_unique<FieldBinding>(
-        fields, box, std::move(desc),
+        context.fields, box, std::move(desc),
         [entered = std::move(lensEntered)](const std::vector<double> &values) { entered(values[0]); });
     LensMag->edit()->setFixedWidth(48);
     ProjectedWidthLabel = label("ProjectedWidthLabel", QStringLiteral("N/A"), box);

@@ -17,7 +17,7 @@ namespace tess {
 class Clock;
 class FieldBinding;
 class SpinButton;
-struct FieldEnv;
+struct PageContext;
 
 // The Planning page's controls, kept by the page.
 struct PlanningControls {
@@ -26,7 +26,7 @@ struct PlanningControls {
 
     // Builds the controls and lays them out on `page`; the pictures start
     // empty.
-    void build(QWidget &page, Clock &clock, FieldEnv &fields, LensEntered lensEntered);
+    void build(QWidget &page, PageContext &context, LensEntered lensEntered);
 
     QLineEdit *HorizontalOutEdit = nullptr;
     QLineEdit *VerticalOutEdit = nullptr;
@@ -50,7 +50,7 @@ struct PlanningControls {
 
 private:
     QWidget *buildCalculator(QWidget &page, Clock &clock);
-    QWidget *buildLensGroup(QWidget &page, FieldEnv &fields, LensEntered lensEntered);
+    QWidget *buildLensGroup(QWidget &page, PageContext &context, LensEntered lensEntered);
     QWidget *buildLegend(QWidget &page);
     QWidget *buildContentGroup(QWidget &page);
     QWidget *buildPlacementGroup(QWidget &page);

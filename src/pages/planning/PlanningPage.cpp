@@ -24,7 +24,7 @@ PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
     : TabPage("PlanningTabSheet", QStringLiteral("Planning"), parent), context_(context),
       c_(std::make_unique<PlanningControls>())
 {
-    c_->build(*this, context_.clock, context_.fields, [this](double magnification) {
+    c_->build(*this, context_, [this](double magnification) {
         context_.planning.LensMagnification = magnification;
         showLensThrow();
     });

@@ -8,10 +8,10 @@
 #include "model/NumberFormat.h"
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
-#include "pages/MirroredFields.h"
 #include "pages/PageContext.h"
 #include "pages/Wall.h"
 #include "pages/source/ChannelSelect.h"
+#include "pages/source/SourceFields.h"
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
@@ -26,30 +26,11 @@ namespace tess {
 
 namespace {
 
-const QString GainRange = QStringLiteral("(0 - 255)");
-const QString GainBoundsMessage = QStringLiteral("Error! Seam Position value out of bounds! (0 - 255)");
 
 // The label of gain field n (1-8): "Gain -4" ... "Gain -1", "Gain +1" ... "Gain +4".
 QString gainCaption(int n)
 {
     return n <= 4 ? QStringLiteral("Gain -%1").arg(5 - n) : QStringLiteral("Gain +%1").arg(n - 4);
-}
-
-FieldDescription gainDescription(int n)
-{
-    FieldDescription desc;
-    desc.edit = QStringLiteral("SeamGain%1Edit").arg(n);
-    desc.spin = QStringLiteral("SeamGain%1UpDown").arg(n);
-    desc.kind = FieldKind::Whole;
-    desc.lower = 0;
-    desc.upper = 255;
-    desc.defaultText = QStringLiteral("0");
-    desc.rangeText = GainRange;
-    desc.maxLength = 4;
-    desc.outOfBoundsMessage = GainBoundsMessage;
-    desc.notValidNoun = QStringLiteral("Seam Gain Value");
-    desc.repeatMs = n == 1 ? 120 : 250;
-    return desc;
 }
 
 }  // namespace
@@ -87,8 +68,7 @@ QGroupBox *SeamRemovalPage::buildGainGroup()
     rows->setVerticalSpacing(2);
     int line = 0;
     for (int n = 1; n <= GainCount; ++n) {
-        FieldDescription desc = gainDescription(n);
-        desc.refill = [this] { SyncSeamRemoval(); };
+        FieldDescription desc = sourceField(context_, SeamGainField, n);
         desc.enterSuccessor = [this, n] {
             return firstFocusable({n < GainCount ? gains_[std::size_t(n)]->edit() : threshold_->edit()});
         };
@@ -128,8 +108,7 @@ QGroupBox *SeamRemovalPage::buildBridgeGroup()
     // Only the user's click runs the handler: when a refill sets the box
     // (another channel's unit has the other state) nothing is sent.
     connect(bridgeAll_, &QCheckBox::clicked, this, &SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick);
-    FieldDescription desc = bridgeThresholdDescription("BridgeThresholdEdit", "BridgeThresholdUpDown");
-    desc.refill = [this] { SyncSeamRemoval(); };
+    FieldDescription desc = sourceField(context_, BridgeThresholdField);
     desc.enterSuccessor = [this] { return firstFocusable({gains_[0]->edit()}); };
     threshold_ = std::make_unique<FieldBinding>(
         context_.fields, group, std::move(desc),
@@ -188,6 +167,8 @@ void SeamRemovalPage::SendSeamGains()
     WindowState &state = context_.state;
     if (state.SuppressSend || !context_.deviceConnected())
         return;
+    // Each gain is checked as its field's row checks it.
+    const FieldRow &gain = fieldRow(sourceFields(), SeamGainField, 1);
     std::array<int, GainCount> values{};
     for (int i = 0; i < GainCount; ++i) {
         // Another field may hold what its own check has not seen yet (a spin
@@ -199,8 +180,8 @@ void SeamRemovalPage::SendSeamGains()
             context_.dialogs.showMessage(state.LastErrorText);
             return;
         }
-        if (*value < 0 || *value > 255) {
-            state.LastErrorText = GainBoundsMessage;
+        if (*value < gain.lower.value || *value > gain.upper.value) {
+            state.LastErrorText = QLatin1String(gain.boundsMessage);
             context_.dialogs.showMessage(state.LastErrorText);
             return;
         }

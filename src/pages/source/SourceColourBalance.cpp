@@ -11,6 +11,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/source/SourceFields.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
@@ -25,18 +26,11 @@ namespace tess {
 
 namespace {
 
-// The page's captions and control names; what each field holds, its
-// bounds and its messages are the device layer's (ColourFields), row by row.
-struct ColourRowInfo {
-    const char *caption;
-    const char *name;  // "LeftOContrast": the edit is <name>Edit, the spin <name>UpDown
-};
-
-const ColourRowInfo ColourRowTable[SourceSetupPage::ColourRows] = {
-    {"Overall Contrast", "LeftOContrast"},   {"Overall Brightness", "LeftOBrightness"},
-    {"Red Contrast", "LeftRContrast"},       {"Red Brightness", "LeftRBrightness"},
-    {"Green Contrast", "LeftGContrast"},     {"Green Brightness", "LeftGBrightness"},
-    {"Blue Contrast", "LeftBContrast"},      {"Blue Brightness", "LeftBBrightness"},
+// The rows' captions; their fields are rows of the page's field table, and
+// what each holds the device layer's (ColourFields), row by row.
+const char *const ColourCaptions[SourceSetupPage::ColourRows] = {
+    "Overall Contrast", "Overall Brightness", "Red Contrast",  "Red Brightness",
+    "Green Contrast",   "Green Brightness",   "Blue Contrast", "Blue Brightness",
 };
 static_assert(SourceSetupPage::ColourRows == ColourFieldCount);
 
@@ -54,19 +48,8 @@ QGroupBox *SourceSetupPage::buildColourGroup()
     auto *rows = new QGridLayout(leftSide_);
 
     for (int row = 0; row < ColourRows; ++row) {
-        const ColourRowInfo &info = ColourRowTable[row];
         const ColourField &field = ColourFields[std::size_t(row)];
-        FieldDescription desc;
-        desc.edit = QLatin1String(info.name) + QStringLiteral("Edit");
-        desc.spin = QLatin1String(info.name) + QStringLiteral("UpDown");
-        desc.kind = FieldKind::Real;
-        desc.lower = field.lower;
-        desc.upper = field.upper;
-        desc.defaultText = QStringLiteral("0");
-        desc.rangeText = QLatin1String(field.rangeText);
-        desc.notValidNoun = QLatin1String(field.notValidNoun);
-        desc.repeatMs = 105;
-        desc.refill = [this] { SyncSourceSetup(); };
+        FieldDescription desc = sourceField(context_, ColourBalanceField, row + 1);
         const int next = (row + 1) % ColourRows;
         desc.enterSuccessor = [this, next] { return firstFocusable({colours_[std::size_t(next)]->edit()}); };
         const int colour = field.colour;
@@ -79,7 +62,7 @@ QGroupBox *SourceSetupPage::buildColourGroup()
                 else
                     context_.commands.IBRTQX(unit(), input(), colour, float(values[0]));
             });
-        rows->addWidget(new QLabel(QLatin1String(info.caption), leftSide_), row, 0);
+        rows->addWidget(new QLabel(QLatin1String(ColourCaptions[row]), leftSide_), row, 0);
         binding->edit()->setFixedWidth(60);
         rows->addWidget(binding->edit(), row, 1);
         rows->addWidget(binding->spin(), row, 2);

@@ -10,6 +10,7 @@
 #include "pages/PageContext.h"
 #include "pages/Wall.h"
 #include "pages/source/ChannelSelect.h"
+#include "pages/source/SourceFields.h"
 #include "platform/Dialogs.h"
 
 #include <QFrame>
@@ -25,19 +26,6 @@ namespace tess {
 namespace {
 
 const QString NotAvailable = QStringLiteral("N/A");
-
-FieldDescription wholeField(const char *edit, const char *spin, const char *noun)
-{
-    FieldDescription desc;
-    desc.edit = QLatin1String(edit);
-    desc.spin = QLatin1String(spin);
-    desc.kind = FieldKind::Whole;
-    desc.defaultText = QStringLiteral("0");
-    desc.notValidNoun = QLatin1String(noun);
-    desc.spinReportsNotValid = true;
-    desc.repeatMs = 105;
-    return desc;
-}
 
 }  // namespace
 
@@ -105,7 +93,6 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     connect(save, &QPushButton::clicked, this, &SourceSetupPage::SaveConfigButtonClick);
     connect(saveAll, &QPushButton::clicked, this, &SourceSetupPage::SaveAllConfigButtonClick);
 
-    const auto refill = [this] { SyncSourceSetup(); };
     // What a good value of each field sends, to the channel's unit and input.
     using Sender = void (*)(Commands &, int unit, int input, int value);
     const auto send = [this](Sender sender) {
@@ -114,34 +101,15 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
         };
     };
 
-    FieldDescription h = wholeField("HPositionEdit", "HPositionUpDown", "H Position Value");
-    h.lower = Bound::heldBy([this] { return double(bounds_.HPositionLow); });
-    h.upper = Bound::heldBy([this] { return double(bounds_.HPositionHigh); });
-    h.composeBoundsMessage = [this] {
-        return QStringLiteral("Error! H Position value out of bounds! (%1 - %2)")
-            .arg(bounds_.HPositionLow)
-            .arg(bounds_.HPositionHigh);
-    };
-    h.refill = refill;
+    FieldDescription h = sourceField(context_, HPositionField, 0, &bounds_);
     h.enterSuccessor = [this] { return firstFocusable({vPosition_->edit()}); };
     hPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(h), send([](Commands &c, int u, int i, int v) { c.IRSPQX_H(u, i, v); }));
 
-    FieldDescription v = wholeField("VPositionEdit", "VPositionUpDown", "V Position Value");
-    v.lower = Bound::heldBy([this] { return double(bounds_.VPositionLow); });
-    v.upper = Bound::heldBy([this] { return double(bounds_.VPositionHigh); });
-    v.maxLength = 5;
-    v.outOfBoundsMessage = QStringLiteral("Error! V Position value out of bounds! ");
-    v.refill = refill;
+    FieldDescription v = sourceField(context_, VPositionField, 0, &bounds_);
     v.enterSuccessor = [this] { return firstFocusable({phase_->edit()}); };
     vPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(v), send([](Commands &c, int u, int i, int v) { c.IRSPQX_V(u, i, v); }));
 
-    FieldDescription p = wholeField("PhaseEdit", "PhaseUpDown", "Phase Value");
-    p.lower = -16;
-    p.upper = 15;
-    p.maxLength = 4;
-    p.rangeText = QStringLiteral("(-16 - +15)");
-    p.outOfBoundsMessage = QStringLiteral("Error! Phase Offset value out of bounds! (-16 - +15)");
-    p.refill = refill;
+    FieldDescription p = sourceField(context_, PhaseField);
     p.enterSuccessor = [this] { return firstFocusable({hPosition_->edit()}); };
     phase_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(p), send([](Commands &c, int u, int i, int v) { c.ICPHOQX(u, i, v); }));
 
