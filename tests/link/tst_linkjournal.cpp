@@ -64,7 +64,7 @@ struct JournalRig {
     Link link{line.port, line.clock, dialogs, exit, window};
     QStringList complaints;
     Journal journal;
-    LinkJournal recorder{link, journal, [this](int id) { return id == 5 ? 1 : id == 6 ? 2 : 0; }};
+    LinkJournal recorder{link, journal, [](int id) { return id == 5 ? 1 : id == 6 ? 2 : 0; }};
 };
 
 }  // namespace
