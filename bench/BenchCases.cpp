@@ -30,18 +30,22 @@ constexpr int ProbeWaitMs = 10 * SerialPort::TickMs;  // an unanswered search pr
 // Eight projectors on two units, as "Send Current Settings" needs them.
 QStringList controllerArguments()
 {
-    return {QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"), QStringLiteral("5,6"),
-            QStringLiteral("--baud"), QString::number(ControllerBaud), QStringLiteral("--port"), QStringLiteral("COM1"),
-            QStringLiteral("-c"), QStringLiteral("do 1 PRJ 0 8"), QStringLiteral("-c"), QStringLiteral("do 2 PRJ 1 8")};
+    return {QStringLiteral("--mode"),       QStringLiteral("controller"), QStringLiteral("--ids"),
+            QStringLiteral("5,6"),          QStringLiteral("--baud"),     QString::number(ControllerBaud),
+            QStringLiteral("--port"),       QStringLiteral("COM1"),       QStringLiteral("-c"),
+            QStringLiteral("do 1 PRJ 0 8"), QStringLiteral("-c"),         QStringLiteral("do 2 PRJ 1 8")};
 }
 
 QStringList directArguments()
 {
-    return {QStringLiteral("--mode"), QStringLiteral("direct"), QStringLiteral("--baud"), QString::number(DirectBaud),
-            QStringLiteral("--port"), QStringLiteral("COM1")};
+    return {QStringLiteral("--mode"),    QStringLiteral("direct"), QStringLiteral("--baud"),
+            QString::number(DirectBaud), QStringLiteral("--port"), QStringLiteral("COM1")};
 }
 
-double nsToMs(qint64 ns) { return double(ns) / 1e6; }
+double nsToMs(qint64 ns)
+{
+    return double(ns) / 1e6;
+}
 
 // Everything sent and everything received, one after the other: through
 // the controller the line is half duplex, and a unit answering directly
@@ -51,7 +55,10 @@ double lineWireMs(const TimedPort &port)
     return wireMs(port.sent() + port.received(), port.bitsPerByte(), port.baudRate());
 }
 
-SpinButton *blackSpin(CaseRun &run) { return run.form.findChild<SpinButton *>(QStringLiteral("Black1UpDown")); }
+SpinButton *blackSpin(CaseRun &run)
+{
+    return run.form.findChild<SpinButton *>(QStringLiteral("Black1UpDown"));
+}
 
 void openDisplaySetup(CaseRun &run)
 {
@@ -88,7 +95,10 @@ Sample timeOnLine(CaseRun &run, Action action)
     return s;
 }
 
-void chooseMenu(CaseRun &run, const char *item) { run.form.menuItem(item)->trigger(); }
+void chooseMenu(CaseRun &run, const char *item)
+{
+    run.form.menuItem(item)->trigger();
+}
 
 std::optional<Sample> oneRelayed(CaseRun &run, int index)
 {
@@ -237,9 +247,9 @@ const BenchCase *findCase(const QString &name)
 double mandatedPausesMs(const QByteArray &written)
 {
     static const command::Description *const table[] = {
-        &command::BLKGN,   &command::OTPMQX,  &command::HALO,    &command::QXCTRL,   &command::DDBL,
-        &command::DISP,    &command::EFTB,    &command::PEFT,    &command::FEATHER,  &command::PRJ,
-        &command::ICPHOQX, &command::IRSPQX,  &command::ICNTQX,  &command::IBRTQX,   &command::ICSAVQX,
+        &command::BLKGN,   &command::OTPMQX,  &command::HALO,     &command::QXCTRL,   &command::DDBL,
+        &command::DISP,    &command::EFTB,    &command::PEFT,     &command::FEATHER,  &command::PRJ,
+        &command::ICPHOQX, &command::IRSPQX,  &command::ICNTQX,   &command::IBRTQX,   &command::ICSAVQX,
         &command::ICRSTQX, &command::MANSEAM, &command::BRDGSEAM, &command::AUTOSEAM, &command::BRTHRS,
         &command::RGBADJ,  &command::SYSAVE,  &command::RESETQX};
     double total = 0;

@@ -12,7 +12,10 @@ namespace {
 
 volatile std::sig_atomic_t interruptSignal = 0;
 
-extern "C" void onInterrupt(int signal) { interruptSignal = signal; }
+extern "C" void onInterrupt(int signal)
+{
+    interruptSignal = signal;
+}
 
 }  // namespace
 
@@ -205,7 +208,10 @@ void catchInterrupts()
         sigaction(signal, &action, nullptr);
 }
 
-bool interrupted() { return interruptSignal != 0; }
+bool interrupted()
+{
+    return interruptSignal != 0;
+}
 
 QString machineLoad()
 {

@@ -84,8 +84,8 @@ private:
 // expected texts (Yes for the ones given, No for all others).
 class BenchDialogs final : public Dialogs {
 public:
-    QStringList yesTo;    // question texts (beginnings) answered Yes
-    QStringList shown;    // every text, in order
+    QStringList yesTo;  // question texts (beginnings) answered Yes
+    QStringList shown;  // every text, in order
     void showMessage(const QString &text, const QString & = QString()) override { shown << text; }
     bool askOkCancel(const QString &, const QString &text) override { return shown << text, false; }
     bool askYesNo(const QString &, const QString &text) override;

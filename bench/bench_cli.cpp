@@ -40,7 +40,10 @@ int fail(int code, const QString &why)
     return code;
 }
 
-double nsToMs(qint64 ns) { return double(ns) / 1e6; }
+double nsToMs(qint64 ns)
+{
+    return double(ns) / 1e6;
+}
 
 }  // namespace
 
@@ -69,10 +72,11 @@ int main(int argc, char **argv)
 
     SimProcess sim(simulatorPath(options.value(simOption)), home.filePath(QStringLiteral("sim.sock")));
     QString error;
-    const QStringList simArguments{QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
-                                   QStringLiteral("5,6"), QStringLiteral("--baud"), QString::number(ControllerBaud),
-                                   QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("-c"),
-                                   QStringLiteral("do 1 PRJ 0 8"), QStringLiteral("-c"), QStringLiteral("do 2 PRJ 1 8")};
+    const QStringList simArguments{
+        QStringLiteral("--mode"),       QStringLiteral("controller"), QStringLiteral("--ids"),
+        QStringLiteral("5,6"),          QStringLiteral("--baud"),     QString::number(ControllerBaud),
+        QStringLiteral("--port"),       QStringLiteral("COM1"),       QStringLiteral("-c"),
+        QStringLiteral("do 1 PRJ 0 8"), QStringLiteral("-c"),         QStringLiteral("do 2 PRJ 1 8")};
     if (!sim.start(simArguments, 1, &error))
         return fail(interrupted() ? Interrupted : SetupFailed, error);
 
@@ -84,9 +88,15 @@ int main(int argc, char **argv)
                          &port,
                          nullptr};
     const QString file = home.filePath(QStringLiteral("wall.qxc"));
-    const QStringList arguments{QStringLiteral("tessaline-cli"), QStringLiteral("read"), QStringLiteral("-o"), file,
-                                QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("--mode"),
-                                QStringLiteral("controller"), QStringLiteral("--quiet")};
+    const QStringList arguments{QStringLiteral("tessaline-cli"),
+                                QStringLiteral("read"),
+                                QStringLiteral("-o"),
+                                file,
+                                QStringLiteral("--port"),
+                                QStringLiteral("COM1"),
+                                QStringLiteral("--mode"),
+                                QStringLiteral("controller"),
+                                QStringLiteral("--quiet")};
 
     const QString loadBefore = machineLoad();
     sim.control(QStringLiteral("line-stats reset"));

@@ -92,8 +92,7 @@ int main(int argc, char **argv)
     BenchDialogs dialogs;
     dialogs.yesTo << QStringLiteral("Tessaline requires connection") << QStringLiteral("Are you sure");
     TimedPort port;
-    const StartupServices services{dialogs, Clock::system(), ProgramExit::system(), home.path(), &port,
-                                   home.path()};
+    const StartupServices services{dialogs, Clock::system(), ProgramExit::system(), home.path(), &port, home.path()};
     StartedProgram program = startTessaline(services);
     if (!program.form) {
         std::fprintf(stderr, "bench_start: the window was not built\n");

@@ -54,7 +54,8 @@ int main(int argc, char **argv)
         return fail(SetupFailed, QStringLiteral("no temporary folder: %1").arg(home.errorString()));
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     QDir().mkpath(home.filePath(QStringLiteral("runtime")));
-    QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")).toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -93,11 +94,11 @@ int main(int argc, char **argv)
     if (chosen->connect)
         dialogs.yesTo << QStringLiteral("Tessaline requires connection");
     TimedPort port;
-    const StartupServices services{dialogs, Clock::system(), ProgramExit::system(), home.path(), &port,
-                                   home.path()};
+    const StartupServices services{dialogs, Clock::system(), ProgramExit::system(), home.path(), &port, home.path()};
     StartedProgram program = startTessaline(services);
     if (!program.form)
-        return fail(SetupFailed, QStringLiteral("the window was not built: %1").arg(dialogs.shown.join(QLatin1String(" | "))));
+        return fail(SetupFailed,
+                    QStringLiteral("the window was not built: %1").arg(dialogs.shown.join(QLatin1String(" | "))));
     TTessalineForm &form = *program.form;
     form.show();
     // The first show offers the search; it runs (and reads the units) here.

@@ -20,7 +20,10 @@
 
 namespace tess::cli {
 
-QString version() { return QStringLiteral(TESSALINE_VERSION); }
+QString version()
+{
+    return QStringLiteral(TESSALINE_VERSION);
+}
 
 namespace {
 
@@ -45,7 +48,10 @@ private:
     int diff();
     int status();
 
-    std::unique_ptr<Session> session() { return std::make_unique<Session>(env_, options_, terminal_, journal_.get()); }
+    std::unique_ptr<Session> session()
+    {
+        return std::make_unique<Session>(env_, options_, terminal_, journal_.get());
+    }
     // The exit code of a run whose units could not be found or read.
     int lineEnded(const Session &s) const { return s.interrupted() ? Interrupted : LineFailed; }
     // Reads a configuration file, saying why not.
@@ -70,7 +76,7 @@ int Run::start()
         int arguments;
         int (Run::*run)();
     } commands[] = {
-        {"ports", 0, &Run::ports}, {"search", 0, &Run::search}, {"read", 0, &Run::read}, {"send", 1, &Run::send},
+        {"ports", 0, &Run::ports}, {"search", 0, &Run::search}, {"read", 0, &Run::read},     {"send", 1, &Run::send},
         {"show", 1, &Run::show},   {"diff", 2, &Run::diff},     {"status", 0, &Run::status},
     };
     for (const auto &command : commands) {
@@ -91,14 +97,14 @@ int Run::start()
         if (!options_.journal.isEmpty()) {
             journal_ = std::make_unique<Journal>(options_.journal, env_.clock,
                                                  [this](const QString &text) { terminal_.say(text); });
-            journal_->writeStart(QStringLiteral("tessaline-cli"), version(),
-                                 QStringLiteral("command=%1 port=%2 mode=%3")
-                                     .arg(c)
-                                     .arg(options_.port ? QStringLiteral("COM%1").arg(*options_.port)
-                                                        : QStringLiteral("search"))
-                                     .arg(options_.controller ? (*options_.controller ? QStringLiteral("controller")
-                                                                                      : QStringLiteral("direct"))
-                                                              : QStringLiteral("search")));
+            journal_->writeStart(
+                QStringLiteral("tessaline-cli"), version(),
+                QStringLiteral("command=%1 port=%2 mode=%3")
+                    .arg(c)
+                    .arg(options_.port ? QStringLiteral("COM%1").arg(*options_.port) : QStringLiteral("search"))
+                    .arg(options_.controller
+                             ? (*options_.controller ? QStringLiteral("controller") : QStringLiteral("direct"))
+                             : QStringLiteral("search")));
         }
         const int code = (this->*command.run)();
         if (journal_)
@@ -112,7 +118,8 @@ int Run::start()
 void Run::journalFile(const QString &event, const QString &path, const QString &details)
 {
     if (journal_)
-        journal_->write(event, Journal::quote(QDir::toNativeSeparators(path)) + (details.isEmpty() ? QString() : u' ' + details));
+        journal_->write(
+            event, Journal::quote(QDir::toNativeSeparators(path)) + (details.isEmpty() ? QString() : u' ' + details));
 }
 
 bool Run::load(const QString &path, SettingsModel &model)
@@ -152,8 +159,9 @@ std::optional<int> Run::readUnits(Session &s, bool allowPartial)
     if (read == Session::ReadResult::Failed)
         return LineFailed;
     if (read == Session::ReadResult::NotWhole && !allowPartial) {
-        terminal_.say(QStringLiteral("the read was not whole: screens that could not be read hold what they held "
-                                     "before"));
+        terminal_.say(
+            QStringLiteral("the read was not whole: screens that could not be read hold what they held "
+                           "before"));
         return LineFailed;
     }
     return std::nullopt;
@@ -425,8 +433,8 @@ int run(const QStringList &arguments, Environment &env)
         return Done;
     }
     if (options->help || options->command == QLatin1String("help") || options->command.isEmpty()) {
-        const QString topic = options->command == QLatin1String("help") ? options->arguments.value(0)
-                                                                          : options->command;
+        const QString topic =
+            options->command == QLatin1String("help") ? options->arguments.value(0) : options->command;
         if (!options->help && options->command.isEmpty()) {
             terminal.say(QStringLiteral("a command is missing\nSee 'tessaline-cli --help'."));
             return UsageOrFile;

@@ -7,7 +7,7 @@
 namespace tess {
 class Clock;
 class SerialPort;
-}
+}  // namespace tess
 
 namespace tess::cli {
 
@@ -38,10 +38,10 @@ struct Environment {
 // Exit codes, as --help and the README state them.
 enum Exit : int {
     Done = 0,
-    Differences = 1,   // diff: A and B differ
-    UsageOrFile = 2,   // a bad argument, a file that cannot be read or written, a value the window would stop at
-    LineFailed = 3,    // no units found, or the line failed
-    Interrupted = 130, // Ctrl+C (or SIGTERM, SIGHUP)
+    Differences = 1,    // diff: A and B differ
+    UsageOrFile = 2,    // a bad argument, a file that cannot be read or written, a value the window would stop at
+    LineFailed = 3,     // no units found, or the line failed
+    Interrupted = 130,  // Ctrl+C (or SIGTERM, SIGHUP)
 };
 
 }  // namespace tess::cli

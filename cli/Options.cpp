@@ -149,7 +149,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, QString *error
     const QCommandLineOption ask(QStringLiteral("ask"));
     const QCommandLineOption quiet(QStringList{QStringLiteral("q"), QStringLiteral("quiet")});
     const QCommandLineOption journal(QStringLiteral("journal"), QString(), QStringLiteral("file"));
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("file"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
+                                    QStringLiteral("file"));
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
@@ -178,7 +179,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, QString *error
         else if (name == QLatin1String("COM2") || name == QLatin1String("2"))
             o.port = 2;
         else {
-            *error = QStringLiteral("--port: \"%1\" is not a port; the ports are COM1 and COM2").arg(parser.value(port));
+            *error =
+                QStringLiteral("--port: \"%1\" is not a port; the ports are COM1 and COM2").arg(parser.value(port));
             return std::nullopt;
         }
     }
@@ -199,8 +201,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, QString *error
         *error = QStringLiteral("--yes, --no and --ask choose one answer: give one of them");
         return std::nullopt;
     }
-    o.answer = parser.isSet(yes) ? Options::Answer::Yes
-               : parser.isSet(no) ? Options::Answer::No
+    o.answer = parser.isSet(yes)   ? Options::Answer::Yes
+               : parser.isSet(no)  ? Options::Answer::No
                : parser.isSet(ask) ? Options::Answer::Ask
                                    : Options::Answer::Default;
     return o;

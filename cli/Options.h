@@ -10,10 +10,10 @@ namespace tess::cli {
 struct Options {
     enum class Answer { Default, Yes, No, Ask };
 
-    QString command;          // ports, search, read, send, show, diff, status, help
-    QStringList arguments;    // what follows the command
-    QString output;           // read -o FILE
-    std::optional<int> port;  // --port: 1 or 2
+    QString command;                 // ports, search, read, send, show, diff, status, help
+    QStringList arguments;           // what follows the command
+    QString output;                  // read -o FILE
+    std::optional<int> port;         // --port: 1 or 2
     std::optional<bool> controller;  // --mode: true through the controller
     Answer answer = Answer::Default;
     bool quiet = false;

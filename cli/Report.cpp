@@ -88,7 +88,8 @@ QByteArray diffJson(const QString &a, const QString &b, const QList<Difference> 
 {
     QJsonArray list;
     for (const Difference &d : found)
-        list.append(QJsonObject{{QStringLiteral("name"), d.name}, {QStringLiteral("a"), d.a}, {QStringLiteral("b"), d.b}});
+        list.append(
+            QJsonObject{{QStringLiteral("name"), d.name}, {QStringLiteral("a"), d.a}, {QStringLiteral("b"), d.b}});
     const QJsonObject root{{QStringLiteral("a"), a},
                            {QStringLiteral("b"), b},
                            {QStringLiteral("differences"), list},
@@ -119,15 +120,16 @@ void inputStatus(QString &out, const InputRecord &r)
     row(out, QStringLiteral("H Total"), QString::number(r.HTotal));
     row(out, QStringLiteral("H Position"), QString::number(r.HPosition));
     row(out, QStringLiteral("V Position"), QString::number(r.VPosition));
-    row(out, QStringLiteral("Input Termination"), r.Termination != 0 ? QStringLiteral("75 Ohm") : QStringLiteral("HI-Z"));
+    row(out, QStringLiteral("Input Termination"),
+        r.Termination != 0 ? QStringLiteral("75 Ohm") : QStringLiteral("HI-Z"));
     const struct {
         const char *caption;
         float value;
         int precision;
     } colours[] = {
-        {"C Contrast", r.ContrastC, 5},   {"C Brightness", r.BrightnessC, 5}, {"R Contrast", r.ContrastR, 4},
-        {"R Brightness", r.BrightnessR, 4}, {"G Contrast", r.ContrastG, 4},   {"G Brightness", r.BrightnessG, 4},
-        {"B Contrast", r.ContrastB, 4},   {"B Brightness", r.BrightnessB, 4},
+        {"C Contrast", r.ContrastC, 5},     {"C Brightness", r.BrightnessC, 5}, {"R Contrast", r.ContrastR, 4},
+        {"R Brightness", r.BrightnessR, 4}, {"G Contrast", r.ContrastG, 4},     {"G Brightness", r.BrightnessG, 4},
+        {"B Contrast", r.ContrastB, 4},     {"B Brightness", r.BrightnessB, 4},
     };
     for (const auto &c : colours)
         row(out, QLatin1String(c.caption), formatGeneral(c.value, c.precision, 1) + QStringLiteral(" %"));
@@ -163,10 +165,10 @@ void outputStatus(QString &out, const OutputRecord &r)
 QString statusText(const SettingsModel &model, const StatusFacts &facts)
 {
     const int units = facts.unitCount == 2 ? 2 : 1;
-    QString out = QStringLiteral("QX: %1 (%2)\n")
-                      .arg(facts.unitCount)
-                      .arg(facts.controller ? QStringLiteral("through the VKS Controller")
-                                            : QStringLiteral("directly"));
+    QString out =
+        QStringLiteral("QX: %1 (%2)\n")
+            .arg(facts.unitCount)
+            .arg(facts.controller ? QStringLiteral("through the VKS Controller") : QStringLiteral("directly"));
     for (int unit = 1; unit <= units; ++unit) {
         out += QStringLiteral("Unit %1").arg(unit);
         if (facts.controller)
@@ -175,7 +177,10 @@ QString statusText(const SettingsModel &model, const StatusFacts &facts)
     }
     for (int unit = 1; unit <= units; ++unit) {
         for (int screen = 1; screen <= SettingsModel::ScreensPerUnit; ++screen) {
-            out += QStringLiteral("\nUnit %1, Screen %2 (projector %3)\n").arg(unit).arg(screen).arg((unit - 1) * 4 + screen);
+            out += QStringLiteral("\nUnit %1, Screen %2 (projector %3)\n")
+                       .arg(unit)
+                       .arg(screen)
+                       .arg((unit - 1) * 4 + screen);
             inputStatus(out, model.input(unit, screen));
             outputStatus(out, model.output(unit, screen));
         }
@@ -186,8 +191,8 @@ QString statusText(const SettingsModel &model, const StatusFacts &facts)
                                           : wall.Justification == 1 ? planning::Alignment::Centered
                                                                     : planning::Alignment::None;
     out += QStringLiteral("\nImage Position Offset\n");
-    const std::optional<planning::Offsets> offsets = planning::imagePositionOffsets(
-        wall.TotalProjectors, facts.outputFormatWidth, wall.OverlapWidth, alignment);
+    const std::optional<planning::Offsets> offsets =
+        planning::imagePositionOffsets(wall.TotalProjectors, facts.outputFormatWidth, wall.OverlapWidth, alignment);
     for (int k = 1; k <= 8; ++k) {
         QString first = QStringLiteral("N/A");
         QString last = first;

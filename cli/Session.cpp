@@ -120,13 +120,13 @@ QString Session::connectionText() const
     return QStringLiteral("COM%1 (%2), %3")
         .arg(number)
         .arg(device)
-        .arg(link_->ControllerMode ? QStringLiteral("through the VKS Controller")
-                                   : QStringLiteral("directly"));
+        .arg(link_->ControllerMode ? QStringLiteral("through the VKS Controller") : QStringLiteral("directly"));
 }
 
 QString Session::notFoundText() const
 {
-    const QString where = options_.port ? QStringLiteral("COM%1").arg(*options_.port) : QStringLiteral("COM1 or COM2");
+    const QString where =
+        options_.port ? QStringLiteral("COM%1").arg(*options_.port) : QStringLiteral("COM1 or COM2");
     QString text;
     if (!options_.controller)
         text = QStringLiteral("Neither a Quorex nor a VKS Controller answered on %1.").arg(where);
@@ -214,11 +214,7 @@ Session::ReadResult Session::read()
 void Session::showProgress(int done, int total, int unit, const QString &what)
 {
     const int width = int(QString::number(total).size());
-    terminal_.progress(QStringLiteral("[%1/%2] unit %3: %4")
-                           .arg(done, width)
-                           .arg(total)
-                           .arg(unit)
-                           .arg(what));
+    terminal_.progress(QStringLiteral("[%1/%2] unit %3: %4").arg(done, width).arg(total).arg(unit).arg(what));
 }
 
 void Session::lineWritten(const QByteArray &bytes)
@@ -237,9 +233,10 @@ void Session::lineWritten(const QByteArray &bytes)
         readStep_ = QStringLiteral("counting the units");
     } else {
         readUnit_ = 1;
-        if (!m.captured(1).isEmpty() && host_.unitId(2) == m.captured(1).toInt() && host_.unitId(1) != host_.unitId(2))
+        if (!m.captured(1).isEmpty() && host_.unitId(2) == m.captured(1).toInt()
+            && host_.unitId(1) != host_.unitId(2))
             readUnit_ = 2;
-        readStep_ = keyword == QLatin1String("SYINFOQX") ? QStringLiteral("system information")
+        readStep_ = keyword == QLatin1String("SYINFOQX")  ? QStringLiteral("system information")
                     : keyword == QLatin1String("IINFOQX") ? QStringLiteral("input %1").arg(m.captured(3))
                                                           : QStringLiteral("output %1").arg(m.captured(3));
     }

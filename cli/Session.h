@@ -21,7 +21,7 @@ class LinkJournal;
 class ReadAll;
 class SerialPort;
 class StatusQueries;
-}
+}  // namespace tess
 
 namespace tess::cli {
 

@@ -79,9 +79,15 @@ void TerminalDialogs::showMessage(const QString &text, const QString &)
         terminal_.say(text);
 }
 
-bool TerminalDialogs::askOkCancel(const QString &caption, const QString &text) { return ask(caption, text, true); }
+bool TerminalDialogs::askOkCancel(const QString &caption, const QString &text)
+{
+    return ask(caption, text, true);
+}
 
-bool TerminalDialogs::askYesNo(const QString &caption, const QString &text) { return ask(caption, text, false); }
+bool TerminalDialogs::askYesNo(const QString &caption, const QString &text)
+{
+    return ask(caption, text, false);
+}
 
 bool TerminalDialogs::ask(const QString &caption, const QString &text, bool okCancel)
 {

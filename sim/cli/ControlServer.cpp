@@ -16,8 +16,9 @@ QString whyNotConnected(const QString &path, const QLocalSocket &socket)
 {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {
-        return QStringLiteral("there is no such socket. Start the simulator with --control %1, or check the path "
-                              "it printed on its \"control\" line.")
+        return QStringLiteral(
+                   "there is no such socket. Start the simulator with --control %1, or check the path "
+                   "it printed on its \"control\" line.")
             .arg(path);
     }
     if (socket.error() == QLocalSocket::ConnectionRefusedError || socket.error() == QLocalSocket::ServerNotFoundError)
@@ -51,9 +52,10 @@ bool ControlServer::listen(const QString &path, QString *error)
     if (!server_->listen(path)) {
         const QFileInfo folder(QFileInfo(path).absolutePath());
         *error = QStringLiteral("cannot listen on %1: %2")
-                     .arg(path, !folder.isDir()        ? QStringLiteral("there is no folder %1").arg(folder.filePath())
-                                : !folder.isWritable() ? QStringLiteral("the folder %1 is not writable").arg(folder.filePath())
-                                                       : server_->errorString());
+                     .arg(path, !folder.isDir() ? QStringLiteral("there is no folder %1").arg(folder.filePath())
+                                : !folder.isWritable()
+                                    ? QStringLiteral("the folder %1 is not writable").arg(folder.filePath())
+                                    : server_->errorString());
         delete server_;
         server_ = nullptr;
         return false;

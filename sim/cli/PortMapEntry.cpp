@@ -49,7 +49,8 @@ bool runsAsSimulator(qint64 pid)
 
 QString PortMapEntry::directory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Tessaline/ports");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/Tessaline/ports");
 }
 
 QString PortMapEntry::pathFor(int number)
@@ -125,8 +126,9 @@ bool PortMapEntry::create(int number, const QString &device, bool force, QString
                             .arg(pid);
             }
         } else if (pid > 0) {
-            *error = QStringLiteral("another quorex-sim (process %1) serves %2; stop it first, or use --port to "
-                                    "choose the other port.")
+            *error = QStringLiteral(
+                         "another quorex-sim (process %1) serves %2; stop it first, or use --port to "
+                         "choose the other port.")
                          .arg(pid)
                          .arg(path_);
             return false;
@@ -134,19 +136,20 @@ bool PortMapEntry::create(int number, const QString &device, bool force, QString
     }
     const QFileInfo existing(path_);
     if (existing.isSymLink() || existing.exists()) {
-        const QString what = existing.isSymLink()
-            ? QStringLiteral("a link to %1").arg(existing.symLinkTarget())
-            : QStringLiteral("a file");
+        const QString what = existing.isSymLink() ? QStringLiteral("a link to %1").arg(existing.symLinkTarget())
+                                                  : QStringLiteral("a file");
         if (!force) {
-            *error = QStringLiteral("the port map already has an entry %1 (%2); it is the user's and stays as it is. "
-                                    "Use --force to put the simulator there until it ends, or --port to choose the "
-                                    "other port.")
+            *error = QStringLiteral(
+                         "the port map already has an entry %1 (%2); it is the user's and stays as it is. "
+                         "Use --force to put the simulator there until it ends, or --port to choose the "
+                         "other port.")
                          .arg(path_, what);
             return false;
         }
         if (present(backupPath())) {
-            *error = QStringLiteral("%1 holds an entry put aside by an earlier run that did not end cleanly; "
-                                    "move it back to %2 or remove it first.")
+            *error = QStringLiteral(
+                         "%1 holds an entry put aside by an earlier run that did not end cleanly; "
+                         "move it back to %2 or remove it first.")
                          .arg(backupPath(), path_);
             return false;
         }

@@ -20,8 +20,8 @@ namespace {
 const struct {
     speed_t speed;
     int baud;
-} kSpeeds[] = {{B1200, 1200},     {B2400, 2400},     {B4800, 4800},     {B9600, 9600},
-               {B19200, 19200},   {B38400, 38400},   {B57600, 57600},   {B115200, 115200},
+} kSpeeds[] = {{B1200, 1200},     {B2400, 2400},     {B4800, 4800},    {B9600, 9600},
+               {B19200, 19200},   {B38400, 38400},   {B57600, 57600},  {B115200, 115200},
                {B230400, 230400}, {B460800, 460800}, {B921600, 921600}};
 
 int baudOf(speed_t speed)
@@ -143,10 +143,17 @@ int PtyLine::bitsPerByte(unsigned cflag)
 {
     int data = 8;
     switch (cflag & CSIZE) {
-    case CS5: data = 5; break;
-    case CS6: data = 6; break;
-    case CS7: data = 7; break;
-    default: break;
+    case CS5:
+        data = 5;
+        break;
+    case CS6:
+        data = 6;
+        break;
+    case CS7:
+        data = 7;
+        break;
+    default:
+        break;
     }
     return 1 + data + ((cflag & PARENB) ? 1 : 0) + ((cflag & CSTOPB) ? 2 : 1);
 }

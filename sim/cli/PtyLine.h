@@ -24,7 +24,11 @@ public:
     ~PtyLine() override;
 
     // The rate both directions are paced at; 0 passes bytes on at once.
-    void setPacingBaud(int baud) { pacer_.setBaud(baud); pacingBaud_ = baud; }
+    void setPacingBaud(int baud)
+    {
+        pacer_.setBaud(baud);
+        pacingBaud_ = baud;
+    }
     // One wire for both directions (RS-485) instead of one each (RS-232).
     void setHalfDuplex(bool on) { pacer_.setHalfDuplex(on); }
     // Whether to pass the terminal's baud and parity to the simulator, which

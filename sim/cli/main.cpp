@@ -74,51 +74,78 @@ int main(int argc, char *argv[])
         "to two units behind it, served on a pseudo-terminal and entered in Tessaline's port map as COM1 or "
         "COM2. See sim/README.md for the behaviour of the units and every control command."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help."));
-    const QCommandLineOption mode(QStringLiteral("mode"), QStringLiteral("direct (one unit, prompt #) or controller "
-                                  "(prompt after LR). Default: direct."), QStringLiteral("MODE"), QStringLiteral("direct"));
-    const QCommandLineOption ids(QStringLiteral("ids"), QStringLiteral("Controller mode: RS-485 IDs of the units, "
-                                 "comma-separated, at most two; \"none\" for no unit. Default: 1,2."),
+    const QCommandLineOption mode(QStringLiteral("mode"),
+                                  QStringLiteral("direct (one unit, prompt #) or controller "
+                                                 "(prompt after LR). Default: direct."),
+                                  QStringLiteral("MODE"), QStringLiteral("direct"));
+    const QCommandLineOption ids(QStringLiteral("ids"),
+                                 QStringLiteral("Controller mode: RS-485 IDs of the units, "
+                                                "comma-separated, at most two; \"none\" for no unit. Default: 1,2."),
                                  QStringLiteral("LIST"), QStringLiteral("1,2"));
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("COM1 or COM2 (or 1, 2): the port-map entry "
-                                  "to make. Default: COM1."), QStringLiteral("PORT"), QStringLiteral("COM1"));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("COM1 or COM2 (or 1, 2): the port-map entry "
+                                                 "to make. Default: COM1."),
+                                  QStringLiteral("PORT"), QStringLiteral("COM1"));
     const QCommandLineOption noPortMap(QStringLiteral("no-port-map"), QStringLiteral("Makes no port-map entry."));
-    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Puts the entry in place of the user's own "
-                                   "one, which is set aside and put back when the simulator ends."));
-    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("The rate the device listens and sends at. "
-                                  "Default: 38400 direct, 57600 controller."), QStringLiteral("N"));
-    const QCommandLineOption noPacing(QStringLiteral("no-pacing"), QStringLiteral("Passes bytes on at once both "
-                                      "ways instead of one byte-time a byte at the baud rate."));
-    const QCommandLineOption duplex(QStringLiteral("duplex"), QStringLiteral("full (RS-232: a wire each way) or half "
-                                    "(RS-485: one wire, replies after the command). Default: full direct, half "
-                                    "controller."), QStringLiteral("MODE"));
-    const QCommandLineOption ignoreLine(QStringLiteral("ignore-line-settings"), QStringLiteral("Answers whatever baud "
-                                        "rate the program sets (by default another rate is heard as noise, as on a "
-                                        "real line; parity never reaches a pseudo-terminal, see sim/README.md)."));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("Puts the entry in place of the user's own "
+                                                  "one, which is set aside and put back when the simulator ends."));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("The rate the device listens and sends at. "
+                                                 "Default: 38400 direct, 57600 controller."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption noPacing(QStringLiteral("no-pacing"),
+                                      QStringLiteral("Passes bytes on at once both "
+                                                     "ways instead of one byte-time a byte at the baud rate."));
+    const QCommandLineOption duplex(
+        QStringLiteral("duplex"),
+        QStringLiteral("full (RS-232: a wire each way) or half "
+                       "(RS-485: one wire, replies after the command). Default: full direct, half "
+                       "controller."),
+        QStringLiteral("MODE"));
+    const QCommandLineOption ignoreLine(
+        QStringLiteral("ignore-line-settings"),
+        QStringLiteral("Answers whatever baud "
+                       "rate the program sets (by default another rate is heard as noise, as on a "
+                       "real line; parity never reaches a pseudo-terminal, see sim/README.md)."));
     const QCommandLineOption printPty(QStringLiteral("print-pty"), QStringLiteral("Prints the terminal's device."));
-    const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Logs every line received and every reply sent "
-                                 "to FILE (- for standard error), starting the file afresh."), QStringLiteral("FILE"));
-    const QCommandLineOption appendLog(QStringLiteral("append-log"), QStringLiteral("With --log: adds to the end of "
-                                       "FILE instead of starting it afresh."));
-    const QCommandLineOption control(QStringLiteral("control"), QStringLiteral("Takes control commands on a local "
-                                     "socket at PATH."), QStringLiteral("PATH"));
-    const QCommandLineOption command({QStringLiteral("c"), QStringLiteral("command")}, QStringLiteral("Runs a control "
-                                     "command at start (repeatable), e.g. -c \"layout 1 output @\"."),
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Logs every line received and every reply sent "
+                                                "to FILE (- for standard error), starting the file afresh."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption appendLog(QStringLiteral("append-log"),
+                                       QStringLiteral("With --log: adds to the end of "
+                                                      "FILE instead of starting it afresh."));
+    const QCommandLineOption control(QStringLiteral("control"),
+                                     QStringLiteral("Takes control commands on a local "
+                                                    "socket at PATH."),
+                                     QStringLiteral("PATH"));
+    const QCommandLineOption command({QStringLiteral("c"), QStringLiteral("command")},
+                                     QStringLiteral("Runs a control "
+                                                    "command at start (repeatable), e.g. -c \"layout 1 output @\"."),
                                      QStringLiteral("TEXT"));
-    const QCommandLineOption send(QStringLiteral("send"), QStringLiteral("Sends the control command given as the "
-                                  "remaining arguments to the simulator listening on PATH, prints its answer and "
-                                  "ends."), QStringLiteral("PATH"));
-    const QCommandLineOption wallWindow(QStringLiteral("wall"), QStringLiteral("Shows the virtual wall: what the "
-                                        "units would put on the screen, and the luminance across it."));
-    const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("Writes the virtual wall to FILE (no display "
-                                 "needed) once the --command options have run, and ends."), QStringLiteral("FILE"));
-    parser.addOptions({help, mode, ids, port, noPortMap, force, baud, noPacing, duplex, ignoreLine, printPty, log, appendLog,
-                       control, command, send, wallWindow, png});
+    const QCommandLineOption send(
+        QStringLiteral("send"),
+        QStringLiteral("Sends the control command given as the "
+                       "remaining arguments to the simulator listening on PATH, prints its answer and "
+                       "ends."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption wallWindow(
+        QStringLiteral("wall"), QStringLiteral("Shows the virtual wall: what the "
+                                               "units would put on the screen, and the luminance across it."));
+    const QCommandLineOption png(QStringLiteral("png"),
+                                 QStringLiteral("Writes the virtual wall to FILE (no display "
+                                                "needed) once the --command options have run, and ends."),
+                                 QStringLiteral("FILE"));
+    parser.addOptions({help, mode, ids, port, noPortMap, force, baud, noPacing, duplex, ignoreLine, printPty, log,
+                       appendLog, control, command, send, wallWindow, png});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("With --send: the control command."));
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText(), 2);
     if (parser.isSet(help)) {
         std::fputs(qPrintable(parser.helpText() + QString::fromLatin1(kMoreHelp) + ControlCommands::helpText()
-                              + QLatin1Char('\n')), stdout);
+                              + QLatin1Char('\n')),
+                   stdout);
         return 0;
     }
     if (parser.isSet(send))
@@ -167,11 +194,11 @@ int main(int argc, char *argv[])
     QFile logFile;
     if (parser.isSet(log)) {
         const bool toStderr = parser.value(log) == QLatin1String("-");
-        const bool opened = toStderr ? logFile.open(stderr, QIODevice::WriteOnly)
-                                     : (logFile.setFileName(parser.value(log)),
-                                        logFile.open(QIODevice::WriteOnly | QIODevice::Text
-                                                     | (parser.isSet(appendLog) ? QIODevice::Append
-                                                                                : QIODevice::Truncate)));
+        const bool opened =
+            toStderr ? logFile.open(stderr, QIODevice::WriteOnly)
+                     : (logFile.setFileName(parser.value(log)),
+                        logFile.open(QIODevice::WriteOnly | QIODevice::Text
+                                     | (parser.isSet(appendLog) ? QIODevice::Append : QIODevice::Truncate)));
         if (!opened)
             return fail(QStringLiteral("--log: cannot write %1").arg(parser.value(log)));
         sim.log().listener = [&logFile](const LogEntry &entry) {

@@ -68,21 +68,42 @@ QString describeUnit(Simulator &sim, int number)
                       u.responding ? QStringLiteral("responding") : QStringLiteral("not responding"),
                       QString::fromLatin1(u.version), QChar(u.inputLayout), QChar(u.outputLayout));
     const UnitWideSettings &w = u.settings.wide;
-    lines << QStringLiteral("  wide: advanced %1 group %2 projectors %3 doubling %4 justification %5 "
-                            "overlap %6 gamma %7 feather %8 bridge %9 curve %10 threshold %11")
-                 .arg(w.advancedMode).arg(w.projectorGroup).arg(w.totalProjectors).arg(w.dataDoubling)
-                 .arg(w.justification).arg(w.overlapWidth).arg(w.basicGamma / 10.0).arg(w.basicFeather)
-                 .arg(w.seamBridge).arg(QChar(w.featherCurve)).arg(w.bridgeThreshold);
+    lines << QStringLiteral(
+                 "  wide: advanced %1 group %2 projectors %3 doubling %4 justification %5 "
+                 "overlap %6 gamma %7 feather %8 bridge %9 curve %10 threshold %11")
+                 .arg(w.advancedMode)
+                 .arg(w.projectorGroup)
+                 .arg(w.totalProjectors)
+                 .arg(w.dataDoubling)
+                 .arg(w.justification)
+                 .arg(w.overlapWidth)
+                 .arg(w.basicGamma / 10.0)
+                 .arg(w.basicFeather)
+                 .arg(w.seamBridge)
+                 .arg(QChar(w.featherCurve))
+                 .arg(w.bridgeThreshold);
     for (int i = 0; i < 4; ++i) {
         const InputSignal &sig = u.inputs[i];
         const InputSettings &in = u.settings.inputs[i];
-        lines << QStringLiteral("  input %1: %2 %3x%4 phase %5 h %6 v %7 contrast C %8 R %9 G %10 B %11 "
-                                "brightness C %12 R %13 G %14 B %15")
+        lines << QStringLiteral(
+                     "  input %1: %2 %3x%4 phase %5 h %6 v %7 contrast C %8 R %9 G %10 B %11 "
+                     "brightness C %12 R %13 G %14 B %15")
                      .arg(i + 1)
-                     .arg(!sig.present ? QStringLiteral("no video") : sig.locked ? QStringLiteral("locked") : QStringLiteral("unlocked"))
-                     .arg(sig.hActive).arg(sig.vActive).arg(in.phase).arg(in.hPosition).arg(in.vPosition)
-                     .arg(in.contrastC / 10.0).arg(in.contrastR / 10.0).arg(in.contrastG / 10.0).arg(in.contrastB / 10.0)
-                     .arg(in.brightnessC / 10.0).arg(in.brightnessR / 10.0).arg(in.brightnessG / 10.0)
+                     .arg(!sig.present ? QStringLiteral("no video")
+                          : sig.locked ? QStringLiteral("locked")
+                                       : QStringLiteral("unlocked"))
+                     .arg(sig.hActive)
+                     .arg(sig.vActive)
+                     .arg(in.phase)
+                     .arg(in.hPosition)
+                     .arg(in.vPosition)
+                     .arg(in.contrastC / 10.0)
+                     .arg(in.contrastR / 10.0)
+                     .arg(in.contrastG / 10.0)
+                     .arg(in.contrastB / 10.0)
+                     .arg(in.brightnessC / 10.0)
+                     .arg(in.brightnessR / 10.0)
+                     .arg(in.brightnessG / 10.0)
                      .arg(in.brightnessB / 10.0);
     }
     for (int i = 0; i < 4; ++i) {
@@ -90,13 +111,28 @@ QString describeUnit(Simulator &sim, int number)
         QStringList gains;
         for (quint8 g : s.seamGains)
             gains << QString::number(g);
-        lines << QStringLiteral("  screen %1: black %2 pattern %3 raster %4 grid %5 halo L %6/%7 R %8/%9 "
-                                "feather L %10 %11 %12/%13 R %14 %15 %16/%17 seam %18 [%19]")
-                     .arg(i + 1).arg(s.blackLevel).arg(s.testPattern).arg(s.outputRaster).arg(s.testGrid)
-                     .arg(s.haloLeftWidth).arg(s.haloLeftOffset).arg(s.haloRightWidth).arg(s.haloRightOffset)
-                     .arg(s.leftFeather).arg(s.leftGamma / 10.0).arg(s.gammaLeftWidth).arg(s.gammaLeftOffset)
-                     .arg(s.rightFeather).arg(s.rightGamma / 10.0).arg(s.gammaRightWidth).arg(s.gammaRightOffset)
-                     .arg(s.seamPrefix).arg(gains.join(' '));
+        lines << QStringLiteral(
+                     "  screen %1: black %2 pattern %3 raster %4 grid %5 halo L %6/%7 R %8/%9 "
+                     "feather L %10 %11 %12/%13 R %14 %15 %16/%17 seam %18 [%19]")
+                     .arg(i + 1)
+                     .arg(s.blackLevel)
+                     .arg(s.testPattern)
+                     .arg(s.outputRaster)
+                     .arg(s.testGrid)
+                     .arg(s.haloLeftWidth)
+                     .arg(s.haloLeftOffset)
+                     .arg(s.haloRightWidth)
+                     .arg(s.haloRightOffset)
+                     .arg(s.leftFeather)
+                     .arg(s.leftGamma / 10.0)
+                     .arg(s.gammaLeftWidth)
+                     .arg(s.gammaLeftOffset)
+                     .arg(s.rightFeather)
+                     .arg(s.rightGamma / 10.0)
+                     .arg(s.gammaRightWidth)
+                     .arg(s.gammaRightOffset)
+                     .arg(s.seamPrefix)
+                     .arg(gains.join(' '));
     }
     return lines.join('\n');
 }
@@ -257,9 +293,9 @@ ControlResult ControlCommands::run(Simulator &sim, const QString &text, qint64 n
         return {true, QStringLiteral("ok"), ControlResult::Action::Restore};
 
     // Commands about one unit: "<verb> <unit> ...".
-    static const QStringList unitVerbs{QStringLiteral("unit"), QStringLiteral("busy"), QStringLiteral("reboot"),
+    static const QStringList unitVerbs{QStringLiteral("unit"),   QStringLiteral("busy"),    QStringLiteral("reboot"),
                                        QStringLiteral("layout"), QStringLiteral("version"), QStringLiteral("video"),
-                                       QStringLiteral("output"), QStringLiteral("state"), QStringLiteral("do")};
+                                       QStringLiteral("output"), QStringLiteral("state"),   QStringLiteral("do")};
     if (!unitVerbs.contains(verb))
         return fail(QStringLiteral("unknown command (try help)"));
     Unit *u = unitAt(1);
@@ -361,7 +397,8 @@ ControlResult ControlCommands::run(Simulator &sim, const QString &text, qint64 n
 QString ControlCommands::helpText()
 {
     return QStringLiteral(
-        "faults:  silence on|off; drop N; delay MS; split off | split K [GAP_MS] | split random SEED [MAX [GAP_MS]];\n"
+        "faults:  silence on|off; drop N; delay MS; split off | split K [GAP_MS] | split random SEED [MAX "
+        "[GAP_MS]];\n"
         "         noise N|off; garbage N [SEED]; send TEXT (\\r \\n \\xNN escapes); truncate N|off;\n"
         "         lose POS|off; insert POS [N]|off;\n"
         "         error CODE [COUNT|always] | error off; unrecognised [N]; no-response MS; debug on|off|stuck;\n"

@@ -17,8 +17,8 @@ struct Faults {
     // How replies are cut into pieces on their way out.
     enum class Split { Whole, Fixed, Random };
     Split split = Split::Whole;
-    int splitSize = 1;    // Fixed: bytes per piece; Random: the largest piece
-    int splitGapMs = 0;   // time between two pieces
+    int splitSize = 1;   // Fixed: bytes per piece; Random: the largest piece
+    int splitGapMs = 0;  // time between two pieces
 
     // Random bytes put ahead of every reply.
     int noiseBytes = 0;

@@ -70,8 +70,8 @@ QByteArray input(char layout, const InputSignal &signal, const InputSettings &s)
     w.i32(signal.vActive);
     w.u8(signal.inputSync);
     w.u8(signal.termination);
-    for (qint32 v : {s.contrastC, s.brightnessC, s.contrastR, s.brightnessR, s.contrastG,
-                     s.brightnessG, s.contrastB, s.brightnessB})
+    for (qint32 v : {s.contrastC, s.brightnessC, s.contrastR, s.brightnessR, s.contrastG, s.brightnessG, s.contrastB,
+                     s.brightnessB})
         w.i32(v);
     if (layout == 'N') {
         w.i32(signal.hPositionMax);
@@ -80,8 +80,7 @@ QByteArray input(char layout, const InputSignal &signal, const InputSettings &s)
     return record(layout, w.bytes_);
 }
 
-QByteArray output(char layout, const OutputSignal &signal, const ScreenSettings &s,
-                  const UnitWideSettings &wide)
+QByteArray output(char layout, const OutputSignal &signal, const ScreenSettings &s, const UnitWideSettings &wide)
 {
     Writer w;
     w.u8(signal.format);

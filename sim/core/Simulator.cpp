@@ -40,7 +40,8 @@ void Simulator::receive(const QByteArray &bytes, qint64 now, std::optional<LineS
     if (bytes.isEmpty())
         return;
     if (faults_.silent) {
-        log_.add(now, LogEntry::Kind::Note, 0, "line is silent: ignored " + QByteArray::number(bytes.size()) + " bytes");
+        log_.add(now, LogEntry::Kind::Note, 0,
+                 "line is silent: ignored " + QByteArray::number(bytes.size()) + " bytes");
         return;
     }
     if (checkLineSettings && settings && *settings != listensWith) {

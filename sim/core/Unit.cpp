@@ -102,8 +102,9 @@ UnitSettings Unit::factoryDefaults() const
 void Unit::setInputSignal(int input, const InputSignal &signal)
 {
     InputSignal &current = inputs[input - 1];
-    const bool gained = signal.present && (!current.present || current.hActive != signal.hActive
-                                           || current.vActive != signal.vActive);
+    const bool gained =
+        signal.present
+        && (!current.present || current.hActive != signal.hActive || current.vActive != signal.vActive);
     current = signal;
     if (gained) {
         settings.inputs[input - 1].hPosition = signal.hPositionRef;
@@ -140,8 +141,13 @@ Unit::Answer Unit::handle(const QByteArray &line)
 
     using Handler = std::function<void()>;
     const QHash<QByteArray, Handler> commands{
-        {"BLKGN", [&] { const int s = a.screen(); next.screens[s - 1].blackLevel = a.byte(); }},
-        {"OTPMQX", [&] {
+        {"BLKGN",
+         [&] {
+             const int s = a.screen();
+             next.screens[s - 1].blackLevel = a.byte();
+         }},
+        {"OTPMQX",
+         [&] {
              const int s = a.screen(5);
              const quint8 pattern = a.byte(), raster = a.byte(), grid = a.byte();
              for (int i = 1; i <= 4; ++i) {
@@ -152,7 +158,8 @@ Unit::Answer Unit::handle(const QByteArray &line)
                  }
              }
          }},
-        {"HALO", [&] {
+        {"HALO",
+         [&] {
              ScreenSettings &sc = next.screens[a.screen() - 1];
              const bool left = a.letter("LR") == 'L';
              const qint32 width = a.i32(), offset = a.i32();
@@ -161,9 +168,18 @@ Unit::Answer Unit::handle(const QByteArray &line)
          }},
         {"QXCTRL", [&] { wide.advancedMode = a.byte(); }},
         {"DDBL", [&] { wide.dataDoubling = a.byte(); }},
-        {"DISP", [&] { wide.justification = a.byte(); wide.overlapWidth = a.i32(); }},
-        {"EFTB", [&] { wide.basicFeather = quint16(a.whole(0, 65535)); wide.basicGamma = a.tenths(); }},
-        {"PEFT", [&] {
+        {"DISP",
+         [&] {
+             wide.justification = a.byte();
+             wide.overlapWidth = a.i32();
+         }},
+        {"EFTB",
+         [&] {
+             wide.basicFeather = quint16(a.whole(0, 65535));
+             wide.basicGamma = a.tenths();
+         }},
+        {"PEFT",
+         [&] {
              ScreenSettings &sc = next.screens[a.screen() - 1];
              const bool left = a.letter("LR") == 'L';
              const auto on = quint16(a.whole(0, 65535));
@@ -174,50 +190,63 @@ Unit::Answer Unit::handle(const QByteArray &line)
              (left ? sc.gammaLeftOffset : sc.gammaRightOffset) = offset;
          }},
         {"FEATHER", [&] { wide.featherCurve = quint8(a.letter("LS")); }},
-        {"PRJ", [&] { wide.projectorGroup = a.byte(); wide.totalProjectors = a.byte(); }},
-        {"ICPHOQX", [&] {
+        {"PRJ",
+         [&] {
+             wide.projectorGroup = a.byte();
+             wide.totalProjectors = a.byte();
+         }},
+        {"ICPHOQX",
+         [&] {
              InputSettings &in = next.inputs[a.screen() - 1];
              a.letter("M");
              in.phase = a.i32();
          }},
-        {"IRSPQX", [&] {
+        {"IRSPQX",
+         [&] {
              InputSettings &in = next.inputs[a.screen() - 1];
              a.letter("M");
              const bool horizontal = a.letter("HV") == 'H';
              (horizontal ? in.hPosition : in.vPosition) = a.i32();
          }},
-        {"ICNTQX", [&] {
+        {"ICNTQX",
+         [&] {
              InputSettings &in = next.inputs[a.screen() - 1];
              const char c = a.letter("CRGB");
              colour(in, c, true) = a.tenths();
          }},
-        {"IBRTQX", [&] {
+        {"IBRTQX",
+         [&] {
              InputSettings &in = next.inputs[a.screen() - 1];
              const char c = a.letter("CRGB");
              colour(in, c, false) = a.tenths();
          }},
-        {"ICSAVQX", [&] {
+        {"ICSAVQX",
+         [&] {
              const int s = a.screen();
              saved.inputs[s - 1] = next.inputs[s - 1];
          }},
-        {"ICRSTQX", [&] {
+        {"ICRSTQX",
+         [&] {
              const int s = a.screen();
              next.inputs[s - 1] = InputSettings::defaultsFor(inputs[s - 1]);
          }},
-        {"MANSEAM", [&] {
+        {"MANSEAM",
+         [&] {
              ScreenSettings &sc = next.screens[a.screen() - 1];
              sc.seamPrefix = a.i32();
              for (quint8 &gain : sc.seamGains)
                  gain = a.byte();
          }},
         {"BRDGSEAM", [&] { wide.seamBridge = a.byte(); }},
-        {"AUTOSEAM", [&] {
+        {"AUTOSEAM",
+         [&] {
              const int s = a.screen();
              for (int i = 0; i < 8; ++i)
                  next.screens[s - 1].seamGains[i] = quint8(qBound(0, 128 + s * SeamSteps[i], 255));
          }},
         {"BRTHRS", [&] { wide.bridgeThreshold = a.byte(); }},
-        {"RGBADJ", [&] {
+        {"RGBADJ",
+         [&] {
              for (int i = 0; i < 4; ++i) {
                  if (!inputs[i].present || !inputs[i].locked)
                      continue;
@@ -231,7 +260,8 @@ Unit::Answer Unit::handle(const QByteArray &line)
              }
          }},
         {"SYSAVE", [&] { saved = next; }},
-        {"RESETQX", [&] {
+        {"RESETQX",
+         [&] {
              a.letter("F");
              next = factoryDefaults();
          }},

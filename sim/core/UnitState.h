@@ -20,8 +20,8 @@ struct InputSignal {
     qint32 vPositionRef = 0;
     qint32 hPositionMax = -1;  // sent only in the 'N' input layout
     qint32 vPositionMax = -1;
-    quint8 inputSync = 3;      // 0 SOG, 1 COMP, 2 H/V, 3 AUTO
-    quint8 termination = 1;    // 0 HI-Z, else 75 Ohm
+    quint8 inputSync = 3;    // 0 SOG, 1 COMP, 2 H/V, 3 AUTO
+    quint8 termination = 1;  // 0 HI-Z, else 75 Ohm
     quint8 reserved8 = 0;
     quint8 reserved9 = 0;
 

@@ -11,7 +11,10 @@ namespace {
 constexpr int MaxProjectors = 8;
 constexpr int GridStep = 64;
 
-bool rowIn(int row, int y, int yEnd) { return row >= y && row < yEnd; }
+bool rowIn(int row, int y, int yEnd)
+{
+    return row >= y && row < yEnd;
+}
 
 // Whether a multiple of `step` lies in [y, yEnd).
 bool multipleIn(int step, int y, int yEnd)
@@ -20,21 +23,30 @@ bool multipleIn(int step, int y, int yEnd)
     return first < yEnd;
 }
 
-Rgb grey(double v) { return {v, v, v}; }
+Rgb grey(double v)
+{
+    return {v, v, v};
+}
 
-double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
+double clamp01(double v)
+{
+    return std::clamp(v, 0.0, 1.0);
+}
 
 // Gammas are kept in tenths; the unit's fields take 1.0 to 5.0, and a value
 // outside them is drawn at the nearest bound.
-double gammaOf(qint32 tenths) { return std::clamp(tenths, 10, 50) / 10.0; }
+double gammaOf(qint32 tenths)
+{
+    return std::clamp(tenths, 10, 50) / 10.0;
+}
 
 // Our stand-in for live video, laid over the whole wall: colour bars at the
 // top, a neutral grey field, a grey ramp across the wall at the bottom.
 Rgb testImage(double u, double v)
 {
     if (v < 0.2) {
-        static constexpr std::array<Rgb, 8> bars{{{1, 1, 1}, {1, 1, 0}, {0, 1, 1}, {0, 1, 0},
-                                                   {1, 0, 1}, {1, 0, 0}, {0, 0, 1}, {0, 0, 0}}};
+        static constexpr std::array<Rgb, 8> bars{
+            {{1, 1, 1}, {1, 1, 0}, {0, 1, 1}, {0, 1, 0}, {1, 0, 1}, {1, 0, 0}, {0, 0, 1}, {0, 0, 0}}};
         const Rgb &c = bars[std::clamp(int(u * 8), 0, 7)];
         return {c.r * 0.75, c.g * 0.75, c.b * 0.75};
     }
@@ -100,7 +112,10 @@ int wallWidth(const Wall &wall)
     return n * wall.width - (n - 1) * wall.overlap;
 }
 
-int projectorLeft(const Wall &wall, int k) { return k * (wall.width - wall.overlap); }
+int projectorLeft(const Wall &wall, int k)
+{
+    return k * (wall.width - wall.overlap);
+}
 
 Edge edgeOf(const Wall &wall, int k, bool right)
 {
@@ -197,7 +212,9 @@ Rgb projectorSignal(const Wall &wall, int k, int x, int y, int yEnd)
 
 Rgb lightOf(const Rgb &signal, const Assumptions &a)
 {
-    const auto one = [&](double v) { return a.blackFloor + (1 - a.blackFloor) * std::pow(clamp01(v), a.displayGamma); };
+    const auto one = [&](double v) {
+        return a.blackFloor + (1 - a.blackFloor) * std::pow(clamp01(v), a.displayGamma);
+    };
     return {one(signal.r), one(signal.g), one(signal.b)};
 }
 
@@ -215,7 +232,10 @@ Rgb projectorLight(const Wall &wall, int k, int x, int y, int yEnd, const Assump
     return light;
 }
 
-double luminance(const Rgb &light) { return 0.2126 * light.r + 0.7152 * light.g + 0.0722 * light.b; }
+double luminance(const Rgb &light)
+{
+    return 0.2126 * light.r + 0.7152 * light.g + 0.0722 * light.b;
+}
 
 std::vector<Rgb> lightRow(const Wall &given, int y, int yEnd, const Assumptions &assumptions)
 {

@@ -16,7 +16,7 @@ constexpr int Margin = 12;
 constexpr int TextLine = 18;
 constexpr double FullScale = 2.0;  // light shown as white
 
-const std::array<QColor, 8> FrameColours{QColor(255, 90, 90), QColor(90, 200, 255), QColor(120, 230, 120),
+const std::array<QColor, 8> FrameColours{QColor(255, 90, 90),  QColor(90, 200, 255),  QColor(120, 230, 120),
                                          QColor(255, 200, 60), QColor(220, 120, 255), QColor(255, 150, 200),
                                          QColor(80, 230, 210), QColor(200, 200, 200)};
 
@@ -63,8 +63,8 @@ void drawFrames(QPainter &painter, const Wall &wall, const QRect &area)
     const double scale = double(area.width()) / wallWidth(wall);
     for (int k = 0; k < int(wall.projectors.size()); ++k) {
         const int inset = 2 + (k % 2) * 4;
-        const QRectF frame(area.left() + projectorLeft(wall, k) * scale, area.top() + inset,
-                           wall.width * scale, area.height() - 2 * inset);
+        const QRectF frame(area.left() + projectorLeft(wall, k) * scale, area.top() + inset, wall.width * scale,
+                           area.height() - 2 * inset);
         painter.setPen(QPen(FrameColours[std::size_t(k)], 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(frame);
@@ -86,8 +86,8 @@ void drawProfile(QPainter &painter, const Wall &wall, const QRect &area, const A
     painter.setPen(QColor(55, 55, 70));
     painter.setBrush(QColor(45, 45, 60));
     for (int k = 1; k < int(wall.projectors.size()); ++k)  // the overlaps
-        painter.drawRect(QRectF(area.left() + projectorLeft(wall, k) * scale, area.top(),
-                                wall.overlap * scale, area.height()));
+        painter.drawRect(
+            QRectF(area.left() + projectorLeft(wall, k) * scale, area.top(), wall.overlap * scale, area.height()));
     for (int level = 0; level <= int(top); ++level) {
         painter.setPen(QPen(QColor(110, 110, 120), 1, level == 1 ? Qt::SolidLine : Qt::DashLine));
         painter.drawLine(QPointF(area.left(), yOf(level)), QPointF(area.right(), yOf(level)));
@@ -125,7 +125,10 @@ QString edgeText(const Projector &p)
 
 }  // namespace
 
-int profileRow(const Wall &wall) { return wall.height * 9 / 20; }
+int profileRow(const Wall &wall)
+{
+    return wall.height * 9 / 20;
+}
 
 QString wallSummary(const Wall &wall)
 {

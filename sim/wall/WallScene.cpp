@@ -41,8 +41,8 @@ Wall wallOf(Simulator &sim)
             continue;
         }
         const UnitSettings &s = sim.unit(unit).settings;
-        wall.projectors.push_back(Projector{true, s.screens[std::size_t(screen)], s.wide,
-                                            s.inputs[std::size_t(screen)]});
+        wall.projectors.push_back(
+            Projector{true, s.screens[std::size_t(screen)], s.wide, s.inputs[std::size_t(screen)]});
     }
     return sanitised(wall);
 }

@@ -12,14 +12,14 @@ enum MenuFlag : unsigned {
     Submenu = 1,
     Separator = 2,
     Disabled = 4,
-    Tickable = 8,   // shows a tick when its handler sets one
+    Tickable = 8,  // shows a tick when its handler sets one
     Ticked = 16 | Tickable,
 };
 
 using Handler = void (TTessalineForm::*)();
 
 struct MenuEntry {
-    int depth;   // 0: a menu of the menu bar
+    int depth;  // 0: a menu of the menu bar
     const char *name;
     // "&" marks the keyboard mnemonic and is not shown; "&&" shows one "&".
     const char *caption;
@@ -76,7 +76,7 @@ void TTessalineForm::buildMainMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    QList<QMenu *> open;   // open[d] holds the entries of depth d + 1
+    QList<QMenu *> open;  // open[d] holds the entries of depth d + 1
     for (const MenuEntry &entry : MainMenuEntries) {
         open.resize(entry.depth);
         const QString caption = QString::fromLatin1(entry.caption);

@@ -20,8 +20,7 @@ QString instanceDirectory(const QString &directory)
 }  // namespace
 
 SingleInstance::SingleInstance(const QString &directory, QObject *parent)
-    : QObject(parent),
-      socketPath_(QDir(instanceDirectory(directory)).filePath(QStringLiteral("tessaline.socket"))),
+    : QObject(parent), socketPath_(QDir(instanceDirectory(directory)).filePath(QStringLiteral("tessaline.socket"))),
       lock_(QDir(instanceDirectory(directory)).filePath(QStringLiteral("tessaline.lock")))
 {
     // A lock is stale only when the process that holds it is gone, however

@@ -124,7 +124,8 @@ TConnectionHelpForm::TConnectionHelpForm(QWidget *parent) : QWidget(parent, Qt::
     settings->setGeometry(248, 5, 249, 81);
     staticList("ListBox3", SerialSettingsLines, QRect(48, 20, 137, 53), settings);
 
-    auto *manual = new QLabel(QStringLiteral("For figures and further assistance, please refer to Quorex manual."), this);
+    auto *manual =
+        new QLabel(QStringLiteral("For figures and further assistance, please refer to Quorex manual."), this);
     manual->setObjectName(QStringLiteral("Label3"));
     manual->setWordWrap(true);
     manual->setFixedWidth(232);

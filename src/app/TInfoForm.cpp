@@ -31,8 +31,8 @@ QString TInfoForm::labelFamily()
     // matching, which may put a script or handwriting face in place of a
     // missing "Comic Sans MS".
     const QStringList installed = QFontDatabase::families();
-    for (const char *family : {"Comic Sans MS", "DejaVu Sans", "Liberation Sans", "Noto Sans", "Arial",
-                               "Helvetica", "FreeSans"}) {
+    for (const char *family :
+         {"Comic Sans MS", "DejaVu Sans", "Liberation Sans", "Noto Sans", "Arial", "Helvetica", "FreeSans"}) {
         if (installed.contains(QLatin1String(family), Qt::CaseInsensitive))
             return QLatin1String(family);
     }

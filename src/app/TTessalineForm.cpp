@@ -71,7 +71,8 @@ TTessalineForm::TTessalineForm(const FormServices &services, QWidget *parent)
     search_ = std::make_unique<DeviceSearch>(*link_, *linkHost_);
     queries_ = std::make_unique<StatusQueries>(*link_, settings_, *deviceHost_);
     commands_ = std::make_unique<Commands>(*link_, settings_, state_, *deviceHost_, *queries_, refills_);
-    readAll_ = std::make_unique<ReadAll>(*link_, *search_, *queries_, state_, *deviceHost_, refills_, services_.dialogs);
+    readAll_ =
+        std::make_unique<ReadAll>(*link_, *search_, *queries_, state_, *deviceHost_, refills_, services_.dialogs);
     units_ = std::make_unique<Units>(*link_, *search_, *queries_);
     fieldEnv_.deviceConnected = [this] { return link_->DeviceConnected; };
 
@@ -168,7 +169,10 @@ QString TTessalineForm::statusText() const
     return statusPanel_->text();
 }
 
-void TTessalineForm::setPagesEnabled(bool enabled) { pageGate_->setEnabled(enabled); }
+void TTessalineForm::setPagesEnabled(bool enabled)
+{
+    pageGate_->setEnabled(enabled);
+}
 
 bool TTessalineForm::deviceConnected() const
 {
@@ -297,15 +301,27 @@ void TTessalineForm::About1Click()
 }
 
 // The Serial Port menu.
-void TTessalineForm::SearchAllClick() { search_->SearchAllClick(); }
+void TTessalineForm::SearchAllClick()
+{
+    search_->SearchAllClick();
+}
 
-void TTessalineForm::ReadfromQuorexs1Click() { readAll_->ReadfromQuorexs1Click(); }
-void TTessalineForm::QuorexconnectedthruController1Click() { search_->QuorexconnectedthruController1Click(); }
+void TTessalineForm::ReadfromQuorexs1Click()
+{
+    readAll_->ReadfromQuorexs1Click();
+}
+void TTessalineForm::QuorexconnectedthruController1Click()
+{
+    search_->QuorexconnectedthruController1Click();
+}
 void TTessalineForm::QuorexconnectedtoSerialPortdirectly1Click()
 {
     search_->QuorexconnectedtoSerialPortdirectly1Click();
 }
-void TTessalineForm::DisconnectSerialCo1Click() { search_->DisconnectSerialCo1Click(); }
+void TTessalineForm::DisconnectSerialCo1Click()
+{
+    search_->DisconnectSerialCo1Click();
+}
 
 namespace {
 
@@ -342,10 +358,22 @@ void TTessalineForm::chooseBaud(const char *item, int baud)
     tickOnly(BaudItems, item);
 }
 
-void TTessalineForm::N9600Click() { chooseBaud("N9600", 9600); }
-void TTessalineForm::N19200Click() { chooseBaud("N19200", 19200); }
-void TTessalineForm::N38400Click() { chooseBaud("N38400", 38400); }
-void TTessalineForm::N57600Click() { chooseBaud("N57600", 57600); }
+void TTessalineForm::N9600Click()
+{
+    chooseBaud("N9600", 9600);
+}
+void TTessalineForm::N19200Click()
+{
+    chooseBaud("N19200", 19200);
+}
+void TTessalineForm::N38400Click()
+{
+    chooseBaud("N38400", 38400);
+}
+void TTessalineForm::N57600Click()
+{
+    chooseBaud("N57600", 57600);
+}
 
 void TTessalineForm::chooseParity(const char *item, int parity)
 {
@@ -353,16 +381,40 @@ void TTessalineForm::chooseParity(const char *item, int parity)
     tickOnly(ParityItems, item);
 }
 
-void TTessalineForm::ParityNoneClick() { chooseParity("ParityNone", int(SerialPort::Parity::None)); }
-void TTessalineForm::ParityOddClick() { chooseParity("ParityOdd", int(SerialPort::Parity::Odd)); }
-void TTessalineForm::ParityEvenClick() { chooseParity("ParityEven", int(SerialPort::Parity::Even)); }
-void TTessalineForm::ParityMarkClick() { chooseParity("ParityMark", int(SerialPort::Parity::Mark)); }
-void TTessalineForm::ParitySpaceClick() { chooseParity("ParitySpace", int(SerialPort::Parity::Space)); }
+void TTessalineForm::ParityNoneClick()
+{
+    chooseParity("ParityNone", int(SerialPort::Parity::None));
+}
+void TTessalineForm::ParityOddClick()
+{
+    chooseParity("ParityOdd", int(SerialPort::Parity::Odd));
+}
+void TTessalineForm::ParityEvenClick()
+{
+    chooseParity("ParityEven", int(SerialPort::Parity::Even));
+}
+void TTessalineForm::ParityMarkClick()
+{
+    chooseParity("ParityMark", int(SerialPort::Parity::Mark));
+}
+void TTessalineForm::ParitySpaceClick()
+{
+    chooseParity("ParitySpace", int(SerialPort::Parity::Space));
+}
 
-void TTessalineForm::OpenConfigurationFile1Click() { OpenConfigurationFile(*pageContext_); }
+void TTessalineForm::OpenConfigurationFile1Click()
+{
+    OpenConfigurationFile(*pageContext_);
+}
 
-void TTessalineForm::SaveConfigurationtoFile1Click() { SaveConfigurationToFile(*pageContext_); }
+void TTessalineForm::SaveConfigurationtoFile1Click()
+{
+    SaveConfigurationToFile(*pageContext_);
+}
 
-void TTessalineForm::SendCurrentSettingstoQuorexs1Click() { SendCurrentSettings(*pageContext_, pages_); }
+void TTessalineForm::SendCurrentSettingstoQuorexs1Click()
+{
+    SendCurrentSettings(*pageContext_, pages_);
+}
 
 }  // namespace tess

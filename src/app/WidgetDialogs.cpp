@@ -53,8 +53,8 @@ QString captionOr(const QString &caption)
 
 }  // namespace
 
-QMessageBox::StandardButton WidgetDialogs::runBox(int icon, const QString &caption, const QString &text,
-                                                  int buttons, int defaultButton)
+QMessageBox::StandardButton WidgetDialogs::runBox(int icon, const QString &caption, const QString &text, int buttons,
+                                                  int defaultButton)
 {
     QMessageBox box(QMessageBox::Icon(icon), captionOr(caption), text, QMessageBox::StandardButtons(buttons),
                     parent_);
@@ -73,14 +73,13 @@ bool WidgetDialogs::askOkCancel(const QString &caption, const QString &text)
 {
     // The one OK / Cancel question retries with OK; Cancel ends the program.
     return runBox(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-        == QMessageBox::Ok;
+           == QMessageBox::Ok;
 }
 
 bool WidgetDialogs::askYesNo(const QString &caption, const QString &text)
 {
     const auto safe = safeAnswerIsNo(caption, text) ? QMessageBox::No : QMessageBox::Yes;
-    return runBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, safe)
-        == QMessageBox::Yes;
+    return runBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, safe) == QMessageBox::Yes;
 }
 
 QString WidgetDialogs::openFileName(const FileRequest &request)

@@ -41,7 +41,10 @@ WindowJournal::~WindowJournal()
     journal_->write(QStringLiteral("end"));
 }
 
-Dialogs &WindowJournal::dialogs() { return *dialogs_; }
+Dialogs &WindowJournal::dialogs()
+{
+    return *dialogs_;
+}
 
 void WindowJournal::attach(TTessalineForm &form)
 {

@@ -37,8 +37,12 @@ int main(int argc, char **argv)
 
     // COM1 and COM2 as the user's port map names them.
     tess::QtSerialPort port;
-    const tess::StartupServices services{journal ? journal->dialogs() : dialogs, tess::Clock::system(),
-                                         tess::ProgramExit::system(), QDir::currentPath(), &port, QString()};
+    const tess::StartupServices services{journal ? journal->dialogs() : dialogs,
+                                         tess::Clock::system(),
+                                         tess::ProgramExit::system(),
+                                         QDir::currentPath(),
+                                         &port,
+                                         QString()};
     tess::StartedProgram program = tess::startTessaline(services);
     if (program.form) {
         dialogs.setParent(program.form.get());

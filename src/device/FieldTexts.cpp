@@ -4,9 +4,15 @@
 
 namespace tess {
 
-QString edgeGammaText(float gamma) { return formatGeneral(double(gamma), 15); }
+QString edgeGammaText(float gamma)
+{
+    return formatGeneral(double(gamma), 15);
+}
 
-QString basicGammaText(float gamma) { return formatGeneral(double(gamma), 3, 1); }
+QString basicGammaText(float gamma)
+{
+    return formatGeneral(double(gamma), 3, 1);
+}
 
 const std::array<ColourField, ColourFieldCount> ColourFields = {{
     {&InputRecord::ContrastC, 0, true, 75, 125, "(75 - 125)", "Contrast Level"},

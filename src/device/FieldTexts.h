@@ -21,12 +21,12 @@ QString basicGammaText(float gamma);
 // Setup page lists them and a send of everything goes through them.
 struct ColourField {
     float InputRecord::*field;
-    int colour;                 // 0 C (overall), 1 R, 2 G, 3 B
-    bool contrast;              // contrast, else brightness
-    double lower;               // the values the field accepts
+    int colour;     // 0 C (overall), 1 R, 2 G, 3 B
+    bool contrast;  // contrast, else brightness
+    double lower;   // the values the field accepts
     double upper;
-    const char *rangeText;      // the tail of its bounds message
-    const char *notValidNoun;   // "Error! '<text>' is not a valid <noun>."
+    const char *rangeText;     // the tail of its bounds message
+    const char *notValidNoun;  // "Error! '<text>' is not a valid <noun>."
 };
 inline constexpr int ColourFieldCount = 8;
 extern const std::array<ColourField, ColourFieldCount> ColourFields;

@@ -10,7 +10,10 @@ const QString NotAvailable = QStringLiteral("N/A");
 
 // A list selection set from a stored number: a number past the list's end
 // selects nothing.
-int selection(int stored, int items) { return stored >= 0 && stored < items ? stored : -1; }
+int selection(int stored, int items)
+{
+    return stored >= 0 && stored < items ? stored : -1;
+}
 
 }  // namespace
 
@@ -20,9 +23,15 @@ int ModelSendAllSource::projectorCountSelection() const
     return selection(int(unitWide().TotalProjectors) - 1, 8);
 }
 
-int ModelSendAllSource::alignmentSelection() const { return selection(unitWide().Justification, 2); }
+int ModelSendAllSource::alignmentSelection() const
+{
+    return selection(unitWide().Justification, 2);
+}
 
-QString ModelSendAllSource::overlapWidthText() const { return QString::number(unitWide().OverlapWidth); }
+QString ModelSendAllSource::overlapWidthText() const
+{
+    return QString::number(unitWide().OverlapWidth);
+}
 
 QString ModelSendAllSource::positionText(Position which) const
 {
@@ -52,9 +61,15 @@ int ModelSendAllSource::testPatternSelection(int k) const
     return selection(model_.projectorOutput(k).TestPattern, int(settingnames::testPatternNames().size()));
 }
 
-bool ModelSendAllSource::testGrid(int k) const { return model_.projectorOutput(k).TestGrid != 0; }
+bool ModelSendAllSource::testGrid(int k) const
+{
+    return model_.projectorOutput(k).TestGrid != 0;
+}
 
-bool ModelSendAllSource::outputRaster(int k) const { return model_.projectorOutput(k).OutputRaster != 0; }
+bool ModelSendAllSource::outputRaster(int k) const
+{
+    return model_.projectorOutput(k).OutputRaster != 0;
+}
 
 QString ModelSendAllSource::blackLevelText(int k) const
 {
@@ -90,13 +105,25 @@ QString ModelSendAllSource::featherText(int k, Side side, Feather which) const
     return QString::number(left ? r.GammaLeftOffset : r.GammaRightOffset);
 }
 
-bool ModelSendAllSource::dataDoubling() const { return unitWide().DataDoubling != 0; }
+bool ModelSendAllSource::dataDoubling() const
+{
+    return unitWide().DataDoubling != 0;
+}
 
-bool ModelSendAllSource::basicFeathering() const { return unitWide().BasicFeather != 0; }
+bool ModelSendAllSource::basicFeathering() const
+{
+    return unitWide().BasicFeather != 0;
+}
 
-QString ModelSendAllSource::basicGammaText() const { return tess::basicGammaText(unitWide().BasicGamma); }
+QString ModelSendAllSource::basicGammaText() const
+{
+    return tess::basicGammaText(unitWide().BasicGamma);
+}
 
-bool ModelSendAllSource::advancedMode() const { return unitWide().AdvancedMode != 0; }
+bool ModelSendAllSource::advancedMode() const
+{
+    return unitWide().AdvancedMode != 0;
+}
 
 QString ModelSendAllSource::seamGainText(int n) const
 {

@@ -5,20 +5,34 @@ namespace tess {
 const char *refillName(Refill what)
 {
     switch (what) {
-    case Refill::ScreenInfo: return "ScreenInfoComboBoxChange";
-    case Refill::PlanningFromUnits: return "SyncPlanningFromUnits";
-    case Refill::SourceSetup: return "SyncSourceSetup";
-    case Refill::ColourBalance: return "SyncColourBalance";
-    case Refill::TestPattern: return "SyncTestPattern";
-    case Refill::BlackLevel: return "SyncBlackLevel";
-    case Refill::Halo: return "SyncHalo";
-    case Refill::AdvancedFeather: return "SyncAdvancedFeather";
-    case Refill::BasicFeather: return "SyncBasicFeather";
-    case Refill::DataDoubling: return "SyncDataDoubling";
-    case Refill::DisplaySetup: return "SyncDisplaySetup";
-    case Refill::SeamRemoval: return "SyncSeamRemoval";
-    case Refill::OverlapWidthCheck: return "OWidthEditExit";
-    case Refill::PageControlChange: return "PhasePageControlChange";
+    case Refill::ScreenInfo:
+        return "ScreenInfoComboBoxChange";
+    case Refill::PlanningFromUnits:
+        return "SyncPlanningFromUnits";
+    case Refill::SourceSetup:
+        return "SyncSourceSetup";
+    case Refill::ColourBalance:
+        return "SyncColourBalance";
+    case Refill::TestPattern:
+        return "SyncTestPattern";
+    case Refill::BlackLevel:
+        return "SyncBlackLevel";
+    case Refill::Halo:
+        return "SyncHalo";
+    case Refill::AdvancedFeather:
+        return "SyncAdvancedFeather";
+    case Refill::BasicFeather:
+        return "SyncBasicFeather";
+    case Refill::DataDoubling:
+        return "SyncDataDoubling";
+    case Refill::DisplaySetup:
+        return "SyncDisplaySetup";
+    case Refill::SeamRemoval:
+        return "SyncSeamRemoval";
+    case Refill::OverlapWidthCheck:
+        return "OWidthEditExit";
+    case Refill::PageControlChange:
+        return "PhasePageControlChange";
     }
     return "";
 }

@@ -11,20 +11,20 @@ namespace tess {
 // these names; the device layer (reading from the units, commands that read
 // status back) and other pages run them without knowing the pages.
 enum class Refill {
-    ScreenInfo,          // the Information page's status display
-    PlanningFromUnits,   // SyncPlanningFromUnits
-    SourceSetup,         // SyncSourceSetup, for the channel the page shows
-    ColourBalance,       // SyncColourBalance, for the channel the page shows
-    TestPattern,         // SyncTestPattern(projector)
-    BlackLevel,          // SyncBlackLevel(projector)
-    Halo,                // SyncHalo(projector)
-    AdvancedFeather,     // SyncAdvancedFeather(projector)
-    BasicFeather,        // SyncBasicFeather
-    DataDoubling,        // SyncDataDoubling
-    DisplaySetup,        // SyncDisplaySetup
-    SeamRemoval,         // SyncSeamRemoval, for the channel the page shows
-    OverlapWidthCheck,   // the overlap width field's exit check after a read
-    PageControlChange,   // the page control's change handler
+    ScreenInfo,         // the Information page's status display
+    PlanningFromUnits,  // SyncPlanningFromUnits
+    SourceSetup,        // SyncSourceSetup, for the channel the page shows
+    ColourBalance,      // SyncColourBalance, for the channel the page shows
+    TestPattern,        // SyncTestPattern(projector)
+    BlackLevel,         // SyncBlackLevel(projector)
+    Halo,               // SyncHalo(projector)
+    AdvancedFeather,    // SyncAdvancedFeather(projector)
+    BasicFeather,       // SyncBasicFeather
+    DataDoubling,       // SyncDataDoubling
+    DisplaySetup,       // SyncDisplaySetup
+    SeamRemoval,        // SyncSeamRemoval, for the channel the page shows
+    OverlapWidthCheck,  // the overlap width field's exit check after a read
+    PageControlChange,  // the page control's change handler
 };
 inline constexpr int RefillCount = int(Refill::PageControlChange) + 1;
 

@@ -4,14 +4,23 @@ namespace tess {
 
 // Screen group k (1-8) addresses unit 1, screen k for 1-4 and unit 2,
 // screen k - 4 for 5-8.
-inline int unitOfScreen(int k) { return k <= 4 ? 1 : 2; }
-inline int screenInUnit(int k) { return (k - 1) % 4 + 1; }
+inline int unitOfScreen(int k)
+{
+    return k <= 4 ? 1 : 2;
+}
+inline int screenInUnit(int k)
+{
+    return (k - 1) % 4 + 1;
+}
 
 // The two inner edges of a screen: towards the next projector (right) and
 // towards the previous one (left).
 enum class Side { Left, Right };
 
-inline char sideLetter(Side side) { return side == Side::Left ? 'L' : 'R'; }
+inline char sideLetter(Side side)
+{
+    return side == Side::Left ? 'L' : 'R';
+}
 
 // Which edges of screen k carry halo removal and feathering settings: the
 // outer edges of the wall have no halo pair; screen 1 feathers both edges,

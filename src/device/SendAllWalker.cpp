@@ -22,7 +22,10 @@ QString notValid(const QString &text, const char *noun)
     return QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + QLatin1String(noun) + u'.';
 }
 
-QString sideWord(Side side) { return side == Side::Left ? QStringLiteral("left") : QStringLiteral("right"); }
+QString sideWord(Side side)
+{
+    return side == Side::Left ? QStringLiteral("left") : QStringLiteral("right");
+}
 
 const char *const ColourNames[ColourFieldCount] = {
     "contrast",       "brightness",       "red contrast",  "red brightness",
@@ -34,8 +37,8 @@ const char *const ColourNames[ColourFieldCount] = {
 const QString SendAllWalker::InvalidValueMessage =
     QStringLiteral("Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings.");
 
-SendAllWalker::SendAllWalker(Commands &commands, const SettingsModel &model, Dialogs &dialogs,
-                             SendAllSource &source, int unitCount)
+SendAllWalker::SendAllWalker(Commands &commands, const SettingsModel &model, Dialogs &dialogs, SendAllSource &source,
+                             int unitCount)
     : commands_(commands), model_(model), dialogs_(dialogs), source_(source), unitCount_(unitCount)
 {
     const int selection = source_.projectorCountSelection();
@@ -148,8 +151,9 @@ void SendAllWalker::colourExitCheck(int unit, int screen, int row)
     const QString text = source_.colourText(row);
     const std::optional<double> value = parseReal(text);
     if (!value || *value < field.lower || *value > field.upper) {
-        dialogs_.showMessage(!value ? notValid(text, field.notValidNoun)
-                                    : QStringLiteral("Error! Value out of bounds! ") + QLatin1String(field.rangeText));
+        dialogs_.showMessage(!value
+                                 ? notValid(text, field.notValidNoun)
+                                 : QStringLiteral("Error! Value out of bounds! ") + QLatin1String(field.rangeText));
         source_.colourRefused(row);
         return;
     }

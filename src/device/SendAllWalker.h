@@ -28,9 +28,9 @@ class SettingsModel;
 class SendAllWalker {
 public:
     struct Step {
-        int unit = 0;         // the unit the step addresses
-        QString what;         // "projector 3: black level"
-        int exchanges = 0;    // commands or queries it puts on the line
+        int unit = 0;               // the unit the step addresses
+        QString what;               // "projector 3: black level"
+        int exchanges = 0;          // commands or queries it puts on the line
         std::function<bool()> act;  // false: a text that holds no number
     };
 

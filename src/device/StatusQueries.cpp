@@ -69,7 +69,7 @@ bool StatusQueries::exchange(Query query)
     const bool againWhenEmpty = query == Query::Output;
     const auto askAgain = [&] {
         return link_.ExchangeFailed && link_.port().isOpen() && !link_.lastReplyRejected()
-            && (link_.ControllerError || (againWhenEmpty && link_.reply().isEmpty()));
+               && (link_.ControllerError || (againWhenEmpty && link_.reply().isEmpty()));
     };
     int failures = 1;
     while (askAgain()) {

@@ -44,7 +44,8 @@ QString formatStep(FieldKind kind, double value)
 QString genericConversionMessage(FieldKind kind, const QString &text)
 {
     return QStringLiteral("'%1' is not a valid %2")
-        .arg(text, kind == FieldKind::Whole ? QStringLiteral("integer value") : QStringLiteral("floating point value"));
+        .arg(text,
+             kind == FieldKind::Whole ? QStringLiteral("integer value") : QStringLiteral("floating point value"));
 }
 
 bool canTakeFocus(const QWidget *control)
@@ -67,7 +68,8 @@ FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldDescription desc
     build(parent, std::move(desc));
 }
 
-FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldDescription first, FieldDescription second, Commit commit)
+FieldBinding::FieldBinding(FieldEnv &env, QWidget *parent, FieldDescription first, FieldDescription second,
+                           Commit commit)
     : QObject(parent), env_(env), commit_(std::move(commit))
 {
     build(parent, std::move(first));
@@ -95,11 +97,20 @@ void FieldBinding::build(QWidget *parent, FieldDescription desc)
     fields_.push_back(std::move(field));
 }
 
-QLineEdit *FieldBinding::edit(int index) const { return fields_.at(std::size_t(index))->edit; }
+QLineEdit *FieldBinding::edit(int index) const
+{
+    return fields_.at(std::size_t(index))->edit;
+}
 
-SpinButton *FieldBinding::spin(int index) const { return fields_.at(std::size_t(index))->spin; }
+SpinButton *FieldBinding::spin(int index) const
+{
+    return fields_.at(std::size_t(index))->spin;
+}
 
-const FieldDescription &FieldBinding::desc(int index) const { return fields_.at(std::size_t(index))->desc; }
+const FieldDescription &FieldBinding::desc(int index) const
+{
+    return fields_.at(std::size_t(index))->desc;
+}
 
 std::optional<double> FieldBinding::value(int index) const
 {
@@ -112,9 +123,15 @@ bool FieldBinding::exitCheck()
     return check(false);
 }
 
-void FieldBinding::upClick(int index) { spinClick(index, +1); }
+void FieldBinding::upClick(int index)
+{
+    spinClick(index, +1);
+}
 
-void FieldBinding::downClick(int index) { spinClick(index, -1); }
+void FieldBinding::downClick(int index)
+{
+    spinClick(index, -1);
+}
 
 bool FieldBinding::eventFilter(QObject *watched, QEvent *event)
 {
@@ -180,8 +197,8 @@ bool FieldBinding::check(bool fromFocus)
             return false;
         }
         if (!value) {
-            state.LastErrorText =
-                QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + field->desc.notValidNoun + u'.';
+            state.LastErrorText = QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ")
+                                  + field->desc.notValidNoun + u'.';
             env_.dialogs.showMessage(state.LastErrorText);
             refuse(*field);
             return false;

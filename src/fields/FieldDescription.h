@@ -35,14 +35,14 @@ enum class FieldKind {
 // page fills one in per field (a family of eight is a function of the
 // projector or channel number); the binding does the rest.
 struct FieldDescription {
-    QString edit;          // objectName of the edit field, e.g. "Black1Edit"
-    QString spin;          // objectName of its spin button; empty: none
+    QString edit;  // objectName of the edit field, e.g. "Black1Edit"
+    QString spin;  // objectName of its spin button; empty: none
     FieldKind kind = FieldKind::Whole;
     Bound lower;
     Bound upper;
-    QString defaultText;   // what the field shows at start
-    QString rangeText;     // "(0 - 255)": the tail of the bounds message
-    int maxLength = 0;     // characters the user can type; 0: unlimited
+    QString defaultText;  // what the field shows at start
+    QString rangeText;    // "(0 - 255)": the tail of the bounds message
+    int maxLength = 0;    // characters the user can type; 0: unlimited
     // Shown for a value out of bounds; empty: "Error! Value out of bounds! "
     // followed by the range text.
     QString outOfBoundsMessage;
@@ -59,7 +59,7 @@ struct FieldDescription {
     // The exit check leaves a text that is no number to the generic
     // conversion message: the focus is not put back and nothing is sent.
     bool exitReportsGenericConversion = false;
-    int repeatMs = 250;    // spin repeat interval while held
+    int repeatMs = 250;  // spin repeat interval while held
     // A device setting sends only while SuppressSend is clear and a unit is
     // connected; other fields (planning sizes, IDs) always act on a good
     // value.

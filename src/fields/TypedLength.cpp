@@ -15,8 +15,7 @@ public:
     TypedLengthValidator(QLineEdit *edit, int maxLength)
         : QValidator(edit), edit_(edit), maxLength_(maxLength), shownLength_(edit->text().size())
     {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString &text) { shownLength_ = text.size(); });
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) { shownLength_ = text.size(); });
     }
 
     State validate(QString &input, int &) const override

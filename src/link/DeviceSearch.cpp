@@ -231,10 +231,12 @@ void DeviceSearch::SearchAllClick()
 
     applyMode(true);
     if (ConnectToPorts() != 1) {
-        link_.dialogs().showMessage(withPortProblems(link_.port(), QStringLiteral(
-            "Quorex(s) not detected.\n1) Please check RS-232 cable.\n2) Make sure Quorex(s) boot-up "
-            "initialization has been completed.\n3) Go to 'Serial Port->Search for Quorex(s)->Search' menu item "
-            "for the Tessaline to search for Quorex(s) again.")));
+        link_.dialogs().showMessage(withPortProblems(
+            link_.port(),
+            QStringLiteral(
+                "Quorex(s) not detected.\n1) Please check RS-232 cable.\n2) Make sure Quorex(s) boot-up "
+                "initialization has been completed.\n3) Go to 'Serial Port->Search for Quorex(s)->Search' menu item "
+                "for the Tessaline to search for Quorex(s) again.")));
         link_.SetDeviceConnected(false);
         return;
     }
@@ -250,10 +252,12 @@ void DeviceSearch::QuorexconnectedthruController1Click()
     const Link::SearchScope search(link_);
     applyMode(true);
     if (ConnectToPorts() != 1) {
-        link_.dialogs().showMessage(withPortProblems(link_.port(), QStringLiteral(
-            "Controller not detected.\n1) Please check RS-232 cable and make sure it is connected to laptop/PC "
-            "and to the 'Console' port on the Controller.\n2) Make sure Controller and Quorex unit(s) boot-up "
-            "initialization has been completed.")));
+        link_.dialogs().showMessage(withPortProblems(
+            link_.port(),
+            QStringLiteral(
+                "Controller not detected.\n1) Please check RS-232 cable and make sure it is connected to laptop/PC "
+                "and to the 'Console' port on the Controller.\n2) Make sure Controller and Quorex unit(s) boot-up "
+                "initialization has been completed.")));
         link_.SetDeviceConnected(false);
         return;
     }
@@ -271,11 +275,13 @@ void DeviceSearch::QuorexconnectedtoSerialPortdirectly1Click()
     const Link::SearchScope search(link_);
     applyMode(false);
     if (ConnectToPorts() != 1) {
-        link_.dialogs().showMessage(withPortProblems(link_.port(), QStringLiteral(
-            "Quorex not detected on COM Ports.\n1) Please check RS-232 cable and make sure it is connected to "
-            "laptop/PC and to the 'Remote' port on the Quorex.\n2) Make sure Quorex unit(s) boot-up "
-            "initialization has been completed.\n If using the Controller, make sure that the Controller is "
-            "turned on after after the Quorex unit(s)boot-up initialization has been completed.")));
+        link_.dialogs().showMessage(withPortProblems(
+            link_.port(),
+            QStringLiteral(
+                "Quorex not detected on COM Ports.\n1) Please check RS-232 cable and make sure it is connected to "
+                "laptop/PC and to the 'Remote' port on the Quorex.\n2) Make sure Quorex unit(s) boot-up "
+                "initialization has been completed.\n If using the Controller, make sure that the Controller is "
+                "turned on after after the Quorex unit(s)boot-up initialization has been completed.")));
         link_.SetDeviceConnected(false);
         return;
     }

@@ -20,8 +20,7 @@ const QString kSending = QStringLiteral("Sending command....");
 const QString kResending = QStringLiteral("Resending message....");
 const QString kColorBalanceResend =
     QStringLiteral("Detect Quorex not done with Color Balance. Resending message....");
-const QString kErrorCodeStatus =
-    QStringLiteral("Error code returned by Controller detected.... Resending message");
+const QString kErrorCodeStatus = QStringLiteral("Error code returned by Controller detected.... Resending message");
 const QString kGarbledResend = QStringLiteral("Garbled reply detected.... Resending message");
 const QString kNoUnitResponse = QStringLiteral(
     "Error! Controller did not get response from Quorex(s). Please check connections and Quorex(s) Serial Mode "
@@ -135,8 +134,9 @@ void Link::RecoverDirectLink()
             const bool gone = lineLost_ || !port_.portExists(port_.portNumber());
             if (gone)
                 host_.setStatusText(portGoneText());
-            if (!dialogs_.askOkCancel(kComPortErrorCaption,
-                                      gone ? kComPortError + QStringLiteral("\n\n") + portGoneText() : kComPortError)) {
+            if (!dialogs_.askOkCancel(
+                    kComPortErrorCaption,
+                    gone ? kComPortError + QStringLiteral("\n\n") + portGoneText() : kComPortError)) {
                 PromptWaitTicks = DefaultPromptWaitTicks;
                 exit_.exitNow(-1);
                 return;  // only reached where ending the program is recorded (tests)
@@ -260,8 +260,8 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
         if (!port_.isOpen() && !lineLost_)
             break;  // disconnected meanwhile
         const bool balanceWait = ColorBalanceInProgress && unitNotResponding_;
-        const bool ask = balanceWait ? ++balanceWaits % BalanceWaitsBeforeAsking == 0
-                                     : ++failures % TimeoutsBeforeAsking == 0;
+        const bool ask =
+            balanceWait ? ++balanceWaits % BalanceWaitsBeforeAsking == 0 : ++failures % TimeoutsBeforeAsking == 0;
         if (ask && !askKeepTrying(balanceWait ? BalanceWaitsBeforeAsking : TimeoutsBeforeAsking))
             break;
         if (ControllerDebugMode)
@@ -295,15 +295,19 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
     return sent;
 }
 
-bool Link::askKeepTrying() { return askKeepTrying(TimeoutsBeforeAsking); }
+bool Link::askKeepTrying()
+{
+    return askKeepTrying(TimeoutsBeforeAsking);
+}
 
 bool Link::askKeepTrying(int times)
 {
     return dialogs_.askYesNo(
         QStringLiteral("VKS - Tessaline :No answer"),
-        QStringLiteral("Tessaline has not had a good answer from the Quorex(s) %1 times in a row. Do you wish to keep "
-                       "trying?\nClick Yes to try again. Click No to give up: Tessaline keeps its settings, but "
-                       "this exchange does not reach the Quorex(s).")
+        QStringLiteral(
+            "Tessaline has not had a good answer from the Quorex(s) %1 times in a row. Do you wish to keep "
+            "trying?\nClick Yes to try again. Click No to give up: Tessaline keeps its settings, but "
+            "this exchange does not reach the Quorex(s).")
             .arg(times));
 }
 
@@ -401,7 +405,10 @@ void Link::Timer1Timer()
     ExchangeFailed = true;
 }
 
-bool Link::timer1Active() const { return timer1_->isActive(); }
+bool Link::timer1Active() const
+{
+    return timer1_->isActive();
+}
 
 void Link::SetDeviceConnected(bool value)
 {
@@ -441,8 +448,9 @@ QString Link::openFailureMessage(int number, const SerialPort::OpenResult &opene
     if (opened.kind != SerialPort::OpenResult::Kind::PermissionDenied)
         return prefix + QStringLiteral(" is not responding/being used by another application.");
     return prefix
-           + QStringLiteral(" cannot be opened: permission to open %1 was denied. Add your user to the 'dialout' "
-                            "group (sudo usermod -aG dialout $USER), then log out and in again.")
+           + QStringLiteral(
+                 " cannot be opened: permission to open %1 was denied. Add your user to the 'dialout' "
+                 "group (sudo usermod -aG dialout $USER), then log out and in again.")
                  .arg(opened.detail.isEmpty() ? QStringLiteral("the device") : opened.detail);
 }
 

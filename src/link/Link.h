@@ -201,9 +201,9 @@ private:
     bool timedOut_ = false;
     bool lineLost_ = false;
     int searchScopes_ = 0;
-    int promptWaits_ = 0;  // prompt waits running (nested through events)
+    int promptWaits_ = 0;           // prompt waits running (nested through events)
     QSet<int> permissionReported_;  // within the running search
-    bool lineGivenUp_ = false;  // the user gave up a port that went away
+    bool lineGivenUp_ = false;      // the user gave up a port that went away
 };
 
 }  // namespace tess

@@ -26,6 +26,9 @@ Link::Ending Link::lastEnding() const
     return Ending::Reply;
 }
 
-char Link::lastRecordType() const { return reply_.recordType(); }
+char Link::lastRecordType() const
+{
+    return reply_.recordType();
+}
 
 }  // namespace tess

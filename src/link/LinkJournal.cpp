@@ -32,16 +32,26 @@ QString endingText(const Link &link, Link::Ending ending)
             text += QStringLiteral(" record=%1").arg(type == 8 ? QStringLiteral("system") : QString(QChar(type)));
         return text;
     }
-    case Link::Ending::Prompt: return QStringLiteral("prompt");
-    case Link::Ending::NoPrompt: return QStringLiteral("no-prompt");
-    case Link::Ending::TimedOut: return QStringLiteral("timed-out");
-    case Link::Ending::NotUnderstood: return QStringLiteral("not-understood");
-    case Link::Ending::ErrorCode: return QStringLiteral("error-code");
-    case Link::Ending::DebugMode: return QStringLiteral("debug-mode");
-    case Link::Ending::UnitNotResponding: return QStringLiteral("unit-not-responding");
-    case Link::Ending::Rejected: return QStringLiteral("rejected");
-    case Link::Ending::Overflow: return QStringLiteral("overflow");
-    case Link::Ending::LineClosed: return QStringLiteral("line-closed");
+    case Link::Ending::Prompt:
+        return QStringLiteral("prompt");
+    case Link::Ending::NoPrompt:
+        return QStringLiteral("no-prompt");
+    case Link::Ending::TimedOut:
+        return QStringLiteral("timed-out");
+    case Link::Ending::NotUnderstood:
+        return QStringLiteral("not-understood");
+    case Link::Ending::ErrorCode:
+        return QStringLiteral("error-code");
+    case Link::Ending::DebugMode:
+        return QStringLiteral("debug-mode");
+    case Link::Ending::UnitNotResponding:
+        return QStringLiteral("unit-not-responding");
+    case Link::Ending::Rejected:
+        return QStringLiteral("rejected");
+    case Link::Ending::Overflow:
+        return QStringLiteral("overflow");
+    case Link::Ending::LineClosed:
+        return QStringLiteral("line-closed");
     }
     return QString();
 }

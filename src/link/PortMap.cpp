@@ -35,7 +35,8 @@ QString shown(const QString &text)
     QString clean;
     clean.reserve(text.size());
     for (const QChar c : text)
-        clean += (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar::ReplacementCharacter) ? QLatin1Char('?') : c;
+        clean +=
+            (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar::ReplacementCharacter) ? QLatin1Char('?') : c;
     if (clean.size() <= LongestShownPath)
         return QLatin1Char('"') + clean + QLatin1Char('"');
     return QStringLiteral("\"%1...%2\" (%3 characters)")
@@ -60,8 +61,9 @@ QString unreachable(const QString &entry, const QString &target, int error)
     case ENAMETOOLONG:
         return entryText(entry) + QStringLiteral(" names %1, longer than a path can be.").arg(shown(target));
     default:
-        return entryText(entry) + QStringLiteral(" names the device %1, which cannot be reached: %2.")
-                                      .arg(shown(target), systemError(error));
+        return entryText(entry)
+               + QStringLiteral(" names the device %1, which cannot be reached: %2.")
+                     .arg(shown(target), systemError(error));
     }
 }
 
@@ -140,10 +142,11 @@ void readFileEntry(const QString &entry, Lookup *result)
     const bool text = !line.contains('\0') && !path.contains(QChar::ReplacementCharacter);
     if (line.isEmpty() || !text || !path.startsWith(QLatin1Char('/'))) {
         result->problem = entryText(entry)
-            + (line.isEmpty() ? QStringLiteral(" is empty")
-                              : QStringLiteral(" holds %1, not the path of a device").arg(shown(path)))
-            + QStringLiteral("; it should be a link to the device, or a file whose first line is its path "
-                             "(such as /dev/ttyUSB0).");
+                          + (line.isEmpty() ? QStringLiteral(" is empty")
+                                            : QStringLiteral(" holds %1, not the path of a device").arg(shown(path)))
+                          + QStringLiteral(
+                              "; it should be a link to the device, or a file whose first line is its path "
+                              "(such as /dev/ttyUSB0).");
         return;
     }
     result->device = path;
@@ -155,7 +158,7 @@ void readFileEntry(const QString &entry, Lookup *result)
 QString directory()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Tessaline/ports");
+           + QStringLiteral("/Tessaline/ports");
 }
 
 QString entryPath(int number)
@@ -199,8 +202,10 @@ Lookup lookup(int number)
     } else if (S_ISREG(own.st_mode)) {
         readFileEntry(entry, &result);
     } else if (S_ISDIR(own.st_mode)) {
-        result.problem = entryText(entry) + QStringLiteral(" is a folder; it should be a link to the device, or a "
-                                                           "file whose first line is its path.");
+        result.problem = entryText(entry)
+                         + QStringLiteral(
+                             " is a folder; it should be a link to the device, or a "
+                             "file whose first line is its path.");
     } else if (!S_ISCHR(own.st_mode)) {
         result.problem = entryText(entry) + QStringLiteral(" is neither a link nor a file naming a device.");
     } else {

@@ -28,13 +28,15 @@ QSerialPort::Parity toQt(SerialPort::Parity parity)
 
 QtSerialPort::QtSerialPort(QObject *parent) : SerialPort(parent)
 {
-    connect(&port_, &QSerialPort::readyRead, this,
-            [this] { Q_EMIT dataAvailable(int(port_.bytesAvailable())); });
+    connect(&port_, &QSerialPort::readyRead, this, [this] { Q_EMIT dataAvailable(int(port_.bytesAvailable())); });
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
     connect(&port_, &QSerialPort::bytesWritten, this, &SerialPort::bytesSent);
 }
 
-QtSerialPort::~QtSerialPort() { port_.close(); }
+QtSerialPort::~QtSerialPort()
+{
+    port_.close();
+}
 
 bool QtSerialPort::portExists(int number) const
 {
@@ -82,8 +84,8 @@ SerialPort::OpenResult QtSerialPort::open()
         port_.clear(QSerialPort::AllDirections);
         return result;
     }
-    result.kind = port_.error() == QSerialPort::PermissionError ? OpenResult::Kind::PermissionDenied
-                                                                : OpenResult::Kind::Failed;
+    result.kind =
+        port_.error() == QSerialPort::PermissionError ? OpenResult::Kind::PermissionDenied : OpenResult::Kind::Failed;
     port_.clearError();
     return result;
 }
@@ -160,8 +162,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     case QSerialPort::PermissionError:
     case QSerialPort::DeviceNotFoundError:
         return;  // reported by open()
-    case QSerialPort::ResourceError:
-    {
+    case QSerialPort::ResourceError: {
         // The device went away (an adapter pulled out, the other end gone).
         const QString what = port_.errorString();
         port_.clearError();

@@ -31,8 +31,8 @@ Pattern compareAt(const char *buffer, int at, int fill, const char *text, Patter
 Pattern controllerPattern(const char *c, int p, int fill)
 {
     bool needMore = false;
-    for (const auto &[text, kind] : {std::pair{"?\r\nCTR", Pattern::UnknownCommand},
-                                     std::pair{"?\r\nDEB", Pattern::DebugMode}}) {
+    for (const auto &[text, kind] :
+         {std::pair{"?\r\nCTR", Pattern::UnknownCommand}, std::pair{"?\r\nDEB", Pattern::DebugMode}}) {
         const Pattern found = compareAt(c, p, fill, text, kind);
         if (found == Pattern::NeedMore)
             needMore = true;
@@ -123,8 +123,8 @@ ReplyCollector::Outcome ReplyCollector::examine(bool controller, char prompt)
             }
         }
         if (c[p] == prompt && p >= minLength_) {
-            const bool ends = p >= 2 && (controller ? (c[p - 2] == 'L' && c[p - 1] == 'R')
-                                                    : (c[p - 2] == 13 && c[p - 1] == 10));
+            const bool ends =
+                p >= 2 && (controller ? (c[p - 2] == 'L' && c[p - 1] == 'R') : (c[p - 2] == 13 && c[p - 1] == 10));
             if (ends) {
                 switch (judge(p)) {
                 case Verdict::Foreign:

@@ -76,9 +76,9 @@ private:
 
     char buffer_[BufferSize] = {};
     int minLength_ = 0;
-    int position_ = 0;     // the next character to examine
-    int fill_ = 0;         // characters of this reply stored so far
-    int length_ = 0;       // up to and with the prompt of a completed reply
+    int position_ = 0;      // the next character to examine
+    int fill_ = 0;          // characters of this reply stored so far
+    int length_ = 0;        // up to and with the prompt of a completed reply
     int recordStart_ = -1;  // where the record's header stands, if any
     int recordEnd_ = 0;     // end of a binary record's payload, if any
     const char *command_ = "";

@@ -10,12 +10,11 @@ constexpr qint64 ReadChunk = 4096;
 
 }  // namespace
 
-
 bool SerialPort::waitForString(Clock &clock, const QByteArray &text, int ticks)
 {
     bool failed = false;
-    const auto connection = connect(this, &SerialPort::errorOccurred, this,
-                                    [&failed](const QString &) { failed = true; });
+    const auto connection =
+        connect(this, &SerialPort::errorOccurred, this, [&failed](const QString &) { failed = true; });
     const qint64 deadline = clock.nowMs() + qint64(ticks) * TickMs;
     // Only the tail that could still begin the text is kept between reads,
     // so a chattering line neither grows the buffer nor is rescanned.

@@ -13,8 +13,7 @@
 namespace tess {
 namespace {
 
-const char *const CannotCreateText =
-    "Error! Unable to create Configuration file. Check if disk is write-protected";
+const char *const CannotCreateText = "Error! Unable to create Configuration file. Check if disk is write-protected";
 const char *const CannotOpenText = "Error! Unable to open Configuration file. Check if file exist?";
 const char *const BadSizeText = "Error! File corrupted. File size invalid.";
 
@@ -24,12 +23,14 @@ void setReason(QString *reason, const QString &text)
         *reason = text;
 }
 
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 static_assert(ConfigurationInputBlockOffset(2) + qsizetype(sizeof(UnitInputBlock))
               == ConfigurationOutputBlockOffset(1));
-static_assert(ConfigurationOutputBlockOffset(2) + qsizetype(sizeof(UnitOutputBlock))
-              == ConfigurationFileSize);
+static_assert(ConfigurationOutputBlockOffset(2) + qsizetype(sizeof(UnitOutputBlock)) == ConfigurationFileSize);
 
 }  // namespace
 
@@ -104,7 +105,9 @@ ConfigurationFileResult WriteConfigurationFile(const SettingsModel &model, const
     if (written != image.size()) {
         // The disk took only part of it and said why in errno only.
         const QString why = errno != 0 ? systemReason(errno) : QStringLiteral("the write stopped");
-        return fail(QStringLiteral("%1 (%2 of %3 bytes written)").arg(why).arg(std::max<qint64>(written, 0))
+        return fail(QStringLiteral("%1 (%2 of %3 bytes written)")
+                        .arg(why)
+                        .arg(std::max<qint64>(written, 0))
                         .arg(image.size()));
     }
     if (!file.commit())

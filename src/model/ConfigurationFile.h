@@ -14,8 +14,14 @@ class SettingsModel;
 // included as held; the firmware versions are not part of it.
 inline constexpr qsizetype ConfigurationFileSize = 1720;
 
-inline constexpr qsizetype ConfigurationInputBlockOffset(int unit) { return (unit - 1) * 420; }
-inline constexpr qsizetype ConfigurationOutputBlockOffset(int unit) { return 840 + (unit - 1) * 440; }
+inline constexpr qsizetype ConfigurationInputBlockOffset(int unit)
+{
+    return (unit - 1) * 420;
+}
+inline constexpr qsizetype ConfigurationOutputBlockOffset(int unit)
+{
+    return 840 + (unit - 1) * 440;
+}
 
 // The file's bytes for the model.
 QByteArray ConfigurationFileImage(const SettingsModel &model);
@@ -26,9 +32,9 @@ bool ApplyConfigurationFileImage(SettingsModel &model, QByteArrayView image);
 // What became of reading or writing a configuration file.
 enum class ConfigurationFileResult {
     Done,
-    CannotCreate,   // not written; any old file there is as it was
-    CannotOpen,     // not a readable plain file
-    BadSize,        // not exactly ConfigurationFileSize bytes
+    CannotCreate,  // not written; any old file there is as it was
+    CannotOpen,    // not a readable plain file
+    BadSize,       // not exactly ConfigurationFileSize bytes
 };
 
 // The message the user sees for a failure; empty for Done.
@@ -47,7 +53,6 @@ ConfigurationFileResult WriteConfigurationFile(const SettingsModel &model, const
 // Reads a configuration file into the model. Unless the result is Done the
 // model is as it was, and `reason` (when given) receives why: the system's
 // words, or the size expected and found ("expected 1720 bytes, found 0").
-ConfigurationFileResult ReadConfigurationFile(SettingsModel &model, const QString &path,
-                                              QString *reason = nullptr);
+ConfigurationFileResult ReadConfigurationFile(SettingsModel &model, const QString &path, QString *reason = nullptr);
 
 }  // namespace tess

@@ -102,8 +102,7 @@ int scanPreferences(QByteArrayView text, PlanningPreferences &out)
         return 0;
     if (!scan.readReal(out.VerticalSize))
         return 1;
-    int *const whole[] = {&out.OverlapWidth, &out.ProjectorCountIndex, &out.AlignmentIndex,
-                          &out.ResolutionIndex};
+    int *const whole[] = {&out.OverlapWidth, &out.ProjectorCountIndex, &out.AlignmentIndex, &out.ResolutionIndex};
     int read = 2;
     for (int *field : whole) {
         if (!scan.readInt(*field))
@@ -116,20 +115,16 @@ int scanPreferences(QByteArrayView text, PlanningPreferences &out)
 bool preferencesAcceptable(const PlanningPreferences &prefs, int valuesRead)
 {
     return valuesRead == 6 && prefs.ProjectorCountIndex != -1 && prefs.AlignmentIndex != -1
-        && prefs.ResolutionIndex != -1 && std::isfinite(prefs.HorizontalSize)
-        && std::isfinite(prefs.VerticalSize) && prefs.HorizontalSize > 0
-        && prefs.VerticalSize > 0 && prefs.OverlapWidth > 0;
+           && prefs.ResolutionIndex != -1 && std::isfinite(prefs.HorizontalSize) && std::isfinite(prefs.VerticalSize)
+           && prefs.HorizontalSize > 0 && prefs.VerticalSize > 0 && prefs.OverlapWidth > 0;
 }
 
 QByteArray formatPreferences(const PlanningPreferences &prefs)
 {
     const char space = ' ';
-    return QByteArray::number(prefs.HorizontalSize, 'f', 6) + space
-        + QByteArray::number(prefs.VerticalSize, 'f', 6) + space
-        + QByteArray::number(prefs.OverlapWidth) + space
-        + QByteArray::number(prefs.ProjectorCountIndex) + space
-        + QByteArray::number(prefs.AlignmentIndex) + space
-        + QByteArray::number(prefs.ResolutionIndex);
+    return QByteArray::number(prefs.HorizontalSize, 'f', 6) + space + QByteArray::number(prefs.VerticalSize, 'f', 6)
+           + space + QByteArray::number(prefs.OverlapWidth) + space + QByteArray::number(prefs.ProjectorCountIndex)
+           + space + QByteArray::number(prefs.AlignmentIndex) + space + QByteArray::number(prefs.ResolutionIndex);
 }
 
 PreferencesReadResult readPreferencesFile(const QString &path)
@@ -142,8 +137,8 @@ PreferencesReadResult readPreferencesFile(const QString &path)
     // cannot open a file without following a link, so it is opened here
     // without following one and without waiting for a pipe's writer, and
     // what was opened is checked before anything is read.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return result;
     struct stat opened = {};
@@ -186,9 +181,8 @@ bool writePreferencesFile(const QString &path, const PlanningPreferences &prefs)
     // commit.
     const QByteArray line = formatPreferences(prefs);
     QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                       && file.write(line) == line.size() && file.error() == QFileDevice::NoError
-                       && file.commit();
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(line) == line.size()
+                       && file.error() == QFileDevice::NoError && file.commit();
     if (!saved)
         file.cancelWriting();
     return saved;

@@ -9,12 +9,12 @@ namespace tess {
 // The six Planning values remembered between runs in "Tessaline.ini": one
 // line, "%lf %lf %d %d %d %d" (30 is written 30.000000), no header.
 struct PlanningPreferences {
-    double HorizontalSize = 0;    // HorizontalOutEdit
-    double VerticalSize = 0;      // VerticalOutEdit
-    int OverlapWidth = 0;         // OWidthEdit, pixels
-    int ProjectorCountIndex = -1; // NumOfScreenComboBox, 0 = "1 Projector"
-    int AlignmentIndex = -1;      // ImageAlignComboBox, 0 = "Left Justified"
-    int ResolutionIndex = -1;     // ProjectorResComboBox, 0 = "800x600"
+    double HorizontalSize = 0;     // HorizontalOutEdit
+    double VerticalSize = 0;       // VerticalOutEdit
+    int OverlapWidth = 0;          // OWidthEdit, pixels
+    int ProjectorCountIndex = -1;  // NumOfScreenComboBox, 0 = "1 Projector"
+    int AlignmentIndex = -1;       // ImageAlignComboBox, 0 = "Left Justified"
+    int ResolutionIndex = -1;      // ProjectorResComboBox, 0 = "800x600"
 
     bool operator==(const PlanningPreferences &) const = default;
 };
@@ -38,7 +38,7 @@ QByteArray formatPreferences(const PlanningPreferences &prefs);
 struct PreferencesReadResult {
     enum class Status { Accepted, Refused, NotOpened };
     Status status = Status::NotOpened;
-    PlanningPreferences values;   // meaningful when Accepted
+    PlanningPreferences values;  // meaningful when Accepted
 };
 
 // Opens, reads and checks the file at `path`. Anything there that is not a

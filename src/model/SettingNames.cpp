@@ -14,12 +14,12 @@ namespace {
 using Block = Location::Block;
 
 enum class Kind {
-    Number,   // a whole number
-    Real,     // a single-precision real
-    Flag,     // 0 and anything else: words[0], words[1]
-    Exact,    // 1 is words[1], anything else words[0] (video loaded, locked)
-    Choice,   // an index into a list of texts
-    Curve,    // 'S' or 'L'
+    Number,  // a whole number
+    Real,    // a single-precision real
+    Flag,    // 0 and anything else: words[0], words[1]
+    Exact,   // 1 is words[1], anything else words[0] (video loaded, locked)
+    Choice,  // an index into a list of texts
+    Curve,   // 'S' or 'L'
 };
 
 struct Field {
@@ -145,14 +145,10 @@ const QList<Field> &inputFields()
 const QList<Field> &seamFields()
 {
     static const QList<Field> fields{
-        field("seam-prefix", &OutputRecord::SeamPrefix),
-        field("seam-gain1", &OutputRecord::SeamGain1),
-        field("seam-gain2", &OutputRecord::SeamGain2),
-        field("seam-gain3", &OutputRecord::SeamGain3),
-        field("seam-gain4", &OutputRecord::SeamGain4),
-        field("seam-gain5", &OutputRecord::SeamGain5),
-        field("seam-gain6", &OutputRecord::SeamGain6),
-        field("seam-gain7", &OutputRecord::SeamGain7),
+        field("seam-prefix", &OutputRecord::SeamPrefix), field("seam-gain1", &OutputRecord::SeamGain1),
+        field("seam-gain2", &OutputRecord::SeamGain2),   field("seam-gain3", &OutputRecord::SeamGain3),
+        field("seam-gain4", &OutputRecord::SeamGain4),   field("seam-gain5", &OutputRecord::SeamGain5),
+        field("seam-gain6", &OutputRecord::SeamGain6),   field("seam-gain7", &OutputRecord::SeamGain7),
         field("seam-gain8", &OutputRecord::SeamGain8),
     };
     return fields;
@@ -255,7 +251,8 @@ qsizetype fileOffset(const Location &where)
 {
     switch (where.block) {
     case Block::Input:
-        return ConfigurationInputBlockOffset(where.unit) + where.record * qsizetype(sizeof(InputRecord)) + where.offset;
+        return ConfigurationInputBlockOffset(where.unit) + where.record * qsizetype(sizeof(InputRecord))
+               + where.offset;
     case Block::Output:
         return ConfigurationOutputBlockOffset(where.unit) + where.record * qsizetype(sizeof(OutputRecord))
                + where.offset;
@@ -277,7 +274,8 @@ QList<Setting> describe(const SettingsModel &model, bool versions)
     const auto unitGroup = [](int unit) { return QStringLiteral("Unit %1").arg(unit); };
 
     // The wall as the window shows it is unit 1's.
-    addAll(wallFields(), &model.output(1, 1), {Block::Output, 1, 1}, unitPrefix(1), QStringLiteral("Wall and planning"));
+    addAll(wallFields(), &model.output(1, 1), {Block::Output, 1, 1}, unitPrefix(1),
+           QStringLiteral("Wall and planning"));
     for (int unit = 1; unit <= SettingsModel::UnitCountMax; ++unit) {
         if (versions) {
             Setting v;

@@ -23,15 +23,15 @@ struct Location {
     enum class Block { Input, Output, Version };
     Block block = Block::Output;
     int unit = 1;
-    int record = 1;   // 1-4; 0 for the version
-    int offset = 0;   // within the record
-    int width = 0;    // bytes
+    int record = 1;  // 1-4; 0 for the version
+    int offset = 0;  // within the record
+    int width = 0;   // bytes
 };
 
 struct Setting {
-    QString name;    // "projector3.black-level"
-    QString group;   // "Projector 3": the heading show prints it under
-    QString value;   // "200", "on", "S-curve", "Grey - 50%"
+    QString name;   // "projector3.black-level"
+    QString group;  // "Projector 3": the heading show prints it under
+    QString value;  // "200", "on", "S-curve", "Grey - 50%"
     // The stored number (qint64 or double), or the text of a version.
     QVariant raw;
     // The bytes as stored (two values compare equal exactly when these do).

@@ -7,7 +7,10 @@
 namespace tess {
 namespace {
 
-bool validRecord(int record) { return record >= 1 && record <= SettingsModel::ScreensPerUnit; }
+bool validRecord(int record)
+{
+    return record >= 1 && record <= SettingsModel::ScreensPerUnit;
+}
 
 const InputRecord &zeroInput()
 {

@@ -29,24 +29,24 @@ static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4,
 
 // One input channel of a unit (84 bytes).
 struct InputRecord {
-    std::uint8_t VideoLoaded{};     // 1 = video present
-    std::uint8_t VideoLocked{};     // 1 = the unit is locked to the video
+    std::uint8_t VideoLoaded{};  // 1 = video present
+    std::uint8_t VideoLocked{};  // 1 = the unit is locked to the video
     std::uint8_t Pad2[2]{};
-    std::int32_t Phase{};           // sampling phase offset
+    std::int32_t Phase{};  // sampling phase offset
     std::uint8_t Reserved8{};
     std::uint8_t Reserved9{};
     std::uint8_t Pad10[2]{};
     std::int32_t HTotal{};
-    std::int32_t HPositionRef{};    // H position may move +-128 around this
+    std::int32_t HPositionRef{};  // H position may move +-128 around this
     std::int32_t HPosition{};
-    std::int32_t VPositionRef{};    // V position may move +-16 around this
+    std::int32_t VPositionRef{};  // V position may move +-16 around this
     std::int32_t VPosition{};
     std::int32_t HActive{};
     std::int32_t VActive{};
-    std::uint8_t InputSync{};       // 0 SOG, 1 COMP, 2 H/V, 3 AUTO
-    std::uint8_t Termination{};     // 0 HI-Z, else 75 Ohm
+    std::uint8_t InputSync{};    // 0 SOG, 1 COMP, 2 H/V, 3 AUTO
+    std::uint8_t Termination{};  // 0 HI-Z, else 75 Ohm
     std::uint8_t Pad42[2]{};
-    float ContrastC{};              // percent
+    float ContrastC{};  // percent
     float BrightnessC{};
     float ContrastR{};
     float BrightnessR{};
@@ -54,24 +54,24 @@ struct InputRecord {
     float BrightnessG{};
     float ContrastB{};
     float BrightnessB{};
-    std::int32_t HPositionMax{};    // -1 = not reported
-    std::int32_t VPositionMax{};    // -1 = not reported
+    std::int32_t HPositionMax{};  // -1 = not reported
+    std::int32_t VPositionMax{};  // -1 = not reported
 };
 
 // One output screen of a unit (88 bytes). Fields marked unit-wide are held in
 // record 1 of the unit; records 2 to 4 carry them only as reported.
 struct OutputRecord {
-    std::uint8_t OutputFormat{};    // 0 640x480, 1 800x600, 2 1024x768, 3 1280x1024
-    std::uint8_t FrameRate{};       // 0 50 Hz, 1 59.94 Hz, 2 75 Hz
+    std::uint8_t OutputFormat{};  // 0 640x480, 1 800x600, 2 1024x768, 3 1280x1024
+    std::uint8_t FrameRate{};     // 0 50 Hz, 1 59.94 Hz, 2 75 Hz
     std::uint8_t OutputSync{};
-    std::uint8_t AdvancedMode{};    // unit-wide: 0 basic, 1 advanced feathering
-    std::uint8_t ProjectorGroup{};  // unit-wide: 0 projectors 1-4, 1 projectors 5-8
-    std::uint8_t TotalProjectors{}; // unit-wide
-    std::uint8_t DataDoubling{};    // unit-wide
-    std::uint8_t Justification{};   // unit-wide: 0 left, 1 centered
-    std::int32_t OverlapWidth{};    // unit-wide, pixels
-    float BasicGamma{};             // unit-wide
-    std::int16_t BasicFeather{};    // unit-wide
+    std::uint8_t AdvancedMode{};     // unit-wide: 0 basic, 1 advanced feathering
+    std::uint8_t ProjectorGroup{};   // unit-wide: 0 projectors 1-4, 1 projectors 5-8
+    std::uint8_t TotalProjectors{};  // unit-wide
+    std::uint8_t DataDoubling{};     // unit-wide
+    std::uint8_t Justification{};    // unit-wide: 0 left, 1 centered
+    std::int32_t OverlapWidth{};     // unit-wide, pixels
+    float BasicGamma{};              // unit-wide
+    std::int16_t BasicFeather{};     // unit-wide
     std::uint8_t Pad18[2]{};
     float LeftGamma{};
     std::int16_t LeftFeather{};
@@ -87,31 +87,30 @@ struct OutputRecord {
     std::int32_t GammaLeftOffset{};
     std::int32_t GammaRightWidth{};
     std::int32_t GammaRightOffset{};
-    std::uint8_t BlackLevel{};      // 0 to 255
-    std::uint8_t TestPattern{};     // 0 to 10
+    std::uint8_t BlackLevel{};   // 0 to 255
+    std::uint8_t TestPattern{};  // 0 to 10
     std::uint8_t OutputRaster{};
     std::uint8_t TestGrid{};
-    std::int32_t SeamPrefix{};      // sent ahead of the eight seam gains
-    std::uint8_t SeamGain1{};       // "Gain -4"
+    std::int32_t SeamPrefix{};  // sent ahead of the eight seam gains
+    std::uint8_t SeamGain1{};   // "Gain -4"
     std::uint8_t SeamGain2{};
     std::uint8_t SeamGain3{};
-    std::uint8_t SeamGain4{};       // "Gain -1"
-    std::uint8_t SeamGain5{};       // "Gain +1"
+    std::uint8_t SeamGain4{};  // "Gain -1"
+    std::uint8_t SeamGain5{};  // "Gain +1"
     std::uint8_t SeamGain6{};
     std::uint8_t SeamGain7{};
-    std::uint8_t SeamGain8{};       // "Gain +4"
-    std::uint8_t SeamBridge{};      // unit-wide
-    std::uint8_t FeatherCurve{};    // unit-wide: 'S' or 'L'
-    std::uint8_t BridgeThreshold{}; // unit-wide, 0 to 255
+    std::uint8_t SeamGain8{};        // "Gain +4"
+    std::uint8_t SeamBridge{};       // unit-wide
+    std::uint8_t FeatherCurve{};     // unit-wide: 'S' or 'L'
+    std::uint8_t BridgeThreshold{};  // unit-wide, 0 to 255
     std::uint8_t Pad87{};
 };
 
 // SeamGain1 to SeamGain8 in order, for code that walks the eight gains:
 // record.*SeamGainFields[i] is SeamGain(i + 1).
 inline constexpr std::array<std::uint8_t OutputRecord::*, 8> SeamGainFields = {
-    &OutputRecord::SeamGain1, &OutputRecord::SeamGain2, &OutputRecord::SeamGain3,
-    &OutputRecord::SeamGain4, &OutputRecord::SeamGain5, &OutputRecord::SeamGain6,
-    &OutputRecord::SeamGain7, &OutputRecord::SeamGain8,
+    &OutputRecord::SeamGain1, &OutputRecord::SeamGain2, &OutputRecord::SeamGain3, &OutputRecord::SeamGain4,
+    &OutputRecord::SeamGain5, &OutputRecord::SeamGain6, &OutputRecord::SeamGain7, &OutputRecord::SeamGain8,
 };
 
 // Record 0 of a block is never used by the program; records 1 to 4 are the

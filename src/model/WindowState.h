@@ -63,7 +63,7 @@ struct PlanningState {
     double ProjectorResV = 0;
     double OutputSizeH = 0;
     double OutputSizeV = 0;
-    double AspectRatio = 0;   // 1.0 from the first show on
+    double AspectRatio = 0;  // 1.0 from the first show on
     double ImageSizeH = 0;
     double ImageSizeV = 0;
     double OverlapPixels = 0;

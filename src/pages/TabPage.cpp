@@ -5,8 +5,7 @@
 
 namespace tess {
 
-TabPage::TabPage(const char *name, const QString &caption, QWidget *parent)
-    : QWidget(parent), caption_(caption)
+TabPage::TabPage(const char *name, const QString &caption, QWidget *parent) : QWidget(parent), caption_(caption)
 {
     setObjectName(QLatin1String(name));
 }

@@ -6,15 +6,24 @@
 
 namespace tess {
 
-bool Units::controllerMode() const { return link_.ControllerMode; }
+bool Units::controllerMode() const
+{
+    return link_.ControllerMode;
+}
 
-int Units::CountUnits() { return search_.CountUnits(); }
+int Units::CountUnits()
+{
+    return search_.CountUnits();
+}
 
 bool Units::CheckUnitsForProjectorCount(int projectorsRequired, int countSelection)
 {
     return search_.CheckUnitsForProjectorCount(projectorsRequired, countSelection);
 }
 
-int Units::ReadAllStatus(int unit) { return queries_.ReadAllStatus(unit); }
+int Units::ReadAllStatus(int unit)
+{
+    return queries_.ReadAllStatus(unit);
+}
 
 }  // namespace tess

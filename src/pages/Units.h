@@ -13,8 +13,7 @@ class StatusQueries;
 // share it).
 class Units {
 public:
-    Units(Link &link, DeviceSearch &search, StatusQueries &queries)
-        : link_(link), search_(search), queries_(queries)
+    Units(Link &link, DeviceSearch &search, StatusQueries &queries) : link_(link), search_(search), queries_(queries)
     {
     }
     Units(const Units &) = delete;

@@ -15,7 +15,10 @@ void Wall::setProjectors(int count)
     emit projectorsChanged(count);
 }
 
-void Wall::layOut() { emit laidOut(projectors_); }
+void Wall::layOut()
+{
+    emit laidOut(projectors_);
+}
 
 void Wall::setAlignment(int alignment)
 {
@@ -33,7 +36,10 @@ void Wall::setPlanned(bool planned)
     emit plannedChanged(planned);
 }
 
-std::optional<int> Wall::overlapWidth() const { return parseWhole(overlapText_); }
+std::optional<int> Wall::overlapWidth() const
+{
+    return parseWhole(overlapText_);
+}
 
 void Wall::setOverlapText(const QString &text)
 {
@@ -43,7 +49,10 @@ void Wall::setOverlapText(const QString &text)
     emit overlapTextChanged(text);
 }
 
-void Wall::enterOverlapWidth(int width) { emit overlapWidthEntered(width); }
+void Wall::enterOverlapWidth(int width)
+{
+    emit overlapWidthEntered(width);
+}
 
 void Wall::setImageSpans(const Spans &spans)
 {
@@ -65,6 +74,9 @@ void Wall::setBridgeThreshold(const QString &text)
     emit bridgeThresholdChanged(text);
 }
 
-int Wall::unitsInUse() const { return state_.UnitCount; }
+int Wall::unitsInUse() const
+{
+    return state_.UnitCount;
+}
 
 }  // namespace tess

@@ -54,10 +54,7 @@ public:
         guard.start(ms > 0 ? ms : 0);
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    std::unique_ptr<ClockTimer> createTimer() override
-    {
-        return std::make_unique<SystemTimer>();
-    }
+    std::unique_ptr<ClockTimer> createTimer() override { return std::make_unique<SystemTimer>(); }
 
 private:
     QElapsedTimer elapsed_;

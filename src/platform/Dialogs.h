@@ -24,9 +24,9 @@ public:
 
     struct FileRequest {
         QString caption;
-        QStringList filters;       // "Quorex Config Files (*.qxc)", ...
-        QString defaultSuffix;     // "qxc" for the save dialog, empty otherwise
-        bool mustExist = false;    // open dialog: only existing files
+        QStringList filters;     // "Quorex Config Files (*.qxc)", ...
+        QString defaultSuffix;   // "qxc" for the save dialog, empty otherwise
+        bool mustExist = false;  // open dialog: only existing files
     };
     // Empty when the user cancelled.
     virtual QString openFileName(const FileRequest &request) = 0;

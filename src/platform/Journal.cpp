@@ -58,10 +58,18 @@ QString Journal::quote(const QByteArray &bytes)
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         switch (c) {
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
         default:
             if (b >= 0x20 && b < 0x7f)
                 out += QChar(b);

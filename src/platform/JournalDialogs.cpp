@@ -21,9 +21,15 @@ bool JournalDialogs::ask(const QString &caption, const QString &text, bool yesNo
     return answer;
 }
 
-bool JournalDialogs::askOkCancel(const QString &caption, const QString &text) { return ask(caption, text, false); }
+bool JournalDialogs::askOkCancel(const QString &caption, const QString &text)
+{
+    return ask(caption, text, false);
+}
 
-bool JournalDialogs::askYesNo(const QString &caption, const QString &text) { return ask(caption, text, true); }
+bool JournalDialogs::askYesNo(const QString &caption, const QString &text)
+{
+    return ask(caption, text, true);
+}
 
 QString JournalDialogs::chooseFile(const FileRequest &request, bool save)
 {
@@ -33,8 +39,14 @@ QString JournalDialogs::chooseFile(const FileRequest &request, bool save)
     return path;
 }
 
-QString JournalDialogs::openFileName(const FileRequest &request) { return chooseFile(request, false); }
+QString JournalDialogs::openFileName(const FileRequest &request)
+{
+    return chooseFile(request, false);
+}
 
-QString JournalDialogs::saveFileName(const FileRequest &request) { return chooseFile(request, true); }
+QString JournalDialogs::saveFileName(const FileRequest &request)
+{
+    return chooseFile(request, true);
+}
 
 }  // namespace tess

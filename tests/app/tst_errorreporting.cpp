@@ -31,7 +31,8 @@ private slots:
         Faulty faulty;
         QCoreApplication::postEvent(&faulty, new QEvent(QEvent::User));
         bool later = false;
-        QMetaObject::invokeMethod(&faulty, [&later] { later = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &faulty, [&later] { later = true; }, Qt::QueuedConnection);
         QCoreApplication::processEvents();
         QCOMPARE(dialogs.takeMessages(), QStringList{QStringLiteral("'x7' is not a valid integer value")});
         QVERIFY(later);

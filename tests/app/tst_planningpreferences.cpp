@@ -61,10 +61,8 @@ bool fillUp(const QString &path)
     if (fd < 0)
         return false;
     const QByteArray block(4096, 'x');
-    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
-    }
-    while (::write(fd, "x", 1) > 0) {
-    }
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {}
+    while (::write(fd, "x", 1) > 0) {}
     const bool full = errno == ENOSPC;
     ::close(fd);
     return full;
@@ -88,8 +86,8 @@ bool ownMountNamespace()
     const QByteArray uid = QByteArray::number(::getuid());
     const QByteArray gid = QByteArray::number(::getgid());
     return ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && writeProcFile("/proc/self/setgroups", "deny")
-        && writeProcFile("/proc/self/uid_map", "0 " + uid + " 1")
-        && writeProcFile("/proc/self/gid_map", "0 " + gid + " 1");
+           && writeProcFile("/proc/self/uid_map", "0 " + uid + " 1")
+           && writeProcFile("/proc/self/gid_map", "0 " + gid + " 1");
 }
 
 constexpr int NoMountHere = 77;
@@ -123,8 +121,8 @@ bool failedWriteKeepsTheOldFile(const QString &dir)
     const QString path = QDir(dir).filePath(QStringLiteral("Tessaline.ini"));
     const QString filler = QDir(dir).filePath(QStringLiteral("filler"));
     const bool ok = writeFile(path, OldLine) && fillUp(filler) && !tess::writePreferencesFile(path, NewValues)
-        && readBytes(path) == OldLine
-        && entries(dir) == QStringList({QStringLiteral("filler"), QStringLiteral("Tessaline.ini")});
+                    && readBytes(path) == OldLine
+                    && entries(dir) == QStringList({QStringLiteral("filler"), QStringLiteral("Tessaline.ini")});
     if (!ok) {
         std::fprintf(stderr, "on the full filesystem: \"%s\" beside %s\n", readBytes(path).constData(),
                      qPrintable(entries(dir).join(u' ')));
@@ -227,8 +225,8 @@ private slots:
     {
         QTest::addColumn<PlanningPreferences>("prefs");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("start-up defaults") << PlanningPreferences{30, 10, 384, 2, 1, 2}
-                                           << QByteArray("30.000000 10.000000 384 2 1 2");
+        QTest::newRow("start-up defaults")
+            << PlanningPreferences{30, 10, 384, 2, 1, 2} << QByteArray("30.000000 10.000000 384 2 1 2");
         QTest::newRow("fractions rounded to six decimals")
             << PlanningPreferences{12.3456789, 0.5, 64, 0, 0, 0} << QByteArray("12.345679 0.500000 64 0 0 0");
         QTest::newRow("no selection written as -1")
@@ -264,8 +262,9 @@ private slots:
         QTemporaryDir dir;
         const int result = onSmallTmpfs(dir.path(), [&dir] { return failedWriteKeepsTheOldFile(dir.path()); });
         if (result == NoMountHere)
-            QSKIP("no small tmpfs can be mounted here (neither root nor user namespaces); the file size limit "
-                  "case stands in for it");
+            QSKIP(
+                "no small tmpfs can be mounted here (neither root nor user namespaces); the file size limit "
+                "case stands in for it");
         QCOMPARE(result, 0);
     }
 

@@ -56,7 +56,8 @@ private slots:
         QVERIFY(text.startsWith(QLatin1String("0 start program=tessaline version=")));
         QVERIFY(text.contains(QLatin1String(" connected port=COM1 ")));
         // Unit 1 is the unit whose ID field holds 5.
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\n\\d+ send unit=1 \"PASS \\*5PRJ 0 3![0-9A-F]{2}\\\\r\\\\r\"\\n"))),
+        QVERIFY2(text.contains(QRegularExpression(
+                     QStringLiteral("\\n\\d+ send unit=1 \"PASS \\*5PRJ 0 3![0-9A-F]{2}\\\\r\\\\r\"\\n"))),
                  qPrintable(text));
         QVERIFY(text.contains(QLatin1String(" reply complete length=")));
         rig.h.dialogs.takeMessages();

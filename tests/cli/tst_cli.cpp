@@ -228,8 +228,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("said");
         const QString small = QStringLiteral("Error! File corrupted. File size invalid. (1719 bytes");
-        const QString missing = QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (there is no");
-        const QString folder = QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (it is a folder)");
+        const QString missing =
+            QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (there is no");
+        const QString folder =
+            QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (it is a folder)");
         for (const char *command : {"send", "show", "diff"}) {
             QTest::addRow("%s a file one byte short", command) << command << "short.qxc" << small;
             QTest::addRow("%s a missing file", command) << command << "missing.qxc" << missing;
@@ -300,8 +302,8 @@ private slots:
         QTest::addColumn<QByteArray>("at");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("said");
-        QTest::newRow("screen not read, gone on past") << QStringList{"--yes"} << QByteArray("IINFOQX 3")
-                                                       << "drop 1" << "the read was not whole";
+        QTest::newRow("screen not read, gone on past") << QStringList{"--yes"} << QByteArray("IINFOQX 3") << "drop 1"
+                                                       << "the read was not whole";
         QTest::newRow("screen not read, stopped") << QStringList{} << QByteArray("IINFOQX 3") << "drop 1"
                                                   << "Quorex communication error! Please check Serial connections "
                                                      "and try again (-4)";
@@ -333,9 +335,8 @@ private slots:
         QTest::newRow("nothing answers") << QStringList{"search"} << QList<int>{} << "Quorex(s) not detected.";
         QTest::newRow("the port asked for is missing")
             << QStringList{"read", "--port", "COM2"} << QList<int>{1} << "COM2: there is no device";
-        QTest::newRow("no controller on the port")
-            << QStringList{"status", "--port", "COM1", "--mode", "direct"} << QList<int>{1, 2}
-            << "No Quorex answered directly on COM1.";
+        QTest::newRow("no controller on the port") << QStringList{"status", "--port", "COM1", "--mode", "direct"}
+                                                   << QList<int>{1, 2} << "No Quorex answered directly on COM1.";
     }
 
     void noUnitsNoPort()
@@ -356,7 +357,8 @@ private slots:
         cli.port.setExistingPorts({1, 2});
         cli.port.setOpenFailure(2, sim::SimSerialPort::OpenFailure::PermissionDenied);
         QCOMPARE(cli.run({QStringLiteral("ports")}), 0);
-        QVERIFY2(cli.outText().contains(QLatin1String("COM1  (simulated)\n      can be opened\n")), qPrintable(cli.outText()));
+        QVERIFY2(cli.outText().contains(QLatin1String("COM1  (simulated)\n      can be opened\n")),
+                 qPrintable(cli.outText()));
         QVERIFY(cli.outText().contains(QLatin1String("Note: COM Port #2 cannot be opened: permission")));
         cli.port.setExistingPorts({});
         QCOMPARE(cli.run({QStringLiteral("ports")}), 3);
@@ -382,8 +384,9 @@ private slots:
         windowsWall(cli.sim);
         QCOMPARE(cli.run({QStringLiteral("status")}), 0);
         const QString out = cli.outText();
-        QVERIFY(out.startsWith(QLatin1String("QX: 2 (through the VKS Controller)\nUnit 1, RS-485 ID 5: Version : 2.40\n"
-                                             "Unit 2, RS-485 ID 6: Version : 2.40\n")));
+        QVERIFY(
+            out.startsWith(QLatin1String("QX: 2 (through the VKS Controller)\nUnit 1, RS-485 ID 5: Version : 2.40\n"
+                                         "Unit 2, RS-485 ID 6: Version : 2.40\n")));
         QCOMPARE(out.count(QLatin1String("  Input Information: ")), 8);
         QVERIFY(out.contains(QLatin1String("    Justification       Center\n")));
         // The wall's three projectors, centred with an overlap of 384.
@@ -489,9 +492,11 @@ private slots:
         const QString err = cli.errText();
         QVERIFY(err.contains(QLatin1String("interrupted")));
         if (command == QLatin1String("send")) {
-            QVERIFY2(err.contains(QLatin1String("Sent: ")) && err.contains(QLatin1String("(the last: unit 1, projector 3: black level)")),
+            QVERIFY2(err.contains(QLatin1String("Sent: "))
+                         && err.contains(QLatin1String("(the last: unit 1, projector 3: black level)")),
                      qPrintable(err));
-            QVERIFY(err.contains(QLatin1String("Not sent: ")) && err.contains(QLatin1String("from unit 1, projector 4: black level on.")));
+            QVERIFY(err.contains(QLatin1String("Not sent: "))
+                    && err.contains(QLatin1String("from unit 1, projector 4: black level on.")));
         } else {
             QVERIFY(!QFile::exists(target));
         }
@@ -546,7 +551,8 @@ private slots:
         QVERIFY(text.contains(QLatin1String(" send unit=2 \"PASS *6PRJ 1 3!")));
         QVERIFY(lines.last().endsWith(QLatin1String(" end exit=0")));
         // A journal that cannot be written is said once; the run goes on.
-        QCOMPARE(cli.run({QStringLiteral("send"), wall, QStringLiteral("--journal"), path("no/such/folder/j.log")}), 0);
+        QCOMPARE(cli.run({QStringLiteral("send"), wall, QStringLiteral("--journal"), path("no/such/folder/j.log")}),
+                 0);
         QCOMPARE(cli.errText().count(QLatin1String("cannot be written")), 1);
     }
 };

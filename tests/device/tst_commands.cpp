@@ -22,8 +22,8 @@ struct Case {
     Call call;
     QByteArray controllerText;  // inside the PASS frame
     QByteArray directLine;
-    int pauseCount;             // after the controller's answer
-    int promptWaitTicks;        // direct: the prompt wait, or kWrittenWithoutWait
+    int pauseCount;       // after the controller's answer
+    int promptWaitTicks;  // direct: the prompt wait, or kWrittenWithoutWait
     Store store;
     bool relayedWhenNotConnected = false;
 };
@@ -33,10 +33,10 @@ const Store nothing = [](SettingsModel &) {};
 QList<Case> cases()
 {
     return {
-        {"BLKGN", [](Commands &c) { c.BLKGN(2, 3, 200); }, "*6BLKGN 3 200!", "BLKGN 3 200\r", 0,
-         kWrittenWithoutWait, [](SettingsModel &m) { m.output(2, 3).BlackLevel = 200; }},
-        {"OTPMQX one screen", [](Commands &c) { c.OTPMQX(1, 2, 7, 1, 0); }, "*5OTPMQX 2 7 1 0!",
-         "OTPMQX 2 7 1 0\r", 0, 80,
+        {"BLKGN", [](Commands &c) { c.BLKGN(2, 3, 200); }, "*6BLKGN 3 200!", "BLKGN 3 200\r", 0, kWrittenWithoutWait,
+         [](SettingsModel &m) { m.output(2, 3).BlackLevel = 200; }},
+        {"OTPMQX one screen", [](Commands &c) { c.OTPMQX(1, 2, 7, 1, 0); }, "*5OTPMQX 2 7 1 0!", "OTPMQX 2 7 1 0\r",
+         0, 80,
          [](SettingsModel &m) {
              m.output(1, 2).TestPattern = 7;
              m.output(1, 2).OutputRaster = 1;
@@ -70,16 +70,16 @@ QList<Case> cases()
              m.output(1, 1).Justification = 1;
              m.output(1, 1).OverlapWidth = 128;
          }},
-        {"EFTB 2.2 is padded to four", [](Commands &c) { c.EFTB(1, 1, 2.2f); }, "*5EFTB 1  2.2!", "EFTB 1  2.2\r",
-         6, 80,
+        {"EFTB 2.2 is padded to four", [](Commands &c) { c.EFTB(1, 1, 2.2f); }, "*5EFTB 1  2.2!", "EFTB 1  2.2\r", 6,
+         80,
          [](SettingsModel &m) {
              m.output(1, 1).BasicFeather = 1;
              m.output(1, 1).BasicGamma = 2.2f;
          }},
-        {"EFTB 10.0 fills the field", [](Commands &c) { c.EFTB(2, 0, 10.0f); }, "*6EFTB 0 10.0!", "EFTB 0 10.0\r",
-         6, 80, [](SettingsModel &m) { m.output(2, 1).BasicGamma = 10.0f; }},
-        {"PEFT stores nothing", [](Commands &c) { c.PEFT(1, 2, 'L', 1, 2.5f, 100, -5); },
-         "*5PEFT 2 L 1  2.5 100 -5!", "PEFT 2 L 1  2.5 100 -5\r", 50, 80, nothing},
+        {"EFTB 10.0 fills the field", [](Commands &c) { c.EFTB(2, 0, 10.0f); }, "*6EFTB 0 10.0!", "EFTB 0 10.0\r", 6,
+         80, [](SettingsModel &m) { m.output(2, 1).BasicGamma = 10.0f; }},
+        {"PEFT stores nothing", [](Commands &c) { c.PEFT(1, 2, 'L', 1, 2.5f, 100, -5); }, "*5PEFT 2 L 1  2.5 100 -5!",
+         "PEFT 2 L 1  2.5 100 -5\r", 50, 80, nothing},
         {"FEATHER S-curve", [](Commands &c) { c.FEATHER(1, false); }, "*5FEATHER S!", "FEATHER S\r", 500, 80,
          [](SettingsModel &m) { m.output(1, 1).FeatherCurve = 'S'; }},
         {"FEATHER linear", [](Commands &c) { c.FEATHER(2, true); }, "*6FEATHER L!", "FEATHER L\r", 500, 80,
@@ -100,14 +100,17 @@ QList<Case> cases()
          kWrittenWithoutWait, [](SettingsModel &m) { m.input(1, 4).VPosition = -12; }},
         {"ICNTQX red", [](Commands &c) { c.ICNTQX(1, 2, 1, 55.5f); }, "*5ICNTQX 2 R 55.5!", "ICNTQX 2 R 55.5\r", 0,
          kWrittenWithoutWait, [](SettingsModel &m) { m.input(1, 2).ContrastR = 55.5f; }},
-        {"ICNTQX common", [](Commands &c) { c.ICNTQX(2, 1, 0, 100.0f); }, "*6ICNTQX 1 C 100.0!",
-         "ICNTQX 1 C 100.0\r", 0, kWrittenWithoutWait, [](SettingsModel &m) { m.input(2, 1).ContrastC = 100.0f; }},
+        {"ICNTQX common", [](Commands &c) { c.ICNTQX(2, 1, 0, 100.0f); }, "*6ICNTQX 1 C 100.0!", "ICNTQX 1 C 100.0\r",
+         0, kWrittenWithoutWait, [](SettingsModel &m) { m.input(2, 1).ContrastC = 100.0f; }},
         {"IBRTQX blue", [](Commands &c) { c.IBRTQX(2, 4, 3, -2.5f); }, "*6IBRTQX 4 B -2.5!", "IBRTQX 4 B -2.5\r", 0,
          kWrittenWithoutWait, [](SettingsModel &m) { m.input(2, 4).BrightnessB = -2.5f; }},
         {"IBRTQX green", [](Commands &c) { c.IBRTQX(1, 1, 2, 5.0f); }, "*5IBRTQX 1 G  5.0!", "IBRTQX 1 G  5.0\r", 0,
          kWrittenWithoutWait, [](SettingsModel &m) { m.input(1, 1).BrightnessG = 5.0f; }},
         {"ICSAVQX", [](Commands &c) { c.ICSAVQX(1, 2); }, "*5ICSAVQX 2!", "ICSAVQX 2\r", 200, 80, nothing},
-        {"MANSEAM", [](Commands &c) { c.MANSEAM(2, 1, -4, {1, 2, 3, 4, 5, 6, 7, 255}); },
+        {"MANSEAM",
+         [](Commands &c) {
+             c.MANSEAM(2, 1, -4, {1, 2, 3, 4, 5, 6, 7, 255});
+         },
          "*6MANSEAM 1 -4 1 2 3 4 5 6 7 255!", "MANSEAM 1 -4 1 2 3 4 5 6 7 255\r", 0, 80,
          [](SettingsModel &m) {
              OutputRecord &r = m.output(2, 1);
@@ -166,10 +169,10 @@ private slots:
         QTest::addColumn<int>("promptWaitTicks");
         QTest::addColumn<Store>("store");
         for (const Case &c : cases()) {
-            QTest::addRow("%s, controller", c.name) << true << c.call << framed(c.controllerText) << c.pauseCount
-                                                    << 0 << c.store;
-            QTest::addRow("%s, direct", c.name) << false << c.call << c.directLine << 0 << c.promptWaitTicks
-                                                << c.store;
+            QTest::addRow("%s, controller", c.name)
+                << true << c.call << framed(c.controllerText) << c.pauseCount << 0 << c.store;
+            QTest::addRow("%s, direct", c.name)
+                << false << c.call << c.directLine << 0 << c.promptWaitTicks << c.store;
         }
     }
     void senderStoresThenSendsTheModesForm()
@@ -216,8 +219,7 @@ private slots:
         QTest::addColumn<Store>("store");
         for (const Case &c : cases()) {
             QTest::addRow("%s, controller", c.name)
-                << true << c.call << (c.relayedWhenNotConnected ? framed(c.controllerText) : QByteArray())
-                << c.store;
+                << true << c.call << (c.relayedWhenNotConnected ? framed(c.controllerText) : QByteArray()) << c.store;
             QTest::addRow("%s, direct", c.name) << false << c.call << QByteArray() << c.store;
         }
     }

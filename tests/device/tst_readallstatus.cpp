@@ -17,8 +17,9 @@ const QString kMismatch = QStringLiteral(
 
 QString question(const char *what, int screen)
 {
-    return QStringLiteral("Tessaline unable to read %1 Status on Screen %2. Do you still wish to continue? Click Yes "
-                          "to continue (NOTE: Tessaline settings on Screen %2 will be invalid)")
+    return QStringLiteral(
+               "Tessaline unable to read %1 Status on Screen %2. Do you still wish to continue? Click Yes "
+               "to continue (NOTE: Tessaline settings on Screen %2 will be invalid)")
         .arg(QLatin1String(what))
         .arg(screen);
 }
@@ -50,9 +51,9 @@ private slots:
 
         QCOMPARE(rig.queries.ReadAllStatus(1), 1);
 
-        QCOMPARE(rig.journal, (QStringList{"InfoForm shown", "SYINFOQX\r", "IINFOQX 1\r", "IINFOQX 2\r", "IINFOQX 3\r",
-                                           "IINFOQX 4\r", "OINFOQX 1\r", "OINFOQX 2\r", "OINFOQX 3\r", "OINFOQX 4\r",
-                                           "InfoForm hidden"}));
+        QCOMPARE(rig.journal, (QStringList{"InfoForm shown", "SYINFOQX\r", "IINFOQX 1\r", "IINFOQX 2\r",
+                                           "IINFOQX 3\r", "IINFOQX 4\r", "OINFOQX 1\r", "OINFOQX 2\r", "OINFOQX 3\r",
+                                           "OINFOQX 4\r", "InfoForm hidden"}));
         QVERIFY(shownDuringReads);
         QCOMPARE(rig.host.infoText, QStringLiteral("Tessaline querying Quorex(s). Please wait...."));
         QCOMPARE(rig.host.progressHistory, (QStringList{"", ".", "..", "...", "...."}));
@@ -96,8 +97,8 @@ private slots:
                                       << QStringList{question("Output", 3)};
         QTest::newRow("output 4, No") << QByteArray("OINFOQX 4\r") << QList<bool>{false} << -9
                                       << QStringList{question("Output", 4)};
-        QTest::newRow("input 2, Yes: read on") << QByteArray("IINFOQX 2\r") << QList<bool>{true} << 1
-                                               << QStringList{question("Input", 2)};
+        QTest::newRow("input 2, Yes: read on")
+            << QByteArray("IINFOQX 2\r") << QList<bool>{true} << 1 << QStringList{question("Input", 2)};
     }
     void stoppingAfterAFailedScreenGivesItsCode()
     {

@@ -70,8 +70,8 @@ private slots:
 
         rig.commands.QXCTRL(1, mode);
 
-        QCOMPARE(rig.journal, command + outputReads(controller, 5, {1, 2, 3, 4})
-                                  + QStringList{"SyncDisplaySetup (quiet)"});
+        QCOMPARE(rig.journal,
+                 command + outputReads(controller, 5, {1, 2, 3, 4}) + QStringList{"SyncDisplaySetup (quiet)"});
         QCOMPARE(rig.clock.countPauses(1), pauseCount);
         if (!controller && connected)
             QCOMPARE(ticksAtCommand, 630);
@@ -135,8 +135,8 @@ private slots:
             << true << true << 1 << QStringList{"*5AUTOSEAM 3!"} + outputReads(true, 5, {3, 3}) + refill;
         QTest::newRow("controller, only once more")
             << true << true << 5 << QStringList{"*5AUTOSEAM 3!"} + outputReads(true, 5, {3, 3}) + refill;
-        QTest::newRow("direct: one read") << false << true << 1
-                                          << QStringList{"AUTOSEAM 3\r"} + outputReads(false, 5, {3}) + refill;
+        QTest::newRow("direct: one read")
+            << false << true << 1 << QStringList{"AUTOSEAM 3\r"} + outputReads(false, 5, {3}) + refill;
         QTest::newRow("controller, not connected") << true << false << 0 << refill;
         QTest::newRow("direct, not connected") << false << false << 0 << refill;
     }

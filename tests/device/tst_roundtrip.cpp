@@ -23,8 +23,7 @@ namespace {
 // The device layer on a link to the simulator (RS-485 IDs 5 and 6 through
 // the controller), connected on COM1, in virtual time.
 struct SimDeviceRig {
-    explicit SimDeviceRig(bool controller)
-        : line(controller ? sim::Setup::controller({5, 6}) : sim::Setup::direct())
+    explicit SimDeviceRig(bool controller) : line(controller ? sim::Setup::controller({5, 6}) : sim::Setup::direct())
     {
         window.controllerBox = controller;
         link.ControllerMode = controller;
@@ -77,22 +76,28 @@ void sendEverything(Commands &c, int u)
 using OutField = std::function<double(const OutputRecord &)>;
 using InField = std::function<double(const InputRecord &)>;
 
-#define OUT(field) {#field, [](const OutputRecord &r) { return double(r.field); }}
-#define IN(field) {#field, [](const InputRecord &r) { return double(r.field); }}
+#define OUT(field)                                                    \
+    {                                                                 \
+#field, [](const OutputRecord &r) { return double(r.field); } \
+    }
+#define IN(field)                                                    \
+    {                                                                \
+#field, [](const InputRecord &r) { return double(r.field); } \
+    }
 
 const QList<std::pair<const char *, OutField>> kScreenFields{
-    OUT(BlackLevel), OUT(TestPattern), OUT(OutputRaster), OUT(TestGrid), OUT(SeamPrefix), OUT(SeamGain1),
-    OUT(SeamGain2),  OUT(SeamGain3),   OUT(SeamGain4),    OUT(SeamGain5), OUT(SeamGain6),  OUT(SeamGain7),
-    OUT(SeamGain8),
+    OUT(BlackLevel), OUT(TestPattern), OUT(OutputRaster), OUT(TestGrid),  OUT(SeamPrefix),
+    OUT(SeamGain1),  OUT(SeamGain2),   OUT(SeamGain3),    OUT(SeamGain4), OUT(SeamGain5),
+    OUT(SeamGain6),  OUT(SeamGain7),   OUT(SeamGain8),
 };
 const QList<std::pair<const char *, OutField>> kUnitWideFields{
     OUT(TotalProjectors), OUT(ProjectorGroup), OUT(Justification), OUT(OverlapWidth), OUT(DataDoubling),
     OUT(BasicFeather),    OUT(BasicGamma),     OUT(FeatherCurve),  OUT(SeamBridge),   OUT(AdvancedMode),
 };
-const QList<std::pair<const char *, OutField>> kHaloFields{
-    OUT(HaloLeftWidth), OUT(HaloLeftOffset), OUT(HaloRightWidth), OUT(HaloRightOffset)};
+const QList<std::pair<const char *, OutField>> kHaloFields{OUT(HaloLeftWidth), OUT(HaloLeftOffset),
+                                                           OUT(HaloRightWidth), OUT(HaloRightOffset)};
 const QList<std::pair<const char *, InField>> kInputFields{
-    IN(Phase),     IN(HPosition), IN(VPosition),   IN(ContrastC),   IN(BrightnessC), IN(ContrastR),
+    IN(Phase),       IN(HPosition), IN(VPosition),   IN(ContrastC), IN(BrightnessC), IN(ContrastR),
     IN(BrightnessR), IN(ContrastG), IN(BrightnessG), IN(ContrastB), IN(BrightnessB),
 };
 
@@ -132,10 +137,12 @@ private slots:
                 const OutputRecord &got = rig.model.output(u, s);
                 const OutputRecord &want = sent.output(u, s);
                 for (const auto &[name, field] : kScreenFields)
-                    QVERIFY2(field(got) == field(want), qPrintable(QStringLiteral("%1 of %2/%3").arg(name).arg(u).arg(s)));
+                    QVERIFY2(field(got) == field(want),
+                             qPrintable(QStringLiteral("%1 of %2/%3").arg(name).arg(u).arg(s)));
                 if (!current) {
                     for (const auto &[name, field] : kHaloFields)
-                        QVERIFY2(field(got) == field(want), qPrintable(QStringLiteral("%1 of %2/%3").arg(name).arg(u).arg(s)));
+                        QVERIFY2(field(got) == field(want),
+                                 qPrintable(QStringLiteral("%1 of %2/%3").arg(name).arg(u).arg(s)));
                 }
                 // The advanced feathering sent with PEFT (the model keeps no
                 // copy of it when sending).

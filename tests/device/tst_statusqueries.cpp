@@ -35,7 +35,10 @@ const std::optional<QByteArray> silence = QByteArray();
 // The controller's answer to a line it does not take.
 const QByteArray refusal = "?\r\nCTRL: unknown command\r\nLR>";
 
-bool sameOutput(const OutputRecord &a, const OutputRecord &b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameOutput(const OutputRecord &a, const OutputRecord &b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 }  // namespace
 
@@ -50,11 +53,14 @@ private slots:
         QTest::addColumn<int>("screen");
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("minReplyLength");
-        QTest::newRow("SYINFOQX, controller") << true << int(System) << 2 << 0 << QByteArray("QXQUERY *6SYINFOQX!\r") << 8;
+        QTest::newRow("SYINFOQX, controller")
+            << true << int(System) << 2 << 0 << QByteArray("QXQUERY *6SYINFOQX!\r") << 8;
         QTest::newRow("SYINFOQX, direct") << false << int(System) << 1 << 0 << QByteArray("SYINFOQX\r") << 8;
-        QTest::newRow("IINFOQX, controller") << true << int(Input) << 1 << 3 << QByteArray("QXQUERY *5IINFOQX 3!\r") << 70;
+        QTest::newRow("IINFOQX, controller")
+            << true << int(Input) << 1 << 3 << QByteArray("QXQUERY *5IINFOQX 3!\r") << 70;
         QTest::newRow("IINFOQX, direct") << false << int(Input) << 1 << 3 << QByteArray("IINFOQX 3\r") << 70;
-        QTest::newRow("OINFOQX, controller") << true << int(Output) << 2 << 4 << QByteArray("QXQUERY *6OINFOQX 4!\r") << 62;
+        QTest::newRow("OINFOQX, controller")
+            << true << int(Output) << 2 << 4 << QByteArray("QXQUERY *6OINFOQX 4!\r") << 62;
         QTest::newRow("OINFOQX, direct") << false << int(Output) << 1 << 4 << QByteArray("OINFOQX 4\r") << 62;
     }
     void queryFormsAndReplyLengths()
@@ -139,8 +145,8 @@ private slots:
         QTest::newRow("OINFOQX") << int(Output) << QByteArray(70, 'x') << "Error parsing OINFOQX message....";
         QTest::newRow("OINFOQX type A") << int(Output) << recordBytes('A', QByteArray(65, '\0'))
                                         << "Error parsing OINFOQX message....";
-        QTest::newRow("IINFOQX with an output record") << int(Input) << recordBytes('B', QByteArray(70, '\0'))
-                                                       << "Error parsing IINFOQX message....";
+        QTest::newRow("IINFOQX with an output record")
+            << int(Input) << recordBytes('B', QByteArray(70, '\0')) << "Error parsing IINFOQX message....";
         // A record that arrives after the prompt, in the same piece, is no
         // part of the reply.
         QTest::newRow("SYINFOQX record after the prompt")

@@ -14,7 +14,10 @@ using namespace tess::test;
 
 namespace {
 
-Bytes bytesOf(const QByteArray &a) { return {reinterpret_cast<const std::uint8_t *>(a.constData()), size_t(a.size())}; }
+Bytes bytesOf(const QByteArray &a)
+{
+    return {reinterpret_cast<const std::uint8_t *>(a.constData()), size_t(a.size())};
+}
 
 // A record whose every field holds a value of its own, so that a field
 // decoded from the wrong offset cannot go unnoticed.
@@ -222,10 +225,10 @@ private slots:
     void wireValuesAreBigEndianTenthsAndSixteenBitFlags()
     {
         QByteArray in(70, '\0');
-        put32(in, 38, 1005);    // ContrastC: 1005 tenths
-        put32(in, 42, -25);     // BrightnessC
-        put32(in, 2, -2);       // Phase, signed
-        in[28] = 0x00;          // HActive 0x00000500
+        put32(in, 38, 1005);  // ContrastC: 1005 tenths
+        put32(in, 42, -25);   // BrightnessC
+        put32(in, 2, -2);     // Phase, signed
+        in[28] = 0x00;        // HActive 0x00000500
         in[29] = 0x00;
         in[30] = 0x05;
         in[31] = 0x00;
@@ -274,8 +277,8 @@ private slots:
         QCOMPARE(int(record->payload.size()), 9);
         OutputRecord decoded = heldOutput();
         decodeOutputInfo(record->type, record->payload, decoded);
-        QCOMPARE(decoded.Justification, unit.Justification);          // payload byte 7
-        QCOMPARE(decoded.OverlapWidth, heldOutput().OverlapWidth);    // bytes 8-11: only one there
+        QCOMPARE(decoded.Justification, unit.Justification);        // payload byte 7
+        QCOMPARE(decoded.OverlapWidth, heldOutput().OverlapWidth);  // bytes 8-11: only one there
         QCOMPARE(decoded.BridgeThreshold, heldOutput().BridgeThreshold);
 
         // A byte 1 as the very last byte has no type byte after it.

@@ -30,10 +30,11 @@ struct Ran {
 // A wall the units do not hold by default: six projectors on two units,
 // three channels locked, a few screens set apart from their defaults.
 const QStringList WallCommands = {
-    QStringLiteral("video 1 1 1920 1080"), QStringLiteral("video 1 3 1280 720"), QStringLiteral("video 2 2 1920 1080"),
-    QStringLiteral("do 1 PRJ 0 6"),        QStringLiteral("do 2 PRJ 1 6"),       QStringLiteral("do 1 DISP 1 320"),
-    QStringLiteral("do 2 DISP 1 320"),     QStringLiteral("do 1 BLKGN 2 17"),    QStringLiteral("do 2 BLKGN 3 40"),
-    QStringLiteral("do 2 PEFT 1 L 1 2.4 200 0"),
+    QStringLiteral("video 1 1 1920 1080"), QStringLiteral("video 1 3 1280 720"),
+    QStringLiteral("video 2 2 1920 1080"), QStringLiteral("do 1 PRJ 0 6"),
+    QStringLiteral("do 2 PRJ 1 6"),        QStringLiteral("do 1 DISP 1 320"),
+    QStringLiteral("do 2 DISP 1 320"),     QStringLiteral("do 1 BLKGN 2 17"),
+    QStringLiteral("do 2 BLKGN 3 40"),     QStringLiteral("do 2 PEFT 1 L 1 2.4 200 0"),
 };
 
 QByteArray contents(const QString &path)
@@ -106,8 +107,13 @@ private slots:
     void readSendReadGivesTheSameBytes()
     {
         const QString socket = path("control");
-        QStringList arguments{QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
-                              QStringLiteral("5,6"), QStringLiteral("--no-pacing"), QStringLiteral("--control"), socket};
+        QStringList arguments{QStringLiteral("--mode"),
+                              QStringLiteral("controller"),
+                              QStringLiteral("--ids"),
+                              QStringLiteral("5,6"),
+                              QStringLiteral("--no-pacing"),
+                              QStringLiteral("--control"),
+                              socket};
         for (const QString &command : WallCommands)
             arguments << QStringLiteral("-c") << command;
         PtySimulator sim(arguments, log_);
@@ -135,9 +141,11 @@ private slots:
         QVERIFY2(sent.code == 0, qPrintable(sent.err));
         QVERIFY2(sent.err.contains(QLatin1String("sent ")), qPrintable(sent.err));
         const QByteArray log = simLog();
-        QVERIFY2(log.contains("unit 2 => PRJ 1 6") && log.contains("unit 1 => BLKGN 2 17"), log.right(2000).constData());
+        QVERIFY2(log.contains("unit 2 => PRJ 1 6") && log.contains("unit 1 => BLKGN 2 17"),
+                 log.right(2000).constData());
 
-        const Ran second = run({QStringLiteral("read"), QStringLiteral("-o"), path("second.qxc"), QStringLiteral("-q")});
+        const Ran second =
+            run({QStringLiteral("read"), QStringLiteral("-o"), path("second.qxc"), QStringLiteral("-q")});
         QVERIFY2(second.code == 0, qPrintable(second.err));
         // Quiet: the boxes the window would show, not the notes.
         QVERIFY2(!second.err.contains(QLatin1String("read 2 units")), qPrintable(second.err));

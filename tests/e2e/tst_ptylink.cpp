@@ -88,9 +88,9 @@ private slots:
     void controllerIsFoundAfterTheDirectProbesAndRelays()
     {
         QFile::remove(log_);
-        PtySimulator sim({QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
-                       QStringLiteral("5,6")},
-                      log_);
+        PtySimulator sim(
+            {QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"), QStringLiteral("5,6")},
+            log_);
         if (!sim.ready())
             QSKIP("quorex-sim could not serve on a pseudo-terminal here");
         Program program;
@@ -116,8 +116,8 @@ private slots:
         QFile::remove(log_);
         const QString socket = config_.filePath(QStringLiteral("control"));
         PtySimulator sim({QStringLiteral("--mode"), QStringLiteral("controller"), QStringLiteral("--ids"),
-                       QStringLiteral("5"), QStringLiteral("--control"), socket},
-                      log_);
+                          QStringLiteral("5"), QStringLiteral("--control"), socket},
+                         log_);
         if (!sim.ready())
             QSKIP("quorex-sim could not serve on a pseudo-terminal here");
         Program program;

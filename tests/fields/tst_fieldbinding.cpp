@@ -110,7 +110,7 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<double>("committed");   // 0: nothing
+        QTest::addColumn<double>("committed");  // 0: nothing
         QTest::newRow("2.2 up") << "2.2" << true << "2.3" << 2.3;
         QTest::newRow("2.2 down") << "2.2" << false << "2.1" << 2.1;
         QTest::newRow("1.1 down to the bound") << "1.1" << false << "1.0" << 1.0;
@@ -245,10 +245,10 @@ private slots:
         hidden->edit()->hide();
 
         w.type(entry->edit(), QStringLiteral("7"));
-        w.commits.clear();   // what leaving the first field sent
+        w.commits.clear();  // what leaving the first field sent
         QTest::keyClick(entry->edit(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), last->edit());
-        QCOMPARE(w.commits, (QList<std::vector<double>>{{7}}));   // the move ran the check
+        QCOMPARE(w.commits, (QList<std::vector<double>>{{7}}));  // the move ran the check
 
         // A bad text: the check refuses and the focus stays.
         w.type(entry->edit(), QStringLiteral("70"));
@@ -256,7 +256,7 @@ private slots:
         QTest::keyClick(entry->edit(), Qt::Key_Return);
         QCOMPARE(w.dialogs.takeMessages(), QStringList{"Error! Value out of bounds! (0 - 10)"});
         QCOMPARE(QApplication::focusWidget(), entry->edit());
-        QVERIFY(w.commits.isEmpty());   // the successor did not take the move for its exit
+        QVERIFY(w.commits.isEmpty());  // the successor did not take the move for its exit
 
         // No successor can take the focus: Enter does nothing at all.
         last->edit()->setEnabled(false);
@@ -269,7 +269,7 @@ private slots:
     void heldSpinClicksAtTheFourthTickThenEveryTickAndOnRelease()
     {
         Window w;
-        FieldBinding *gamma = w.add(gammaDescription());   // 100 ms
+        FieldBinding *gamma = w.add(gammaDescription());  // 100 ms
         w.show();
         SpinButton *spin = gamma->spin();
         const QPoint up = spin->halfRect(SpinButton::Half::Up).center();

@@ -19,7 +19,11 @@ struct NamedField {
     double (*get)(const Record &);
 };
 
-#define TESS_FIELD(Record, name) NamedField<Record>{#name, [](const Record &r) { return double(r.name); }}
+#define TESS_FIELD(Record, name)                              \
+    NamedField<Record>                                        \
+    {                                                         \
+#name, [](const Record &r) { return double(r.name); } \
+    }
 
 inline constexpr NamedField<InputRecord> InputFields[] = {
     TESS_FIELD(InputRecord, VideoLoaded),  TESS_FIELD(InputRecord, VideoLocked),
@@ -93,10 +97,10 @@ const char *firstDifference(const NamedField<Record> (&fields)[N], const Record 
 }
 
 // Fails naming the field, when there is one.
-#define FUZZ_CHECK_SAME_FIELDS(difference)                                                        \
-    do {                                                                                         \
-        if (const char *field_ = (difference))                                                   \
-            ::tess::fuzz::oracleFailed(field_, __FILE__, __LINE__);                                \
+#define FUZZ_CHECK_SAME_FIELDS(difference)                          \
+    do {                                                            \
+        if (const char *field_ = (difference))                      \
+            ::tess::fuzz::oracleFailed(field_, __FILE__, __LINE__); \
     } while (false)
 
 }  // namespace tess::fuzz

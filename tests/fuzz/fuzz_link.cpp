@@ -30,7 +30,10 @@ namespace {
 constexpr qint64 OperationBoundMs = 30 * 60 * 1000;
 
 // The reply as the parsers read it: up to and with its prompt.
-QByteArray replyBytes(const Link &link) { return link.replyView().toByteArray(); }
+QByteArray replyBytes(const Link &link)
+{
+    return link.replyView().toByteArray();
+}
 
 // The record a successful query stored: whole, of the kind asked.
 int checkWholeRecord(const Link &link, const QByteArray &types)

@@ -82,8 +82,8 @@ std::optional<R> checkDecoded(Bytes reply, const QByteArray &copy, std::string_v
     R r = before;
     decode(record->type, record->payload, r);
     const bool whole = int(record->payload.size()) == payloadLength(record->type);
-    FUZZ_CHECK_SAME_FIELDS(firstDifference(fields, r, oracle(paddedReply(copy, *record), record->at),
-                                           whole ? nullptr : &before));
+    FUZZ_CHECK_SAME_FIELDS(
+        firstDifference(fields, r, oracle(paddedReply(copy, *record), record->at), whole ? nullptr : &before));
     return r;
 }
 

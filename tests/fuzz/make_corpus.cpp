@@ -125,8 +125,9 @@ int main(int argc, char **argv)
     }
     // The line's usual faults, on the queries and the count: records cut
     // short, bytes lost or added, noise, refusals, debug mode.
-    const QString faults[] = {QStringLiteral("truncate 20"), QStringLiteral("lose 12"), QStringLiteral("insert 40 2"),
-                              QStringLiteral("noise 5"),     QStringLiteral("error 1 1"), QStringLiteral("error 4 1"),
+    const QString faults[] = {QStringLiteral("truncate 20"), QStringLiteral("lose 12"),
+                              QStringLiteral("insert 40 2"), QStringLiteral("noise 5"),
+                              QStringLiteral("error 1 1"),   QStringLiteral("error 4 1"),
                               QStringLiteral("debug on")};
     for (const QString &fault : faults) {
         for (const Operation op : {Operation::QueryInput, Operation::QueryOutput, Operation::CountUnits}) {

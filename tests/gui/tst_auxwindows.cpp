@@ -51,8 +51,9 @@ private slots:
         QVERIFY(flags & Qt::WindowStaysOnTopHint);
         QCOMPARE(flags & Qt::WindowType_Mask, Qt::Tool);
         QVERIFY(flags & Qt::CustomizeWindowHint);
-        QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
-                           | Qt::WindowSystemMenuHint)));
+        QVERIFY(!(flags
+                  & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                     | Qt::WindowSystemMenuHint)));
         QVERIFY(wait.findChildren<QPushButton *>().isEmpty());
         QCOMPARE(wait.size(), QSize(383, 34));
         QVERIFY(!wait.isVisible());
@@ -82,7 +83,8 @@ private slots:
         FormHarness h;
         tess::TInfoForm &wait = h.form->infoForm();
         bool ranDuringShow = false;
-        QMetaObject::invokeMethod(&wait, [&] { ranDuringShow = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &wait, [&] { ranDuringShow = true; }, Qt::QueuedConnection);
         wait.show();
         // Its show handler processed the pending events.
         QVERIFY(ranDuringShow);
@@ -143,7 +145,8 @@ private slots:
                               QStringLiteral("\u00B7   Parity                  NONE")}));
         QCOMPARE(help.findChild<QLabel *>(QStringLiteral("Label3"))->text(),
                  QStringLiteral("For figures and further assistance, please refer to Quorex manual."));
-        QCOMPARE(help.findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("Tessaline with Controller"));
+        QCOMPARE(help.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("Tessaline with Controller"));
         QVERIFY(help.findChild<QLabel *>(QStringLiteral("Label1"))->font().bold());
         QCOMPARE(help.findChild<QLabel *>(QStringLiteral("Label2"))->text(),
                  QStringLiteral("Tessaline without Controller"));
@@ -152,7 +155,8 @@ private slots:
         QCOMPARE(with.size(), 14);
         QCOMPARE(with[1], QString());
         QCOMPARE(with[6], QStringLiteral("Quorex ID must be set to 8."));
-        QCOMPARE(with[11], QStringLiteral("the number of Quorex(s) that are connected to the Panorel Plus chassis. "));
+        QCOMPARE(with[11],
+                 QStringLiteral("the number of Quorex(s) that are connected to the Panorel Plus chassis. "));
         QCOMPARE(with[13], QStringLiteral("At this time. click on the \"Serial Port->Search for Quorex(s)->Search\" "
                                           "menu and establish connection to the Quorex(s)."));
         const QStringList without = lines(help.findChild<QListWidget *>(QStringLiteral("ListBox2")));
@@ -174,9 +178,7 @@ private slots:
         QVERIFY(box->isVisible());
         QVERIFY(box->isModal());
         QCOMPARE(box->windowTitle(), QStringLiteral("About Tessaline"));
-        const auto text = [box](const char *name) {
-            return box->findChild<QLabel *>(QLatin1String(name))->text();
-        };
+        const auto text = [box](const char *name) { return box->findChild<QLabel *>(QLatin1String(name))->text(); };
         QCOMPARE(text("AboutProductLabel"), QStringLiteral("Vekslan : Tessaline"));
         QCOMPARE(box->findChild<QLabel *>(QStringLiteral("AboutProductLabel"))->font().pointSize(), 19);
         QCOMPARE(text("AboutVersionLabel"), QStringLiteral("Version 1.04"));
@@ -190,7 +192,7 @@ private slots:
         QPointer<tess::AboutBox> alive(box);
         QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("AboutOkButton")), Qt::LeftButton);
         QVERIFY(!box->isVisible());
-        QTRY_VERIFY(alive.isNull());   // built anew each time
+        QTRY_VERIFY(alive.isNull());  // built anew each time
     }
 };
 

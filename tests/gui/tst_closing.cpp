@@ -160,9 +160,12 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::newRow("horizontal letters") << "HorizontalOutEdit" << "abc";
-        QTest::newRow("vertical empty") << "VerticalOutEdit" << "";
-        QTest::newRow("overlap fraction") << "OWidthEdit" << "6.5";
+        QTest::newRow("horizontal letters") << "HorizontalOutEdit"
+                                            << "abc";
+        QTest::newRow("vertical empty") << "VerticalOutEdit"
+                                        << "";
+        QTest::newRow("overlap fraction") << "OWidthEdit"
+                                          << "6.5";
     }
 
     void aFieldWithoutANumberKeepsTheOldFile()

@@ -36,7 +36,7 @@ void connectAndCalculate(WindowRig &rig)
 {
     for (int unit : {1, 2}) {
         rig.sim.unit(unit).settings.wide.totalProjectors = 3;
-        rig.sim.unit(unit).settings.wide.justification = 1;   // "Centered"
+        rig.sim.unit(unit).settings.wide.justification = 1;  // "Centered"
     }
     rig.showAndConnect();
     rig.h.dialogs.takeMessages();
@@ -79,7 +79,7 @@ private slots:
         rig.typeInto(edit, QString::number(max));
         rig.pressKey(Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TestPattern1ComboBox"));
-        const QByteArray disp = "DISP 1 " + QByteArray::number(max);   // "Centered"
+        const QByteArray disp = "DISP 1 " + QByteArray::number(max);  // "Centered"
         QCOMPARE(rig.takeCommands(1), QList<QByteArray>{disp});
         QCOMPARE(rig.takeCommands(2), QList<QByteArray>{disp});
         QCOMPARE(text(rig, "OWidthPlanningEdit"), QString::number(max));
@@ -128,17 +128,19 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("overlapPixels");
 
-        const QString tail = QStringLiteral(" information read from Quorex(s) does not match current values in the "
-                                            "Planning page. \rPlanning page values will be overwritten");
-        QTest::newRow("both differ") << 8 << 0
-                                     << "Warning. Number of Projectors and Input Material Alignment" + tail
-                                     << "8 Projectors" << "256";
-        QTest::newRow("alignment differs") << 3 << 0 << "Warning. Input Material Alignment" + tail
-                                           << "3 Projectors" << "256";
+        const QString tail = QStringLiteral(
+            " information read from Quorex(s) does not match current values in the "
+            "Planning page. \rPlanning page values will be overwritten");
+        QTest::newRow("both differ") << 8 << 0 << "Warning. Number of Projectors and Input Material Alignment" + tail
+                                     << "8 Projectors"
+                                     << "256";
+        QTest::newRow("alignment differs") << 3 << 0 << "Warning. Input Material Alignment" + tail << "3 Projectors"
+                                           << "256";
         QTest::newRow("count differs") << 4 << 1 << "Warning. Number of Projectors" + tail << "4 Projectors"
                                        << "256";
-        QTest::newRow("one projector: no overlap, no division") << 1 << 1 << "Warning. Number of Projectors" + tail
-                                                                 << "1 Projector" << "0";
+        QTest::newRow("one projector: no overlap, no division")
+            << 1 << 1 << "Warning. Number of Projectors" + tail << "1 Projector"
+            << "0";
     }
     void planningFollowsTheUnits()
     {

@@ -37,8 +37,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("yesByDefault");
 
-        QTest::newRow("exit") << "VKS - Tessaline :Confirm Exit" << "Are you sure you want to exit this application?"
-                              << false;
+        QTest::newRow("exit") << "VKS - Tessaline :Confirm Exit"
+                              << "Are you sure you want to exit this application?" << false;
         QTest::newRow("factory reset") << "Tessaline - Factory Reset Verification"
                                        << "Resetting the Quorex(s) will reset settings to default values. Are you "
                                           "sure you want to reset the Quorex(s)?"

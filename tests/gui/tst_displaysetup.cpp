@@ -35,17 +35,24 @@ private slots:
         WindowRig rig;
         rig.show();
         auto *tabs = rig.find<QTabWidget>(QStringLiteral("ScreenPageControl"));
-        QVERIFY(tabs->isEnabled());   // the first show's calculation enables them
+        QVERIFY(tabs->isEnabled());  // the first show's calculation enables them
         QCOMPARE(tabs->count(), 2);
         QCOMPARE(tabs->tabText(0), QStringLiteral("Screens 1-4 Controls"));
         QCOMPARE(tabs->tabText(1), QStringLiteral("Screen 5-8 Controls"));
         QCOMPARE(tabs->widget(0)->objectName(), QStringLiteral("Screen14TabSheet"));
         QCOMPARE(tabs->widget(1)->objectName(), QStringLiteral("Screen58TabSheet"));
 
-        const QStringList patterns{"Off",           "Alignment Position", "1 Pixel On / 1 Pixel Off",
-                                   "2 Pixel On / 2 Pixel Off", "Horizontal Bars", "Black",
-                                   "Grey - 25%",    "Grey - 50%",        "Grey - 75%",
-                                   "White",         "Horizontal Ramp"};
+        const QStringList patterns{"Off",
+                                   "Alignment Position",
+                                   "1 Pixel On / 1 Pixel Off",
+                                   "2 Pixel On / 2 Pixel Off",
+                                   "Horizontal Bars",
+                                   "Black",
+                                   "Grey - 25%",
+                                   "Grey - 50%",
+                                   "Grey - 75%",
+                                   "White",
+                                   "Horizontal Ramp"};
         for (int k = 1; k <= 8; ++k) {
             QCOMPARE(rig.find<QGroupBox>(name("Screen%1GroupBox", k))->title(), name("Screen %1 Controls", k));
             QCOMPARE(rig.find<QLabel>(name("TestPatternLabel%1", k))->text(), QStringLiteral("Test Pattern"));
@@ -140,8 +147,7 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("unit");
         QTest::addColumn<QByteArray>("command");
-        QTest::newRow("grid on screen 6 goes to unit 2 screen 2")
-            << 6 << "grid" << 2 << QByteArray("OTPMQX 2 7 1 1");
+        QTest::newRow("grid on screen 6 goes to unit 2 screen 2") << 6 << "grid" << 2 << QByteArray("OTPMQX 2 7 1 1");
         QTest::newRow("Horizontal Ramp is pattern 10") << 3 << "ramp" << 1 << QByteArray("OTPMQX 3 10 1 0");
         QTest::newRow("Off keeps grid and raster") << 8 << "off" << 2 << QByteArray("OTPMQX 4 0 1 0");
         QTest::newRow("raster click on screen 1") << 1 << "raster" << 1 << QByteArray("OTPMQX 1 7 0 0");
@@ -229,7 +235,7 @@ private slots:
         const QByteArray before(reinterpret_cast<const char *>(&model.outputBlock(2)), sizeof(UnitOutputBlock));
         rig.form().state().SuppressSend = true;
         rig.form().refills().run(Refill::DisplaySetup);
-        QVERIFY(rig.form().state().SuppressSend);   // the rest of a fill stays quiet
+        QVERIFY(rig.form().state().SuppressSend);  // the rest of a fill stays quiet
         rig.form().state().SuppressSend = false;
 
         QVERIFY(rig.takeCommands().isEmpty());

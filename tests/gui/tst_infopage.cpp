@@ -85,14 +85,12 @@ private slots:
         list->setCurrentIndex(2);
 
         const QList<QPair<const char *, QString>> expected{
-            {"HActiveLabel", "1024"},      {"VActiveLabel", "768"},
-            {"VideoLoadedLabel", "True"},  {"VideoLockedLabel", "True"},
-            {"PhaseOffsetLabel", "13"},    {"SyncSelLabel", "H/V"},
-            {"InTerminationLabel", "HI-Z"}, {"CContrastLabel", "100.5"},
-            {"RBrightnessLabel", "-2.5"},  {"HVOutLabel", "1024x768"},
-            {"OutFRateLabel", "@ 75Hz"},   {"OutSyncLabel", "1"},
-            {"BlackLvlAdjCompLabel", "77"}, {"LeftEFTModeLabel", "1"},
-            {"RightEFTGammaLabel", "1.8"}, {"ProjectorsLabel", "1-4"},
+            {"HActiveLabel", "1024"},       {"VActiveLabel", "768"},     {"VideoLoadedLabel", "True"},
+            {"VideoLockedLabel", "True"},   {"PhaseOffsetLabel", "13"},  {"SyncSelLabel", "H/V"},
+            {"InTerminationLabel", "HI-Z"}, {"CContrastLabel", "100.5"}, {"RBrightnessLabel", "-2.5"},
+            {"HVOutLabel", "1024x768"},     {"OutFRateLabel", "@ 75Hz"}, {"OutSyncLabel", "1"},
+            {"BlackLvlAdjCompLabel", "77"}, {"LeftEFTModeLabel", "1"},   {"RightEFTGammaLabel", "1.8"},
+            {"ProjectorsLabel", "1-4"},
         };
         for (const auto &[label, value] : expected)
             QCOMPARE(text(rig, label), value);
@@ -135,7 +133,7 @@ private slots:
         QCOMPARE(text(rig, "VideoLoadedLabel"), QStringLiteral("False"));
 
         const auto value = std::uint8_t(bad);
-        std::uint8_t *fields[] = {&in.InputSync,   &out.OutputFormat,   &out.FrameRate,
+        std::uint8_t *fields[] = {&in.InputSync,     &out.OutputFormat,   &out.FrameRate,
                                   &out.AdvancedMode, &out.ProjectorGroup, &out.Justification};
         *fields[field] = value;
         rig.form().pages().info().ScreenInfoComboBoxChange();
@@ -190,7 +188,8 @@ private slots:
         rig.h.clock.clearPauses();
         reset->click();
         QVERIFY(menusLocked);
-        QCOMPARE(rig.form().infoForm().InfoLabel->text(), QStringLiteral("Quorex reset in progress. Please wait...."));
+        QCOMPARE(rig.form().infoForm().InfoLabel->text(),
+                 QStringLiteral("Quorex reset in progress. Please wait...."));
         QVERIFY(!rig.form().infoForm().isVisible());
 
         const auto questions = rig.h.dialogs.takeQuestions();
@@ -326,13 +325,13 @@ private slots:
 
         rig.port->write("x");
         rig.h.clock.advance(LineLights::IntervalMs);
-        QVERIFY(lit("ApdStatusLight4"));   // TXD
+        QVERIFY(lit("ApdStatusLight4"));  // TXD
         rig.h.clock.advance(LineLights::IntervalMs);
         QVERIFY(!lit("ApdStatusLight4"));
         rig.port->inject("y");
         QCoreApplication::processEvents();
         rig.h.clock.advance(LineLights::IntervalMs);
-        QVERIFY(lit("ApdStatusLight3"));   // RXD
+        QVERIFY(lit("ApdStatusLight3"));  // RXD
 
         // A device without modem lines: DCD and CTS go dark, nothing fails.
         rig.port->setModemLines(std::nullopt);

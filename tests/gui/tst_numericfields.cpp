@@ -39,7 +39,10 @@ struct Rig : WindowRig {
     }
     QLineEdit *black(int k) { return find<QLineEdit>(QStringLiteral("Black%1Edit").arg(k)); }
     SpinButton *spin(int k) { return find<SpinButton>(QStringLiteral("Black%1UpDown").arg(k)); }
-    void showScreensOf(int k) { find<QTabWidget>(QStringLiteral("ScreenPageControl"))->setCurrentIndex(k <= 4 ? 0 : 1); }
+    void showScreensOf(int k)
+    {
+        find<QTabWidget>(QStringLiteral("ScreenPageControl"))->setCurrentIndex(k <= 4 ? 0 : 1);
+    }
     int modelLevel(int k) { return form().settings().projectorOutput(k).BlackLevel; }
     int unitLevel(int k) { return sim.unit(k <= 4 ? 1 : 2).settings.screens[std::size_t((k - 1) % 4)].blackLevel; }
 };
@@ -58,14 +61,18 @@ private slots:
     {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");   // empty: none
-        QTest::addColumn<int>("sent");          // -1: nothing sent
-        QTest::addColumn<QString>("shown");     // the field's text afterwards
+        QTest::addColumn<QString>("message");  // empty: none
+        QTest::addColumn<int>("sent");         // -1: nothing sent
+        QTest::addColumn<QString>("shown");    // the field's text afterwards
 
-        QTest::newRow("upper bound") << 6 << "255" << "" << 255 << "255";
-        QTest::newRow("lower bound") << 2 << "0" << "" << 0 << "0";
-        QTest::newRow("kept as typed") << 6 << "007" << "" << 7 << "007";
-        QTest::newRow("blanks around") << 3 << " 12 " << "" << 12 << " 12 ";
+        QTest::newRow("upper bound") << 6 << "255"
+                                     << "" << 255 << "255";
+        QTest::newRow("lower bound") << 2 << "0"
+                                     << "" << 0 << "0";
+        QTest::newRow("kept as typed") << 6 << "007"
+                                       << "" << 7 << "007";
+        QTest::newRow("blanks around") << 3 << " 12 "
+                                       << "" << 12 << " 12 ";
         QTest::newRow("one past the upper bound") << 6 << "256" << OutOfBounds << -1 << "40";
         QTest::newRow("below the lower bound") << 1 << "-1" << OutOfBounds << -1 << "40";
         QTest::newRow("five characters at most in the first") << 1 << "9999999" << OutOfBounds << -1 << "40";
@@ -175,7 +182,7 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("sent");        // -1: nothing
+        QTest::addColumn<int>("sent");  // -1: nothing
         QTest::addColumn<QString>("message");
 
         QTest::newRow("up to the upper bound") << 6 << "254" << true << "255" << 255 << "";
@@ -220,11 +227,11 @@ private slots:
     void heldSpinRepeatsAndEachStepReachesTheUnitOnce()
     {
         Rig rig;
-        SpinButton *spin = rig.spin(1);   // repeats every 105 ms
+        SpinButton *spin = rig.spin(1);  // repeats every 105 ms
         rig.pressSpin(spin, true);
         rig.h.clock.advance(419);
         QCOMPARE(rig.black(1)->text(), QStringLiteral("40"));
-        rig.h.clock.advance(1);            // the fourth tick
+        rig.h.clock.advance(1);  // the fourth tick
         QCOMPARE(rig.black(1)->text(), QStringLiteral("41"));
         rig.h.clock.advance(105 * 3);
         const int held = rig.black(1)->text().toInt();

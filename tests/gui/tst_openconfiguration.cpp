@@ -24,7 +24,10 @@ QString name(const char *pattern, int k)
     return QString::fromLatin1(pattern).arg(k);
 }
 
-QByteArray modelBytes(const SettingsModel &model) { return ConfigurationFileImage(model); }
+QByteArray modelBytes(const SettingsModel &model)
+{
+    return ConfigurationFileImage(model);
+}
 
 QString writeFile(const QTemporaryDir &dir, const QString &fileName, const QByteArray &bytes)
 {
@@ -109,14 +112,15 @@ private slots:
 
     void refusedFileChangesNothing_data()
     {
-        QTest::addColumn<int>("size");   // -1: no such file
+        QTest::addColumn<int>("size");  // -1: no such file
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("reason");  // after the file's name, on a line of its own
         const QString badSize = QStringLiteral("Error! File corrupted. File size invalid.");
         QTest::newRow("one byte short") << 1719 << badSize << QStringLiteral("expected 1720 bytes, found 1719");
         QTest::newRow("one byte over") << 1721 << badSize << QStringLiteral("expected 1720 bytes, found 1721");
         QTest::newRow("empty") << 0 << badSize << QStringLiteral("expected 1720 bytes, found 0");
-        QTest::newRow("missing") << -1 << QStringLiteral("Error! Unable to open Configuration file. Check if file exist?")
+        QTest::newRow("missing") << -1
+                                 << QStringLiteral("Error! Unable to open Configuration file. Check if file exist?")
                                  << QStringLiteral("No such file or directory");
     }
 
@@ -156,8 +160,9 @@ private slots:
         rig.h.dialogs.chooseFile(path);
         rig.chooseMenu("SaveConfigurationtoFile1");
         QCOMPARE(rig.h.dialogs.takeMessages(),
-                 QStringList{QStringLiteral("Error! Unable to create Configuration file. Check if disk is write-protected\n")
-                             + path + QStringLiteral(": No such file or directory")});
+                 QStringList{
+                     QStringLiteral("Error! Unable to create Configuration file. Check if disk is write-protected\n")
+                     + path + QStringLiteral(": No such file or directory")});
         QVERIFY(!QFileInfo::exists(path));
         QVERIFY(!QApplication::overrideCursor());
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);

@@ -38,13 +38,13 @@ void pick(WindowRig &rig, const char *list, const QString &item)
     const int index = combo->findText(item);
     QVERIFY2(index >= 0, qPrintable(item));
     combo->setCurrentIndex(index);
-    emit combo->activated(index);   // as the user's choice arrives
+    emit combo->activated(index);  // as the user's choice arrives
     QCoreApplication::processEvents();
 }
 
 // Types the sizes, chooses the resolution and clicks Calculate.
 void calculateWall(WindowRig &rig, const QString &horizontal, const QString &vertical,
-               const QString &resolution = QStringLiteral("1280x1024"))
+                   const QString &resolution = QStringLiteral("1280x1024"))
 {
     rig.find<QComboBox>(QStringLiteral("ProjectorResComboBox"))->setCurrentText(resolution);
     rig.form().pages().planning().ProjectorResComboBoxChange();
@@ -79,8 +79,8 @@ struct WallShown {
 
 WallShown wallShown(WindowRig &rig)
 {
-    return {text(rig, "ImageSizeHLabel"), text(rig, "OutAspectRatioLabel"), text(rig, "HorizontalOutEdit"),
-            text(rig, "ImageContentInfoMemo"), picture(rig, "ProjectorImage"), picture(rig, "ProjPlaceImage")};
+    return {text(rig, "ImageSizeHLabel"),      text(rig, "OutAspectRatioLabel"), text(rig, "HorizontalOutEdit"),
+            text(rig, "ImageContentInfoMemo"), picture(rig, "ProjectorImage"),   picture(rig, "ProjPlaceImage")};
 }
 
 void compareWalls(const WallShown &shown, const WallShown &expected)
@@ -126,7 +126,8 @@ private slots:
                                 "aspect ratio, number of projectors, projector overlap, and input image size "
                                 "requirements."));
         QCOMPARE(list->item(7)->text(),
-                 QString(12, u' ') + QStringLiteral("If number of projectors exceed 4, a second Quorex unit is required."));
+                 QString(12, u' ')
+                     + QStringLiteral("If number of projectors exceed 4, a second Quorex unit is required."));
         QCOMPARE(rig.find<QGroupBox>(QStringLiteral("PlanCalcGroupBox"))->title(),
                  QStringLiteral("Calculate Aspect Ratio, Number of Screens, Data Overlap, and Input Image Size"));
         const QColor colours[] = {{255, 255, 0}, {255, 0, 0},   {0, 0, 255},   {0, 255, 0},
@@ -169,11 +170,11 @@ private slots:
             QVERIFY(!offsets[std::size_t(k)]);
 
         QCOMPARE(text(rig, "ImageContentInfoMemo"),
-                 QStringLiteral(" - Single Graphic Source:    3 : 1 Aspect Ratio Image Required\n") +
-                     QString(38, u' ') + QStringLiteral("(Center or Left Justified)\n") +
-                     QStringLiteral(" - 3 Head Graphic Source (1280 x 1024 resolution): 3072 x 1024 Image Size "
-                                    "Required\n") +
-                     QString(38, u' ') + QStringLiteral("(Center or Left Justified)\n"));
+                 QStringLiteral(" - Single Graphic Source:    3 : 1 Aspect Ratio Image Required\n")
+                     + QString(38, u' ') + QStringLiteral("(Center or Left Justified)\n")
+                     + QStringLiteral(" - 3 Head Graphic Source (1280 x 1024 resolution): 3072 x 1024 Image Size "
+                                      "Required\n")
+                     + QString(38, u' ') + QStringLiteral("(Center or Left Justified)\n"));
 
         // The strip: three outlines in the legend's colours, the lower
         // number on top where they cross; the rest lets the page through.
@@ -183,14 +184,14 @@ private slots:
         QCOMPARE(strip.pixelColor(82, 50), QColor(255, 0, 0));
         QCOMPARE(strip.pixelColor(159, 50), QColor(0, 0, 255));
         QCOMPARE(strip.pixelColor(268, 50), QColor(0, 0, 255));
-        QCOMPARE(strip.pixelColor(100, 5), QColor(255, 255, 0));   // box 1 over box 2
+        QCOMPARE(strip.pixelColor(100, 5), QColor(255, 255, 0));  // box 1 over box 2
         QCOMPARE(strip.pixelColor(50, 50).alpha(), 0);
         QCOMPARE(strip.pixelColor(300, 50).alpha(), 0);
 
         // The placement picture: dashed markers at columns 99, 238, 377.
         const QImage placement = picture(rig, "ProjPlaceImage");
         QCOMPARE(placement.size(), QSize(477, 128));
-        QCOMPARE(placement.pixelColor(200, 20), QColor(Qt::black));   // the ruler
+        QCOMPARE(placement.pixelColor(200, 20), QColor(Qt::black));  // the ruler
         for (int column : {99, 238, 377}) {
             QVERIFY2(blackBetween(placement, column, 30, 100), qPrintable(QString::number(column)));
             QVERIFY(!blackBetween(placement, column + 1, 30, 100));
@@ -212,19 +213,60 @@ private slots:
         QTest::addColumn<QString>("aspect");
         QTest::addColumn<QString>("horizontalAfter");
 
-        QTest::newRow("25 x 10: overlap raised to 64")
-            << "25" << "10" << "1280x1024" << "2 Projectors" << "64" << "2496" << "1024" << "2.44" << "24.375";
-        QTest::newRow("15 x 10: overlap cut to 640")
-            << "15" << "10" << "1280x1024" << "2 Projectors" << "640" << "1920" << "1024" << "1.88" << "18.75";
-        QTest::newRow("24 x 10: offsets make the image whole")
-            << "24" << "10" << "1280x1024" << "2 Projectors" << "103" << "2457" << "1024" << "2.4" << "24";
-        QTest::newRow("40 x 10 at 800x600")
-            << "40" << "10" << "800x600" << "3 Projectors" << "64" << "2272" << "600" << "3.79" << "37.867";
-        QTest::newRow("10 x 10: one projector, overlap 0")
-            << "10" << "10" << "1280x1024" << "1 Projector" << "0" << "1280" << "1024" << "1" << "10";
-        QTest::newRow("scientific notation: a tiny screen")
-            << "1e-6" << "10" << "1280x1024" << "1 Projector" << "0" << "1280" << "1024" << "1E-07"
-            << "1e-6";
+        QTest::newRow("25 x 10: overlap raised to 64") << "25"
+                                                       << "10"
+                                                       << "1280x1024"
+                                                       << "2 Projectors"
+                                                       << "64"
+                                                       << "2496"
+                                                       << "1024"
+                                                       << "2.44"
+                                                       << "24.375";
+        QTest::newRow("15 x 10: overlap cut to 640") << "15"
+                                                     << "10"
+                                                     << "1280x1024"
+                                                     << "2 Projectors"
+                                                     << "640"
+                                                     << "1920"
+                                                     << "1024"
+                                                     << "1.88"
+                                                     << "18.75";
+        QTest::newRow("24 x 10: offsets make the image whole") << "24"
+                                                               << "10"
+                                                               << "1280x1024"
+                                                               << "2 Projectors"
+                                                               << "103"
+                                                               << "2457"
+                                                               << "1024"
+                                                               << "2.4"
+                                                               << "24";
+        QTest::newRow("40 x 10 at 800x600") << "40"
+                                            << "10"
+                                            << "800x600"
+                                            << "3 Projectors"
+                                            << "64"
+                                            << "2272"
+                                            << "600"
+                                            << "3.79"
+                                            << "37.867";
+        QTest::newRow("10 x 10: one projector, overlap 0") << "10"
+                                                           << "10"
+                                                           << "1280x1024"
+                                                           << "1 Projector"
+                                                           << "0"
+                                                           << "1280"
+                                                           << "1024"
+                                                           << "1"
+                                                           << "10";
+        QTest::newRow("scientific notation: a tiny screen") << "1e-6"
+                                                            << "10"
+                                                            << "1280x1024"
+                                                            << "1 Projector"
+                                                            << "0"
+                                                            << "1280"
+                                                            << "1024"
+                                                            << "1E-07"
+                                                            << "1e-6";
     }
     void calculate()
     {
@@ -252,23 +294,31 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
 
-        QTest::newRow("empty") << "" << "10" << "Error! '' is not a valid Horizontal Output Screen Size value."
+        QTest::newRow("empty") << ""
+                               << "10"
+                               << "Error! '' is not a valid Horizontal Output Screen Size value."
                                << "HorizontalOutEdit";
-        QTest::newRow("not a number") << "abc" << "10"
+        QTest::newRow("not a number") << "abc"
+                                      << "10"
                                       << "Error! 'abc' is not a valid Horizontal Output Screen Size value."
                                       << "HorizontalOutEdit";
-        QTest::newRow("zero") << "0" << "10" << "Error! Horizontal Output Screen Size value must be greater than 0."
+        QTest::newRow("zero") << "0"
+                              << "10"
+                              << "Error! Horizontal Output Screen Size value must be greater than 0."
                               << "HorizontalOutEdit";
-        QTest::newRow("negative vertical") << "30" << "-5"
+        QTest::newRow("negative vertical") << "30"
+                                           << "-5"
                                            << "Error! Vertical Output Screen Size value must be greater than 0."
                                            << "VerticalOutEdit";
         QTest::newRow("huge: more than 8 projectors")
-            << "1e300" << "10"
+            << "1e300"
+            << "10"
             << "Error! Minimum # of screen calculated is greater than 8. Please enter valid Horizontal/Vertical "
                "Output Size and Projector Resolution."
             << "HorizontalOutEdit";
         QTest::newRow("a ratio past any number")
-            << "1e300" << "1e-300"
+            << "1e300"
+            << "1e-300"
             << "Error! Minimum # of screen calculated is greater than 8. Please enter valid Horizontal/Vertical "
                "Output Size and Projector Resolution."
             << "HorizontalOutEdit";
@@ -300,7 +350,7 @@ private slots:
     {
         WindowRig rig;
         rig.show();
-        calculateWall(rig, "10", "10");   // one projector
+        calculateWall(rig, "10", "10");  // one projector
         QCOMPARE(text(rig, "NumOfScreenComboBox"), QStringLiteral("1 Projector"));
         calculateWall(rig, "110", "10", "800x600");
         QCOMPARE(rig.h.dialogs.takeMessages(),
@@ -386,10 +436,18 @@ private slots:
         QTest::addColumn<QString>("magnification");
         QTest::addColumn<QString>("throwText");
         QTest::addColumn<QString>("message");
-        QTest::newRow("1.5") << "1.5" << "45" << "";
-        QTest::newRow("0") << "0" << "N/A" << "";
-        QTest::newRow("negative") << "-1" << "N/A" << "Error! Lens Magnification value must be greater than 0.";
-        QTest::newRow("not a number") << "x" << "N/A" << "Error! 'x' is not a valid Lens Magnification value.";
+        QTest::newRow("1.5") << "1.5"
+                             << "45"
+                             << "";
+        QTest::newRow("0") << "0"
+                           << "N/A"
+                           << "";
+        QTest::newRow("negative") << "-1"
+                                  << "N/A"
+                                  << "Error! Lens Magnification value must be greater than 0.";
+        QTest::newRow("not a number") << "x"
+                                      << "N/A"
+                                      << "Error! 'x' is not a valid Lens Magnification value.";
     }
     void lensThrow()
     {
@@ -448,11 +506,16 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("imageH");
-        QTest::newRow("typed, Enter") << "enter" << "6680";
-        QTest::newRow("typed, Tab") << "tab" << "6680";
-        QTest::newRow("spin down") << "spin" << "6555";
-        QTest::newRow("typed on Display Setup") << "display" << "6680";
-        QTest::newRow("typed, then the alignment") << "alignment" << "6680";
+        QTest::newRow("typed, Enter") << "enter"
+                                      << "6680";
+        QTest::newRow("typed, Tab") << "tab"
+                                    << "6680";
+        QTest::newRow("spin down") << "spin"
+                                   << "6555";
+        QTest::newRow("typed on Display Setup") << "display"
+                                                << "6680";
+        QTest::newRow("typed, then the alignment") << "alignment"
+                                                   << "6680";
     }
     void oneWallAfterAnOverlapChange()
     {
@@ -606,7 +669,7 @@ private slots:
             const QList<QByteArray> sent = rig.takeCommands(unit);
             QCOMPARE(sent.size(), 2);
             QVERIFY2(sent[0].startsWith("PRJ ") && sent[0].endsWith(" 6"), sent[0].constData());
-            QCOMPARE(sent[1], centred);   // the alignment follows the count
+            QCOMPARE(sent[1], centred);  // the alignment follows the count
         }
 
         pick(rig, "ImageAlignComboBox", QStringLiteral("Left Justified"));

@@ -50,8 +50,14 @@ QString selection(WindowRig &rig, int group)
     return {};
 }
 
-QCheckBox *rasterBox(WindowRig &rig) { return rig.find<QCheckBox>(QStringLiteral("ProjTest1RasterCheckBox")); }
-QCheckBox *gridBox(WindowRig &rig) { return rig.find<QCheckBox>(QStringLiteral("ProjTest3GridCheckBox")); }
+QCheckBox *rasterBox(WindowRig &rig)
+{
+    return rig.find<QCheckBox>(QStringLiteral("ProjTest1RasterCheckBox"));
+}
+QCheckBox *gridBox(WindowRig &rig)
+{
+    return rig.find<QCheckBox>(QStringLiteral("ProjTest3GridCheckBox"));
+}
 
 void openProjectorSetup(WindowRig &rig)
 {
@@ -134,12 +140,14 @@ private slots:
         QTest::addColumn<QString>("selected");
         QTest::newRow("grey scale with raster") << 2 << "Gray Scale with Raster Box" << false
                                                 << QByteArray("OTPMQX 5 4 1 0") << "Gray Scale with Raster Box";
-        QTest::newRow("black with raster") << 2 << "Black with Raster Box" << false
-                                           << QByteArray("OTPMQX 5 5 1 0") << "Black with Raster Box";
-        QTest::newRow("2 pixel, raster box on") << 1 << "Resolution 2 Pixel ON/ 2 Pixel OFF" << true
-                                                << QByteArray("OTPMQX 5 3 1 0") << "Resolution 2 Pixel ON/ 2 Pixel OFF";
-        QTest::newRow("1 pixel, raster box off") << 1 << "Resolution 1 Pixel ON/ 1 Pixel OFF" << false
-                                                 << QByteArray("OTPMQX 5 2 0 0") << "Resolution 1 Pixel ON/ 1 Pixel OFF";
+        QTest::newRow("black with raster")
+            << 2 << "Black with Raster Box" << false << QByteArray("OTPMQX 5 5 1 0") << "Black with Raster Box";
+        QTest::newRow("2 pixel, raster box on")
+            << 1 << "Resolution 2 Pixel ON/ 2 Pixel OFF" << true << QByteArray("OTPMQX 5 3 1 0")
+            << "Resolution 2 Pixel ON/ 2 Pixel OFF";
+        QTest::newRow("1 pixel, raster box off")
+            << 1 << "Resolution 1 Pixel ON/ 1 Pixel OFF" << false << QByteArray("OTPMQX 5 2 0 0")
+            << "Resolution 1 Pixel ON/ 1 Pixel OFF";
         QTest::newRow("raster box with no selection") << 1 << "box" << false << QByteArray("OTPMQX 5 0 1 0") << "Off";
         QTest::newRow("grid with no selection") << 3 << "box" << false << QByteArray("OTPMQX 5 0 0 1") << "Off";
         QTest::newRow("overlap alignment, grid on")
@@ -163,7 +171,7 @@ private slots:
         openProjectorSetup(rig);
         QCheckBox *box = group == 1 ? rasterBox(rig) : group == 3 ? gridBox(rig) : nullptr;
         if (boxFirst) {
-            rig.clickInto(box);   // over no selection: sends "Off" with the box on
+            rig.clickInto(box);  // over no selection: sends "Off" with the box on
             rig.takeCommands();
         }
         rig.clickInto(pick == QLatin1String("box") ? static_cast<QWidget *>(box) : item(rig, group, pick));
@@ -199,7 +207,7 @@ private slots:
         openProjectorSetup(rig);
         rig.clickInto(item(rig, 1, QStringLiteral("Resolution 1 Pixel ON/ 1 Pixel OFF")));
         rig.clickInto(rasterBox(rig));
-        rig.clickInto(gridBox(rig));   // the third group: clears the first, raster box off
+        rig.clickInto(gridBox(rig));  // the third group: clears the first, raster box off
         QCOMPARE(selection(rig, 1), QString());
         QCOMPARE(selection(rig, 3), QStringLiteral("Off"));
         QVERIFY(!rasterBox(rig)->isChecked());
@@ -227,7 +235,7 @@ private slots:
         QCOMPARE(rig.takeCommands(1), QList<QByteArray>{"OTPMQX 2 1 1 0"});
         for (int g = 1; g <= 4; ++g)
             QCOMPARE(selection(rig, g), QString());
-        QVERIFY(gridBox(rig)->isChecked());   // the boxes keep their state
+        QVERIFY(gridBox(rig)->isChecked());  // the boxes keep their state
         QVERIFY(rig.takeCommands().isEmpty());
     }
 

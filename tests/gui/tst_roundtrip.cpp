@@ -22,7 +22,10 @@ using tess::test::WindowRig;
 
 namespace {
 
-QString name(const char *pattern, int k) { return QString::fromLatin1(pattern).arg(k); }
+QString name(const char *pattern, int k)
+{
+    return QString::fromLatin1(pattern).arg(k);
+}
 
 // The video the wall's sources deliver: every input locked.
 void connectSources(sim::Simulator &sim)
@@ -71,30 +74,31 @@ QStringList describe(const sim::UnitSettings &u)
         for (quint8 gain : sc.seamGains)
             gains << QString::number(gain);
         out << QStringLiteral("screen %1: black %2 pattern %3/%4/%5 feather L %6/%7/%8/%9 R %10/%11/%12/%13")
-                   .arg(i + 1)
-                   .arg(sc.blackLevel)
-                   .arg(sc.testPattern)
-                   .arg(sc.outputRaster)
-                   .arg(sc.testGrid)
-                   .arg(sc.leftGamma)
-                   .arg(sc.leftFeather)
-                   .arg(sc.gammaLeftWidth)
-                   .arg(sc.gammaLeftOffset)
-                   .arg(sc.rightGamma)
-                   .arg(sc.rightFeather)
-                   .arg(sc.gammaRightWidth)
-                   .arg(sc.gammaRightOffset)
-            + QStringLiteral(" halo %1/%2/%3/%4 seams %5 %6")
-                  .arg(sc.haloLeftWidth)
-                  .arg(sc.haloLeftOffset)
-                  .arg(sc.haloRightWidth)
-                  .arg(sc.haloRightOffset)
-                  .arg(sc.seamPrefix)
-                  .arg(gains.join(u' '));
+                       .arg(i + 1)
+                       .arg(sc.blackLevel)
+                       .arg(sc.testPattern)
+                       .arg(sc.outputRaster)
+                       .arg(sc.testGrid)
+                       .arg(sc.leftGamma)
+                       .arg(sc.leftFeather)
+                       .arg(sc.gammaLeftWidth)
+                       .arg(sc.gammaLeftOffset)
+                       .arg(sc.rightGamma)
+                       .arg(sc.rightFeather)
+                       .arg(sc.gammaRightWidth)
+                       .arg(sc.gammaRightOffset)
+                   + QStringLiteral(" halo %1/%2/%3/%4 seams %5 %6")
+                         .arg(sc.haloLeftWidth)
+                         .arg(sc.haloLeftOffset)
+                         .arg(sc.haloRightWidth)
+                         .arg(sc.haloRightOffset)
+                         .arg(sc.seamPrefix)
+                         .arg(gains.join(u' '));
     }
     const sim::UnitWideSettings &w = u.wide;
-    out << QStringLiteral("wide: advanced %1 group %2 total %3 doubling %4 justification %5 overlap %6 basic %7/%8 "
-                          "bridge %9 curve %10 threshold %11")
+    out << QStringLiteral(
+               "wide: advanced %1 group %2 total %3 doubling %4 justification %5 overlap %6 basic %7/%8 "
+               "bridge %9 curve %10 threshold %11")
                .arg(w.advancedMode)
                .arg(w.projectorGroup)
                .arg(w.totalProjectors)
@@ -147,7 +151,8 @@ public:
         // Projector Setup: a pattern on every screen, which the Display
         // Setup page then changes for some.
         rig_.openPage(&form.pages().projAlign());
-        rig_.clickInto(rig_.find<QWidget>(QStringLiteral("ProjTest2RadioGroup"))->findChildren<QAbstractButton *>()[2]);
+        rig_.clickInto(
+            rig_.find<QWidget>(QStringLiteral("ProjTest2RadioGroup"))->findChildren<QAbstractButton *>()[2]);
 
         rig_.openDisplaySetup(8, true);
         form.planning().MaxOverlapWidth = 300;
@@ -169,7 +174,8 @@ public:
                 enter(gamma.arg(k), QStringLiteral("2.%1").arg(k));
                 enter(name("LGammaWidth%1Edit", k), QString::number(70 + k));
                 enter(name("LGammaOffset%1Edit", k), QString::number(k));
-                rig_.clickInto(rig_.find<QCheckBox>(name(k == 8 ? "EdgeFeathering%1CheckBox" : "LEdgeFeathering%1CheckBox", k)));
+                rig_.clickInto(
+                    rig_.find<QCheckBox>(name(k == 8 ? "EdgeFeathering%1CheckBox" : "LEdgeFeathering%1CheckBox", k)));
             }
             if (k <= 7) {
                 const QString prefix = k == 1 ? QString() : QStringLiteral("R");
@@ -177,7 +183,8 @@ public:
                 enter(prefix + name("GammaWidth%1Edit", k), QString::number(80 + k));
                 enter(prefix + name("GammaOffset%1Edit", k), QString::number(20 + k));
                 if (k % 2 == 1)
-                    rig_.clickInto(rig_.find<QCheckBox>(name(k == 1 ? "EdgeFeathering%1CheckBox" : "REdgeFeathering%1CheckBox", k)));
+                    rig_.clickInto(rig_.find<QCheckBox>(
+                        name(k == 1 ? "EdgeFeathering%1CheckBox" : "REdgeFeathering%1CheckBox", k)));
             }
         }
 

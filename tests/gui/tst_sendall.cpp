@@ -164,7 +164,8 @@ private slots:
         QCOMPARE(rig.shownText(QStringLiteral("NumOfQuorexDetectedLabel")), QString::number(units));
         // The Planning page says what that wall needs: its units and its
         // content.
-        QCOMPARE(rig.shownText(QStringLiteral("NumOfQuorexLabel")), projectors > 4 ? QStringLiteral("2") : QStringLiteral("1"));
+        QCOMPARE(rig.shownText(QStringLiteral("NumOfQuorexLabel")),
+                 projectors > 4 ? QStringLiteral("2") : QStringLiteral("1"));
         QVERIFY(rig.find<QPlainTextEdit>(QStringLiteral("ImageContentInfoMemo"))
                     ->toPlainText()
                     .contains(QStringLiteral(" - %1 Head Graphic Source").arg(projectors)));
@@ -201,7 +202,8 @@ private slots:
         rig.chooseMenu("SendCurrentSettingstoQuorexs1");
 
         QCOMPARE(rig.h.dialogs.takeMessages(),
-                 QStringList{"Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings."});
+                 QStringList{
+                     "Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings."});
         // Unit 1's inputs and test patterns went out, and the black levels
         // up to screen 3; nothing after.
         const QStringList sent = shapes(rig.takeCommandsInOrder());
@@ -220,8 +222,8 @@ private slots:
         QTest::addColumn<Damage>("what");
         QTest::addColumn<QString>("stopsBefore");  // empty: everything is sent
         QTest::addColumn<QStringList>("messages");
-        const QString invalid =
-            QStringLiteral("Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings.");
+        const QString invalid = QStringLiteral(
+            "Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings.");
         QTest::newRow("test pattern 200") << Damage::PatternPastList << QString() << QStringList{};
         QTest::newRow("basic gamma NaN") << Damage::BasicGammaNaN << QStringLiteral("1:EFTB") << QStringList{invalid};
         QTest::newRow("edge gamma infinite")
@@ -229,8 +231,8 @@ private slots:
         QTest::newRow("widths beyond any bound") << Damage::WidthsBeyondBounds << QString() << QStringList{};
         QTest::newRow("contrast NaN") << Damage::ContrastNaN << QString()
                                       << QStringList{"Error! 'NAN' is not a valid Contrast Level."};
-        QTest::newRow("alignment past its list") << Damage::AlignmentPastList << QStringLiteral("1:DISP")
-                                                 << QStringList{invalid};
+        QTest::newRow("alignment past its list")
+            << Damage::AlignmentPastList << QStringLiteral("1:DISP") << QStringList{invalid};
         QTest::newRow("projector count past its list")
             << Damage::CountPastList << QStringLiteral("1:PRJ") << QStringList{invalid};
         QTest::newRow("no curve, no threshold") << Damage::UnitWideUnknown << QString() << QStringList{};
@@ -256,7 +258,8 @@ private slots:
                  QStringLiteral("File open successful. Tessaline updated with settings from file."));
         rig.h.dialogs.takeQuestions();
         for (QComboBox *list : rig.form().findChildren<QComboBox *>())
-            QVERIFY2(list->currentIndex() >= -1 && list->currentIndex() < list->count(), qPrintable(list->objectName()));
+            QVERIFY2(list->currentIndex() >= -1 && list->currentIndex() < list->count(),
+                     qPrintable(list->objectName()));
         if (what == Damage::PatternPastList)
             QCOMPARE(rig.find<QComboBox>(QStringLiteral("TestPattern6ComboBox"))->currentIndex(), -1);
 
@@ -321,7 +324,6 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 };
-
 
 QTEST_MAIN(SendAllTest)
 #include "tst_sendall.moc"

@@ -122,8 +122,8 @@ private slots:
         rig.choose("SearchAll");
         QCOMPARE(rig.h.dialogs.takeMessages(),
                  (QStringList{QStringLiteral("No Quorex(s) connected to Controllers. Check cables and try again."),
-                             QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure "
-                                            "the Quorex has booted up completely and reboot the Controller.")}));
+                              QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure "
+                                             "the Quorex has booted up completely and reboot the Controller.")}));
         QVERIFY(!rig.h.form->state().SettingsReadFromUnits);
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(rig.h.form->statusText(), QString());

@@ -65,7 +65,8 @@ private slots:
         QTest::addColumn<QByteArray>("command");  // empty: refused
         QTest::addColumn<QString>("message");
         const QString noMessage;
-        QTest::newRow("H 72 low end") << 1 << "HPositionEdit" << 400 << "72" << QByteArray("IRSPQX 1 M H 72") << noMessage;
+        QTest::newRow("H 72 low end") << 1 << "HPositionEdit" << 400 << "72" << QByteArray("IRSPQX 1 M H 72")
+                                      << noMessage;
         QTest::newRow("H 328 high end") << 1 << "HPositionEdit" << 400 << "328" << QByteArray("IRSPQX 1 M H 328")
                                         << noMessage;
         QTest::newRow("H 71 names the range") << 1 << "HPositionEdit" << 400 << "71" << QByteArray()
@@ -75,8 +76,8 @@ private slots:
             << "Error! H Position value out of bounds! (72 - 317)";
         QTest::newRow("H 317 under the totals' limit")
             << 1 << "HPositionEdit" << -1 << "317" << QByteArray("IRSPQX 1 M H 317") << noMessage;
-        QTest::newRow("V out of bounds has no range") << 1 << "VPositionEdit" << 400 << "47" << QByteArray()
-                                                      << "Error! V Position value out of bounds! ";
+        QTest::newRow("V out of bounds has no range")
+            << 1 << "VPositionEdit" << 400 << "47" << QByteArray() << "Error! V Position value out of bounds! ";
         QTest::newRow("V 46 accepted") << 1 << "VPositionEdit" << 400 << "46" << QByteArray("IRSPQX 1 M V 46")
                                        << noMessage;
         QTest::newRow("phase -16") << 1 << "PhaseEdit" << 400 << "-16" << QByteArray("ICPHOQX 1 M -16") << noMessage;
@@ -114,7 +115,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), edit);
             if (!message.contains(QLatin1String("not a valid"))) {
                 // Refilled from the model, which kept its value.
-                const QString held = field == QLatin1String("HPositionEdit") ? QStringLiteral("210")
+                const QString held = field == QLatin1String("HPositionEdit")   ? QStringLiteral("210")
                                      : field == QLatin1String("VPositionEdit") ? QStringLiteral("31")
                                                                                : QStringLiteral("3");
                 QCOMPARE(edit->text(), held);
@@ -165,7 +166,7 @@ private slots:
         rig.showAndConnect();
         InputRecord &record = lockChannel(rig, 2);
         record.HPositionMax = -1;
-        record.HTotal = 100;      // smaller than the active width
+        record.HTotal = 100;  // smaller than the active width
         record.HActive = 5000;
         record.HPositionRef = 2147483600;  // near the top of the 32-bit range
         SourceSetupPage &page = openSourceSetup(rig, 2);
@@ -188,7 +189,8 @@ private slots:
         unlocked.Phase = -5;
         SourceSetupPage &page = openSourceSetup(rig, 7);
         QCOMPARE(page.selectedChannel(), 7);
-        QCOMPARE(rig.form().statusText(), QStringLiteral("NOTE: No video lock on this channel. Cannot adjust controls."));
+        QCOMPARE(rig.form().statusText(),
+                 QStringLiteral("NOTE: No video lock on this channel. Cannot adjust controls."));
         QCOMPARE(rig.find<QLabel>(QStringLiteral("SourceVideoLoadedLabel"))->text(), QStringLiteral("True"));
         QCOMPARE(rig.find<QLabel>(QStringLiteral("SourceVideoLockedLabel"))->text(), QStringLiteral("False"));
         for (const char *name : {"HPositionEdit", "VPositionEdit", "HTotalEdit", "LeftOContrastEdit",
@@ -294,11 +296,12 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("command");
-        QTest::newRow("overall contrast 100.26") << 1 << "LeftOContrastEdit" << "100.26"
-                                                 << QByteArray("ICNTQX 1 C 100.3");
-        QTest::newRow("green brightness on channel 8") << 8 << "LeftGBrightnessEdit" << "-25"
-                                                       << QByteArray("IBRTQX 4 G -25.0");
-        QTest::newRow("red contrast pads to four") << 2 << "LeftRContrastEdit" << "2.2" << QByteArray("ICNTQX 2 R  2.2");
+        QTest::newRow("overall contrast 100.26") << 1 << "LeftOContrastEdit"
+                                                 << "100.26" << QByteArray("ICNTQX 1 C 100.3");
+        QTest::newRow("green brightness on channel 8") << 8 << "LeftGBrightnessEdit"
+                                                       << "-25" << QByteArray("IBRTQX 4 G -25.0");
+        QTest::newRow("red contrast pads to four") << 2 << "LeftRContrastEdit"
+                                                   << "2.2" << QByteArray("ICNTQX 2 R  2.2");
     }
 
     void colourFieldsSendOneDecimalAndKeepTheTypedText()
@@ -387,7 +390,8 @@ private slots:
         rig.sim.log().listener = nullptr;
         QCOMPARE(rig.h.dialogs.takeQuestions().size(), 2);
         QVERIFY(waitWindowShown);
-        QCOMPARE(rig.form().infoForm().InfoLabel->text(), QStringLiteral("Auto Color Balance in progress. Please wait...."));
+        QCOMPARE(rig.form().infoForm().InfoLabel->text(),
+                 QStringLiteral("Auto Color Balance in progress. Please wait...."));
         QVERIFY(!rig.form().infoForm().isVisible());
 
         const QList<QByteArray> unit1 = rig.takeCommands(1);
@@ -438,7 +442,8 @@ private slots:
         openSourceSetup(rig, 1);
         rig.sim.log().listener = [&](const sim::LogEntry &entry) {
             if (entry.kind == sim::LogEntry::Kind::Command && entry.bytes.startsWith("RGBADJ"))
-                QMetaObject::invokeMethod(rig.port.get(), [&] { rig.port->vanish(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    rig.port.get(), [&] { rig.port->vanish(); }, Qt::QueuedConnection);
         };
         rig.h.dialogs.answer(true);
         rig.h.dialogs.answer(true);
@@ -469,7 +474,8 @@ private slots:
         QObject::connect(&rig.form(), &TTessalineForm::closed, [&] { closed = true; });
         rig.sim.log().listener = [&](const sim::LogEntry &entry) {
             if (entry.kind == sim::LogEntry::Kind::Command && entry.bytes.startsWith("RGBADJ"))
-                QMetaObject::invokeMethod(&rig.form(), [&] { rig.form().close(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    &rig.form(), [&] { rig.form().close(); }, Qt::QueuedConnection);
         };
         rig.h.dialogs.answer(true);
         rig.h.dialogs.answer(true);

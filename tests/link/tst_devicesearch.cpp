@@ -156,14 +156,14 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::newRow("2 5 6") << QByteArray("NQX\r\n2 5 6\r\nLR>") << 2 << 5 << 6 << true << QString();
         QTest::newRow("one unit") << QByteArray("QX: 1 7\r\nLR>") << 1 << 7 << 2 << false << QString();
-        QTest::newRow("digit at 29 is found") << QByteArray(29, '-') + "1 9\r\nLR>" << 1 << 9 << 2 << false
-                                              << QString();
+        QTest::newRow("digit at 29 is found")
+            << QByteArray(29, '-') + "1 9\r\nLR>" << 1 << 9 << 2 << false << QString();
         QTest::newRow("digit at 30 is not") << QByteArray(30, '-') + "1 9\r\nLR>" << 0 << 1 << 2 << false
                                             << QStringLiteral("Error detecting # of Quorex(s) from Controller");
-        QTest::newRow("tabs between the numbers") << QByteArray("NQX\r\nQX:\t2\t5 \t6\r\nLR>") << 2 << 5 << 6
-                                                 << true << QString();
-        QTest::newRow("missing second ID keeps the field") << QByteArray("2 5\r\nLR>") << 2 << 5 << 2 << true
-                                                          << QString();
+        QTest::newRow("tabs between the numbers")
+            << QByteArray("NQX\r\nQX:\t2\t5 \t6\r\nLR>") << 2 << 5 << 6 << true << QString();
+        QTest::newRow("missing second ID keeps the field")
+            << QByteArray("2 5\r\nLR>") << 2 << 5 << 2 << true << QString();
     }
     void unitCountAndIds()
     {
@@ -202,7 +202,8 @@ private slots:
         const auto respond = rig.port.respond;
         rig.port.respond = [&](int number, const QByteArray &w) -> QByteArray {
             if (w == "NQX\r" && ++asked == 1)
-                return "\xe9" "7\xb0NQX\r\n2 5 6\r\nLR>";
+                return "\xe9"
+                       "7\xb0NQX\r\n2 5 6\r\nLR>";
             return respond(number, w);
         };
         QCOMPARE(rig.search.CountUnits(), 2);
@@ -212,7 +213,10 @@ private slots:
         // Noise every time: three tries, then the question; No gives up.
         rig.port.takeWritten();
         rig.port.respond = [&](int, const QByteArray &w) -> QByteArray {
-            return w == "NQX\r" ? QByteArray("\x01" "3\r\nLR>") : QByteArray();
+            return w == "NQX\r" ? QByteArray(
+                       "\x01"
+                       "3\r\nLR>")
+                                : QByteArray();
         };
         rig.dialogs.answer(false);
         QCOMPARE(rig.search.CountUnits(), 0);

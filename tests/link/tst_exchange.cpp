@@ -14,7 +14,10 @@ namespace {
 const QString &kTimeout = TimeoutText;
 
 // A controller that echoes the framed line and answers OK with its prompt.
-QByteArray controllerOk(const QByteArray &framed) { return framed + "\r\nOK\r\nLR>"; }
+QByteArray controllerOk(const QByteArray &framed)
+{
+    return framed + "\r\nOK\r\nLR>";
+}
 
 // The controller answers each attempt of a relayed send (ended by its two
 // carriage returns) with the next of `replies`, the last one from then on;
@@ -42,12 +45,13 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("sum");
         QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("byte sum 483 wraps to E3") << QByteArray("*1DDBL 1!") << 0xE3
-                                                  << QByteArray("PASS *1DDBL 1!E3\r\r");
-        QTest::newRow("below 16 keeps a leading zero") << QByteArray("ABCD") << 0x0A
-                                                       << QByteArray("PASS ABCD0A\r\r");
+        QTest::newRow("byte sum 483 wraps to E3")
+            << QByteArray("*1DDBL 1!") << 0xE3 << QByteArray("PASS *1DDBL 1!E3\r\r");
+        QTest::newRow("below 16 keeps a leading zero") << QByteArray("ABCD") << 0x0A << QByteArray("PASS ABCD0A\r\r");
         QTest::newRow("sum of exactly 256 is 00") << QByteArray("\x80\x80") << 0x00
-                                                  << QByteArray("PASS \x80\x80" "00\r\r");
+                                                  << QByteArray(
+                                                         "PASS \x80\x80"
+                                                         "00\r\r");
     }
     void checksumIsTwoUpperCaseHexDigits()
     {
@@ -55,7 +59,9 @@ private slots:
         QFETCH(int, sum);
         QFETCH(QByteArray, wire);
         LinkRig rig(true);
-        rig.port.respond = [](int, const QByteArray &w) { return w == "\r\r" ? QByteArray("x\r\nLR>") : QByteArray(); };
+        rig.port.respond = [](int, const QByteArray &w) {
+            return w == "\r\r" ? QByteArray("x\r\nLR>") : QByteArray();
+        };
         rig.link.formatCommand("%s", text.constData());
         QVERIFY(rig.link.ComputeChecksum());
         QCOMPARE(int(rig.link.commandChecksum()), sum);
@@ -78,7 +84,8 @@ private slots:
             return w == "\r\r" ? controllerOk(rig.port.written) : QByteArray();
         };
         QVERIFY(rig.link.SendRelayed(1, 1550));
-        QCOMPARE(rig.port.written, QByteArray("PASS *1QXCTRL 1!") + QByteArray::number(rig.link.commandChecksum(), 16).toUpper() + "\r\r");
+        QCOMPARE(rig.port.written, QByteArray("PASS *1QXCTRL 1!")
+                                       + QByteArray::number(rig.link.commandChecksum(), 16).toUpper() + "\r\r");
         QCOMPARE(rig.clock.countPauses(1), 1550);
         QCOMPARE(rig.clock.countPauses(900), 0);
         QVERIFY(rig.link.reply().endsWith("LR"));  // the prompt itself became the zero byte
@@ -246,8 +253,7 @@ private slots:
     {
         LinkRig rig(true);
         rig.command("*1DDBL 1!");
-        const auto attempts =
-            answerAttempts(rig, {"?\r\nDEBUG MODE\r\n>", controllerOk("PASS *1DDBL 1!E3\r\r")});
+        const auto attempts = answerAttempts(rig, {"?\r\nDEBUG MODE\r\n>", controllerOk("PASS *1DDBL 1!E3\r\r")});
         QVERIFY(rig.link.SendRelayed(1, 0));
         QCOMPARE(*attempts, 2);
         QVERIFY(rig.port.written.contains("PASS *1DDBL 1!E3\r\rdebug 0\rPASS *1DDBL 1!E3\r\r"));

@@ -17,7 +17,6 @@
 
 #include <QTest>
 
-
 using namespace tess;
 using namespace tess::test;
 
@@ -242,9 +241,10 @@ private slots:
         // A unit that does not echo works all the same.
         const QList<QStringList> directOnly{{"echo off"}};
         const QList<QStringList> controllerOnly{
-            {"error 1"}, {"error 1 always"}, {"error 2"}, {"error 2 always"}, {"error 3 always"},
-            {"error 4"}, {"error 4 always"}, {"unrecognised 1"}, {"unrecognised 1000000"},
-            {"debug on"}, {"debug stuck"}, {"count-separator tab"},
+            {"error 1"},        {"error 1 always"}, {"error 2"},
+            {"error 2 always"}, {"error 3 always"}, {"error 4"},
+            {"error 4 always"}, {"unrecognised 1"}, {"unrecognised 1000000"},
+            {"debug on"},       {"debug stuck"},    {"count-separator tab"},
         };
         for (const bool controller : {false, true}) {
             for (const Op op : opsFor(controller)) {
@@ -298,7 +298,7 @@ private slots:
         // Noise longer than the reply buffer ahead of every reply: each reply
         // is garbled, and the unit is never said to be silent.
         const bool overrun = c.faults.size() == 1 && c.faults.front().startsWith(QLatin1String("noise "))
-            && c.faults.front().section(u' ', 1).toInt() >= Link::BufferSize;
+                             && c.faults.front().section(u' ', 1).toInt() >= Link::BufferSize;
         if (overrun)
             QVERIFY2(!rig.dialogs.messages.contains(TimeoutText), qPrintable(rig.dialogs.messages.join(u'|')));
 

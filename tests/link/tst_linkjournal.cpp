@@ -93,11 +93,12 @@ private slots:
         const QStringList lines = linesOf(path);
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], QStringLiteral("an earlier run"));
-        QVERIFY2(QRegularExpression(QStringLiteral("^0 start program=tessaline-cli version=1.04 time=\\d{4}-\\d\\d-\\d\\dT"
-                                                  "[0-9:.]+([+-]\\d\\d:\\d\\d|Z) port=COM1$"))
-                    .match(lines[1])
-                    .hasMatch(),
-                qPrintable(lines[1]));
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^0 start program=tessaline-cli version=1.04 time=\\d{4}-\\d\\d-\\d\\dT"
+                                              "[0-9:.]+([+-]\\d\\d:\\d\\d|Z) port=COM1$"))
+                .match(lines[1])
+                .hasMatch(),
+            qPrintable(lines[1]));
         QCOMPARE(lines[2], QStringLiteral("42 send \"DDBL 1\\r\""));
     }
 
@@ -108,7 +109,10 @@ private slots:
         QTest::newRow("plain") << QByteArray("BLKGN 2 200") << "\"BLKGN 2 200\"";
         QTest::newRow("line ends") << QByteArray("a\r\nb") << "\"a\\r\\nb\"";
         QTest::newRow("quote and backslash") << QByteArray("say \"x\\y\"") << "\"say \\\"x\\\\y\\\"\"";
-        QTest::newRow("binary") << QByteArray("\x01" "B\x00\xff", 4) << "\"\\x01B\\x00\\xff\"";
+        QTest::newRow("binary") << QByteArray(
+            "\x01"
+            "B\x00\xff",
+            4) << "\"\\x01B\\x00\\xff\"";
     }
 
     void quotingKeepsALineOneLine()
@@ -165,17 +169,16 @@ private slots:
         rig.dialogs.takeMessages();
 
         const QStringList lines = linesOf(path);
-        QCOMPARE(events(lines),
-                 (QStringList{QStringLiteral("connected port=COM1 device=\"%1\" mode=controller baud=57600")
-                                  .arg(PortMap::devicePath(1)),
-                              QStringLiteral("send unit=2 \"PASS *6DDBL 1!E8\\r\\r\""),
-                              QStringLiteral("reply complete length=24"),
-                              QStringLiteral("send unit=1 \"QXQUERY *5OINFOQX 2!\\r\""),
-                              QStringLiteral("reply complete length=98 record=B"),
-                              QStringLiteral("send unit=1 \"QXQUERY *5SYINFOQX!\\r\""),
-                              QStringLiteral("reply not-understood"),
-                              QStringLiteral("send unit=1 \"QXQUERY *5SYINFOQX!\\r\""),
-                              QStringLiteral("reply timed-out")}));
+        QCOMPARE(
+            events(lines),
+            (QStringList{
+                QStringLiteral("connected port=COM1 device=\"%1\" mode=controller baud=57600")
+                    .arg(PortMap::devicePath(1)),
+                QStringLiteral("send unit=2 \"PASS *6DDBL 1!E8\\r\\r\""), QStringLiteral("reply complete length=24"),
+                QStringLiteral("send unit=1 \"QXQUERY *5OINFOQX 2!\\r\""),
+                QStringLiteral("reply complete length=98 record=B"),
+                QStringLiteral("send unit=1 \"QXQUERY *5SYINFOQX!\\r\""), QStringLiteral("reply not-understood"),
+                QStringLiteral("send unit=1 \"QXQUERY *5SYINFOQX!\\r\""), QStringLiteral("reply timed-out")}));
         // The milliseconds never go back.
         qint64 last = 0;
         for (const QString &line : lines) {
@@ -197,11 +200,10 @@ private slots:
         rig.link.formatCommand("DDBL 0\r");
         rig.link.SendDirect();
         rig.link.SetDeviceConnected(false);
-        QCOMPARE(events(linesOf(path)), (QStringList{QStringLiteral("send unit=1 \"BLKGN 1 200\\r\""),
-                                                     QStringLiteral("send \"\\r\""), QStringLiteral("reply prompt"),
-                                                     QStringLiteral("send unit=1 \"DDBL 0\\r\""),
-                                                     QStringLiteral("reply prompt"),
-                                                     QStringLiteral("disconnected")}));
+        QCOMPARE(events(linesOf(path)),
+                 (QStringList{QStringLiteral("send unit=1 \"BLKGN 1 200\\r\""), QStringLiteral("send \"\\r\""),
+                              QStringLiteral("reply prompt"), QStringLiteral("send unit=1 \"DDBL 0\\r\""),
+                              QStringLiteral("reply prompt"), QStringLiteral("disconnected")}));
     }
 
     void boxesAndTheirAnswers()

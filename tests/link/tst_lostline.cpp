@@ -31,7 +31,7 @@ private slots:
         rig.link.formatCommand("DDBL %d\r", 1);
         rig.link.SendDirect();
 
-        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);  // "COM Port error"
+        QCOMPARE(rig.dialogs.takeQuestions().size(), 1);   // "COM Port error"
         QCOMPARE(rig.port.opens, 2);                       // opened afresh
         QVERIFY(rig.port.written.endsWith("\rDDBL 1\r"));  // probe, then the command
         QVERIFY(!rig.link.lineLost());
@@ -87,8 +87,8 @@ private slots:
     void portVanishingDuringASendIsNamedAndCanBeRetried()
     {
         QFETCH(bool, controller);
-        const QString gone = QStringLiteral(
-            "COM Port #1 (/dev/ttyS0) is gone: the system closed it (cable or adapter unplugged?).");
+        const QString gone =
+            QStringLiteral("COM Port #1 (/dev/ttyS0) is gone: the system closed it (cable or adapter unplugged?).");
         LinkRig rig(controller);
         rig.link.SetDeviceConnected(true);
         bool present = true;

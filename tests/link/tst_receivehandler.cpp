@@ -27,7 +27,10 @@ void query(LinkRig &rig, const QByteArray &reply, int piece = 0, int minLength =
     rig.link.AwaitQueryReply();
 }
 
-QByteArray record(char type, const QByteArray &payload) { return QByteArray("\x01", 1) + type + payload; }
+QByteArray record(char type, const QByteArray &payload)
+{
+    return QByteArray("\x01", 1) + type + payload;
+}
 
 }  // namespace
 
@@ -42,22 +45,21 @@ private slots:
         QTest::addColumn<bool>("completes");
         QTest::addColumn<QByteArray>("text");
 
-        QTest::newRow("direct prompt after CR LF") << false << QByteArray("OK\r\n#") << 0 << true
-                                                   << QByteArray("OK\r\n");
-        QTest::newRow("direct, one byte at a time") << false << QByteArray("OK\r\n#") << 1 << true
-                                                    << QByteArray("OK\r\n");
+        QTest::newRow("direct prompt after CR LF")
+            << false << QByteArray("OK\r\n#") << 0 << true << QByteArray("OK\r\n");
+        QTest::newRow("direct, one byte at a time")
+            << false << QByteArray("OK\r\n#") << 1 << true << QByteArray("OK\r\n");
         QTest::newRow("direct # without CR LF") << false << QByteArray("OK #") << 0 << false << QByteArray();
         QTest::newRow("direct # after CR only") << false << QByteArray("OK\r#") << 0 << false << QByteArray();
-        QTest::newRow("controller LR>") << true << QByteArray("echo\r\nLR>") << 0 << true
-                                        << QByteArray("echo\r\nLR");
-        QTest::newRow("controller in pieces of 3") << true << QByteArray("echo\r\nLR>") << 3 << true
-                                                   << QByteArray("echo\r\nLR");
+        QTest::newRow("controller LR>") << true << QByteArray("echo\r\nLR>") << 0 << true << QByteArray("echo\r\nLR");
+        QTest::newRow("controller in pieces of 3")
+            << true << QByteArray("echo\r\nLR>") << 3 << true << QByteArray("echo\r\nLR");
         QTest::newRow("controller > without L R") << true << QByteArray("echo\r\n>") << 0 << false << QByteArray();
         QTest::newRow("controller R L >") << true << QByteArray("echo\r\nRL>") << 0 << false << QByteArray();
         // More characters after the prompt in the same arrival: the zero
         // byte lands on the last of them.
-        QTest::newRow("characters after the prompt") << true << QByteArray("echo\r\nLR>ab") << 0 << true
-                                                     << QByteArray("echo\r\nLR>a");
+        QTest::newRow("characters after the prompt")
+            << true << QByteArray("echo\r\nLR>ab") << 0 << true << QByteArray("echo\r\nLR>a");
     }
     void replyEnds()
     {
@@ -96,22 +98,21 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::addColumn<int>("pauses900");
 
-        QTest::newRow("unknown command") << QByteArray("xx?\r\nCTR ERR\r\n>") << 0 << true << QStringList()
-                                         << QString() << 0;
-        QTest::newRow("unit does not respond") << QByteArray("xx!ERR 4\r\n>") << 0 << false
-                                               << QStringList{kNoUnit} << QString() << 0;
-        QTest::newRow("other error code") << QByteArray("xx!ERR 7\r\n>") << 0 << true << QStringList()
-                                          << QStringLiteral(
-                                                 "Error code returned by Controller detected.... Resending message")
-                                          << 1;
+        QTest::newRow("unknown command")
+            << QByteArray("xx?\r\nCTR ERR\r\n>") << 0 << true << QStringList() << QString() << 0;
+        QTest::newRow("unit does not respond")
+            << QByteArray("xx!ERR 4\r\n>") << 0 << false << QStringList{kNoUnit} << QString() << 0;
+        QTest::newRow("other error code")
+            << QByteArray("xx!ERR 7\r\n>") << 0 << true << QStringList()
+            << QStringLiteral("Error code returned by Controller detected.... Resending message") << 1;
         // Split right inside the patterns: decided only once the characters
         // they need have arrived.
-        QTest::newRow("code 4 split before the digit") << QByteArray("xx!ERR 4\r\n>") << 7 << false
-                                                       << QStringList{kNoUnit} << QString() << 0;
-        QTest::newRow("CTR split after the question mark") << QByteArray("xx?\r\nCTR\r\n>") << 3 << true
-                                                           << QStringList() << QString() << 0;
-        QTest::newRow("one byte at a time") << QByteArray("xx!ERR 4\r\n>") << 1 << false << QStringList{kNoUnit}
-                                            << QString() << 0;
+        QTest::newRow("code 4 split before the digit")
+            << QByteArray("xx!ERR 4\r\n>") << 7 << false << QStringList{kNoUnit} << QString() << 0;
+        QTest::newRow("CTR split after the question mark")
+            << QByteArray("xx?\r\nCTR\r\n>") << 3 << true << QStringList() << QString() << 0;
+        QTest::newRow("one byte at a time")
+            << QByteArray("xx!ERR 4\r\n>") << 1 << false << QStringList{kNoUnit} << QString() << 0;
     }
     void controllerTexts()
     {
@@ -196,7 +197,7 @@ private slots:
         QVERIFY(link.lastReplyRejected());
         QVERIFY(!link.lastExchangeTimedOut());
         QVERIFY(!link.timer1Active());
-        QVERIFY(rig.clock.nowMs() < 1000);  // not the 8 s of a time-out
+        QVERIFY(rig.clock.nowMs() < 1000);     // not the 8 s of a time-out
         QCOMPARE(link.reply(), QByteArray());  // nothing of it is read as a record
         QCOMPARE(link.replyBytes().at(Link::BufferSize - 1), '\0');
         QCOMPARE(link.minReplyLength(), minBefore);  // nothing written past the buffer
@@ -212,7 +213,9 @@ private slots:
         QTest::addColumn<bool>("controller");
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<bool>("taken");
-        const QByteArray rec = record(8, QByteArray("\0\0" "2.40\0\0", 8));
+        const QByteArray rec = record(8, QByteArray("\0\0"
+                                                    "2.40\0\0",
+                                                    8));
         const QByteArray direct = "SYINFOQX\r\n";
         const QByteArray relayed = "QXQUERY *1SYINFOQX!\r\n";
         QTest::newRow("own echo, whole record") << false << direct + rec + "\r\n#" << true;
@@ -227,10 +230,13 @@ private slots:
         QTest::newRow("input header ahead of the record") << false << "\x01N" + direct + rec + "\r\n#" << true;
         // Another unit's late answer stands first: it is dropped, and this
         // query's answer behind it is taken.
-        QTest::newRow("late answer of another unit first")
-            << true << "QXQUERY *2SYINFOQX!\r\n" + record(8, QByteArray("\0\0" "9.99\0\0", 8)) + "\r\nCTRLR>" + relayed + rec
-                   + "\r\nCTRLR>"
-            << true;
+        QTest::newRow("late answer of another unit first") << true
+                                                           << "QXQUERY *2SYINFOQX!\r\n"
+                                                                  + record(8, QByteArray("\0\0"
+                                                                                         "9.99\0\0",
+                                                                                         8))
+                                                                  + "\r\nCTRLR>" + relayed + rec + "\r\nCTRLR>"
+                                                           << true;
     }
     void replyIsTakenOnlyWhenItIsTheQueryOwnAndWhole()
     {

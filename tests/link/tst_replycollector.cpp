@@ -12,7 +12,10 @@ Q_DECLARE_METATYPE(ReplyCollector::Outcome)
 
 namespace {
 
-QByteArray record(char type, const QByteArray &payload) { return QByteArray("\x01", 1) + type + payload; }
+QByteArray record(char type, const QByteArray &payload)
+{
+    return QByteArray("\x01", 1) + type + payload;
+}
 
 // Feeds `reply` in pieces of `piece` characters (0: whole) until an
 // outcome other than Pending; returns it and how many pieces it took.
@@ -47,7 +50,9 @@ private slots:
         QTest::addColumn<Outcome>("outcome");
         QTest::addColumn<QByteArray>("kept");  // the reply text when complete
 
-        const QByteArray rec = record(8, QByteArray("\0\0" "2.40\0\0", 8));
+        const QByteArray rec = record(8, QByteArray("\0\0"
+                                                    "2.40\0\0",
+                                                    8));
         QTest::newRow("direct prompt after the line end")
             << false << QByteArray("DDBL 1\r") << 0 << QByteArray("OK\r\n#") << Outcome::Complete
             << QByteArray("OK\r\n");
@@ -73,9 +78,8 @@ private slots:
         QTest::newRow("payload that looks like a prompt")
             << false << QByteArray("SYINFOQX\r") << 8 << record(8, "ab\r\n#xyz") + "\r\n#" << Outcome::Complete
             << record(8, "ab\r\n#xyz") + "\r\n";
-        QTest::newRow("query record cut short")
-            << false << QByteArray("SYINFOQX\r") << 8 << rec.chopped(1) + "\r\n#" << Outcome::Rejected
-            << QByteArray();
+        QTest::newRow("query record cut short") << false << QByteArray("SYINFOQX\r") << 8 << rec.chopped(1) + "\r\n#"
+                                                << Outcome::Rejected << QByteArray();
         QTest::newRow("another line's answer first is dropped")
             << true << QByteArray("QXQUERY *1SYINFOQX!\r") << 8
             << "QXQUERY *2SYINFOQX!\r\n" + rec + "\r\nCTRLR>QXQUERY *1SYINFOQX!\r\n" + rec + "\r\nCTRLR>"
@@ -145,7 +149,8 @@ private slots:
         ReplyCollector collector;
         collector.setMinLength(8);
         collector.start("OINFOQX 1\r", true);
-        const QByteArray reply = "OINFOQX 1\r\n" + record('B', QByteArray(statusRecordPayloadLength('B'), 'x')) + "\r\n#";
+        const QByteArray reply =
+            "OINFOQX 1\r\n" + record('B', QByteArray(statusRecordPayloadLength('B'), 'x')) + "\r\n#";
         QCOMPARE(collector.add(reply, false, '#'), Outcome::Complete);
         QCOMPARE(collector.recordType(), 'B');
     }

@@ -75,10 +75,10 @@ private slots:
         const QList<Case> cases = {
             {"BlackLevel, unit 2 screen 3", [](SettingsModel &m) { m.output(2, 3).BlackLevel = 0xAB; },
              1280 + 3 * 88 + 68, QByteArray("\xAB", 1)},
-            {"ContrastC float, unit 1 channel 1", [](SettingsModel &m) { m.input(1, 1).ContrastC = 100.5f; },
-             84 + 44, QByteArray("\x00\x00\xC9\x42", 4)},
-            {"Phase -16, unit 2 channel 2", [](SettingsModel &m) { m.input(2, 2).Phase = -16; },
-             420 + 2 * 84 + 4, QByteArray("\xF0\xFF\xFF\xFF", 4)},
+            {"ContrastC float, unit 1 channel 1", [](SettingsModel &m) { m.input(1, 1).ContrastC = 100.5f; }, 84 + 44,
+             QByteArray("\x00\x00\xC9\x42", 4)},
+            {"Phase -16, unit 2 channel 2", [](SettingsModel &m) { m.input(2, 2).Phase = -16; }, 420 + 2 * 84 + 4,
+             QByteArray("\xF0\xFF\xFF\xFF", 4)},
             {"HPositionMax, unit 2 channel 4", [](SettingsModel &m) { m.input(2, 4).HPositionMax = 0x01020304; },
              420 + 4 * 84 + 76, QByteArray("\x04\x03\x02\x01", 4)},
             {"BasicFeather i16, unit 1 screen 1", [](SettingsModel &m) { m.output(1, 1).BasicFeather = 0x0102; },
@@ -93,8 +93,8 @@ private slots:
              840 + 2 * 88 + 86, QByteArray("\xC8", 1)},
             {"record 0 padding, unit 2 output", [](SettingsModel &m) { m.outputBlock(2).Records[0].Pad87 = 0x99; },
              1280 + 87, QByteArray("\x99", 1)},
-            {"VActive, unit 1 record 0", [](SettingsModel &m) { m.inputBlock(1).Records[0].VActive = 768; },
-             36, QByteArray("\x00\x03\x00\x00", 4)},
+            {"VActive, unit 1 record 0", [](SettingsModel &m) { m.inputBlock(1).Records[0].VActive = 768; }, 36,
+             QByteArray("\x00\x03\x00\x00", 4)},
         };
         for (const Case &c : cases) {
             SettingsModel model;
@@ -203,8 +203,8 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("No such file or directory");
-        QTest::newRow("in a missing folder") << QStringLiteral("missing folder")
-                                             << QStringLiteral("No such file or directory");
+        QTest::newRow("in a missing folder")
+            << QStringLiteral("missing folder") << QStringLiteral("No such file or directory");
         QTest::newRow("below a file") << QStringLiteral("below a file") << QStringLiteral("Not a directory");
         QTest::newRow("directory") << QStringLiteral("directory") << QStringLiteral("Is a directory");
         QTest::newRow("empty path") << QStringLiteral("empty path") << QStringLiteral("No such file or directory");
@@ -244,8 +244,8 @@ private slots:
         QCOMPARE(configurationFileMessage(Result::CannotOpen), CannotOpen);
         QCOMPARE(why, reason);
         QCOMPARE(configurationFileMessage(Result::CannotOpen, path, why),
-                 CannotOpen + u'\n' + (path.isEmpty() ? QStringLiteral("(no file name)") : path) + QStringLiteral(": ")
-                     + reason);
+                 CannotOpen + u'\n' + (path.isEmpty() ? QStringLiteral("(no file name)") : path)
+                     + QStringLiteral(": ") + reason);
         QCOMPARE(ConfigurationFileImage(model), before);
     }
 
@@ -253,12 +253,14 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");  // the system's words
-        QTest::newRow("folder missing") << QStringLiteral("folder missing") << QStringLiteral("No such file or directory");
-        QTest::newRow("target is a directory") << QStringLiteral("directory")
-                                               << QStringLiteral("Filename refers to a directory");
-        QTest::newRow("write fails part-way") << QStringLiteral("write fails")
-                                              << QStringLiteral("File too large (1000 of 1720 bytes written)");
-        QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << QStringLiteral("Permission denied");
+        QTest::newRow("folder missing") << QStringLiteral("folder missing")
+                                        << QStringLiteral("No such file or directory");
+        QTest::newRow("target is a directory")
+            << QStringLiteral("directory") << QStringLiteral("Filename refers to a directory");
+        QTest::newRow("write fails part-way")
+            << QStringLiteral("write fails") << QStringLiteral("File too large (1000 of 1720 bytes written)");
+        QTest::newRow("read-only folder")
+            << QStringLiteral("read-only folder") << QStringLiteral("Permission denied");
     }
 
     void failedSaveLeavesTheOldFile()
@@ -296,7 +298,8 @@ private slots:
         QCOMPARE(saved, Result::CannotCreate);
         QCOMPARE(configurationFileMessage(saved), CannotCreate);
         QCOMPARE(why, reason);
-        QCOMPARE(configurationFileMessage(saved, path, why), CannotCreate + u'\n' + path + QStringLiteral(": ") + reason);
+        QCOMPARE(configurationFileMessage(saved, path, why),
+                 CannotCreate + u'\n' + path + QStringLiteral(": ") + reason);
         if (kind == QLatin1String("directory"))
             QVERIFY(QFileInfo(path).isDir());
         else if (kind == QLatin1String("folder missing"))
@@ -305,7 +308,8 @@ private slots:
             QCOMPARE(readRaw(path), old);
         // Nothing half-written is left lying beside it.
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-        QCOMPARE(left, kind == QLatin1String("folder missing") ? QStringList() : QStringList{QStringLiteral("wall.qxc")});
+        QCOMPARE(left,
+                 kind == QLatin1String("folder missing") ? QStringList() : QStringList{QStringLiteral("wall.qxc")});
     }
 };
 

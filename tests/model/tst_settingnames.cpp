@@ -23,7 +23,11 @@ struct FieldPlace {
 
 // The records' fields, written out here from the record layouts (padding
 // left out), not taken from the naming code.
-#define PLACE(Record, field) FieldPlace{int(offsetof(Record, field)), int(sizeof(Record::field))}
+#define PLACE(Record, field)                                     \
+    FieldPlace                                                   \
+    {                                                            \
+        int(offsetof(Record, field)), int(sizeof(Record::field)) \
+    }
 const QList<FieldPlace> InputFields = {
     PLACE(InputRecord, VideoLoaded),  PLACE(InputRecord, VideoLocked),  PLACE(InputRecord, Phase),
     PLACE(InputRecord, Reserved8),    PLACE(InputRecord, Reserved9),    PLACE(InputRecord, HTotal),
@@ -121,7 +125,9 @@ private slots:
             for (const Setting &s : settings)
                 named += names(s, f) ? 1 : 0;
             QVERIFY2(named == 1, qPrintable(QStringLiteral("unit %1 record %2 offset %3 (%4): named %5 times")
-                                                .arg(f.unit).arg(f.record).arg(f.place.offset)
+                                                .arg(f.unit)
+                                                .arg(f.record)
+                                                .arg(f.place.offset)
                                                 .arg(f.block == Location::Block::Input ? "input" : "output")
                                                 .arg(named)));
         }
@@ -169,21 +175,36 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
-        QTest::newRow("count") << "unit1.projectors" << "6";
-        QTest::newRow("flag stored as 7") << "unit1.data-doubling" << "on (7)";
-        QTest::newRow("centered") << "unit1.alignment" << "centered";
-        QTest::newRow("alignment past its list") << "unit2.alignment" << "9 (not in the list)";
-        QTest::newRow("gamma as stored") << "unit1.basic-gamma" << "2.2";
-        QTest::newRow("gamma that is no number") << "projector3.feather-right.gamma" << "nan";
-        QTest::newRow("linear") << "unit1.feather-curve" << "linear";
-        QTest::newRow("neither S nor L") << "unit2.feather-curve" << "88 (neither S nor L)";
-        QTest::newRow("pattern") << "projector6.test-pattern" << "Grey - 50%";
-        QTest::newRow("pattern past the list") << "projector7.test-pattern" << "200 (not in the list)";
-        QTest::newRow("locked only when 1") << "channel5.video-locked" << "no (2)";
-        QTest::newRow("contrast") << "channel2.contrast" << "100.5";
-        QTest::newRow("negative phase") << "channel8.phase" << "-16";
-        QTest::newRow("seam gain of channel 5") << "channel5.seam-gain8" << "255";
-        QTest::newRow("a copy in screen 3") << "unit2.screen3.projectors" << "4";
+        QTest::newRow("count") << "unit1.projectors"
+                               << "6";
+        QTest::newRow("flag stored as 7") << "unit1.data-doubling"
+                                          << "on (7)";
+        QTest::newRow("centered") << "unit1.alignment"
+                                  << "centered";
+        QTest::newRow("alignment past its list") << "unit2.alignment"
+                                                 << "9 (not in the list)";
+        QTest::newRow("gamma as stored") << "unit1.basic-gamma"
+                                         << "2.2";
+        QTest::newRow("gamma that is no number") << "projector3.feather-right.gamma"
+                                                 << "nan";
+        QTest::newRow("linear") << "unit1.feather-curve"
+                                << "linear";
+        QTest::newRow("neither S nor L") << "unit2.feather-curve"
+                                         << "88 (neither S nor L)";
+        QTest::newRow("pattern") << "projector6.test-pattern"
+                                 << "Grey - 50%";
+        QTest::newRow("pattern past the list") << "projector7.test-pattern"
+                                               << "200 (not in the list)";
+        QTest::newRow("locked only when 1") << "channel5.video-locked"
+                                            << "no (2)";
+        QTest::newRow("contrast") << "channel2.contrast"
+                                  << "100.5";
+        QTest::newRow("negative phase") << "channel8.phase"
+                                        << "-16";
+        QTest::newRow("seam gain of channel 5") << "channel5.seam-gain8"
+                                                << "255";
+        QTest::newRow("a copy in screen 3") << "unit2.screen3.projectors"
+                                            << "4";
     }
 
     void valuesReadAsAUserReadsThem()

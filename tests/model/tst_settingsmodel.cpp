@@ -15,8 +15,14 @@ namespace {
 
 // Offsets of the records within the saved file, worked out independently of
 // the accessors under test.
-qsizetype inputRecordAt(int unit, int record) { return ConfigurationInputBlockOffset(unit) + record * 84; }
-qsizetype outputRecordAt(int unit, int record) { return ConfigurationOutputBlockOffset(unit) + record * 88; }
+qsizetype inputRecordAt(int unit, int record)
+{
+    return ConfigurationInputBlockOffset(unit) + record * 84;
+}
+qsizetype outputRecordAt(int unit, int record)
+{
+    return ConfigurationOutputBlockOffset(unit) + record * 88;
+}
 
 // Positions of the non-zero bytes of the model's file image.
 QList<qsizetype> nonZeroBytes(const SettingsModel &model)
@@ -73,9 +79,9 @@ private slots:
         model.projectorOutput(number).BlackLevel = 0x11;
         model.channelOutput(number).SeamGain3 = 0x22;
         model.channelInput(number).VideoLocked = 1;
-        QCOMPARE(nonZeroBytes(model), (QList<qsizetype>{inputRecordAt(unit, record) + 1,
-                                                         outputRecordAt(unit, record) + 68,
-                                                         outputRecordAt(unit, record) + 78}));
+        QCOMPARE(nonZeroBytes(model),
+                 (QList<qsizetype>{inputRecordAt(unit, record) + 1, outputRecordAt(unit, record) + 68,
+                                   outputRecordAt(unit, record) + 78}));
         QVERIFY(model.IsChannelLocked(unit, record));
         const SettingsModel &view = model;
         QCOMPARE(view.projectorOutput(number).BlackLevel, std::uint8_t(0x11));

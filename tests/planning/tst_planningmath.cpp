@@ -40,12 +40,14 @@ private slots:
         QTest::addColumn<bool>("corrected");
 
         QTest::newRow("30 x 10 at 1280x1024") << 1280.0 << 1024.0 << 3.0 << 3.0 << 384.0 << 3072.0 << false;
-        QTest::newRow("25 x 10: raw overlap 0 becomes 64") << 1280.0 << 1024.0 << 2.5 << 2.0 << 64.0 << 2496.0 << true;
+        QTest::newRow("25 x 10: raw overlap 0 becomes 64")
+            << 1280.0 << 1024.0 << 2.5 << 2.0 << 64.0 << 2496.0 << true;
         QTest::newRow("15 x 10: 1024 above the maximum 640")
             << 1280.0 << 1024.0 << 1.5 << 2.0 << 640.0 << 1920.0 << true;
         QTest::newRow("24 x 10: ceiling of 102.4") << 1280.0 << 1024.0 << 2.4 << 2.0 << 103.0 << 1024 * 2.4 << false;
         QTest::newRow("40 x 10 at 800x600") << 800.0 << 600.0 << 4.0 << 3.0 << 64.0 << 2272.0 << true;
-        QTest::newRow("10 x 10: one projector, no overlap") << 1280.0 << 1024.0 << 1.0 << 1.0 << 0.0 << 1024.0 << false;
+        QTest::newRow("10 x 10: one projector, no overlap")
+            << 1280.0 << 1024.0 << 1.0 << 1.0 << 0.0 << 1024.0 << false;
         QTest::newRow("100 x 10 at 800x600: exactly 8") << 800.0 << 600.0 << 10.0 << 8.0 << 64.0 << 5952.0 << true;
     }
     void wall()
@@ -103,15 +105,15 @@ private slots:
         QTest::addColumn<QList<Span>>("spans");
         QTest::addColumn<double>("imageSizeH");
 
-        QTest::newRow("defaults, centred") << 3 << 384 << Alignment::Centered
-                                           << QList<Span>{{384, 1664}, {1280, 2560}, {2176, 3456}} << 3072.0;
-        QTest::newRow("defaults, left justified") << 3 << 384 << Alignment::Left
-                                                  << QList<Span>{{0, 1280}, {896, 2176}, {1792, 3072}} << 3072.0;
-        QTest::newRow("24 x 10: whole image") << 2 << 103 << Alignment::Centered
-                                              << QList<Span>{{51, 1331}, {1228, 2508}} << 2457.0;
+        QTest::newRow("defaults, centred")
+            << 3 << 384 << Alignment::Centered << QList<Span>{{384, 1664}, {1280, 2560}, {2176, 3456}} << 3072.0;
+        QTest::newRow("defaults, left justified")
+            << 3 << 384 << Alignment::Left << QList<Span>{{0, 1280}, {896, 2176}, {1792, 3072}} << 3072.0;
+        QTest::newRow("24 x 10: whole image")
+            << 2 << 103 << Alignment::Centered << QList<Span>{{51, 1331}, {1228, 2508}} << 2457.0;
         QTest::newRow("one projector") << 1 << 0 << Alignment::Centered << QList<Span>{{0, 1280}} << 1280.0;
-        QTest::newRow("odd centring rounds down") << 2 << 65 << Alignment::Centered
-                                                  << QList<Span>{{32, 1312}, {1247, 2527}} << 2495.0;
+        QTest::newRow("odd centring rounds down")
+            << 2 << 65 << Alignment::Centered << QList<Span>{{32, 1312}, {1247, 2527}} << 2495.0;
     }
     void offsets()
     {
@@ -168,7 +170,7 @@ private slots:
         QCOMPARE(boxes[0], (BoxRect{5, 5, 115, 99}));
         QCOMPARE(boxes[1], (BoxRect{82, 5, 192, 99}));
         QCOMPARE(boxes[2], (BoxRect{159, 5, 269, 99}));
-        QCOMPARE(boxes[3], (BoxRect{335, 5, 445, 99}));   // not drawn: as laid out
+        QCOMPARE(boxes[3], (BoxRect{335, 5, 445, 99}));  // not drawn: as laid out
 
         // A box not drawn keeps its last rectangle.
         layStripBoxes(boxes, 1, -5);
@@ -251,7 +253,7 @@ private slots:
             QVERIFY(!formatGeneral(marker.value, 3).contains(QLatin1String("INF")));
         }
         if (outputSizeH == 0)
-            QCOMPARE(markers[0].column, 99);   // where the image puts it
+            QCOMPARE(markers[0].column, 99);  // where the image puts it
     }
 
     // The texts of the placement picture, in a font of 7 pixels a
@@ -263,12 +265,12 @@ private slots:
         QTest::addColumn<QList<double>>("values");
         QTest::addColumn<QString>("screen");
         QTest::addColumn<int>("textHeight");
-        QTest::addColumn<QStringList>("placed");   // text@left,top; upper row, then lower
+        QTest::addColumn<QStringList>("placed");  // text@left,top; upper row, then lower
 
         QTest::newRow("default wall: nothing moves")
             << QList<int>{99, 238, 377} << QList<double>{6.25, 15, 23.75} << "30" << 14
-            << QStringList{"0@3,5",        "6.25@91,5",     "15@230,5",      "23.8@369,5",
-                           "30@457,5",     "Proj 1@91,113", "Proj 2@230,113", "Proj 3@369,113"};
+            << QStringList{"0@3,5",    "6.25@91,5",     "15@230,5",       "23.8@369,5",
+                           "30@457,5", "Proj 1@91,113", "Proj 2@230,113", "Proj 3@369,113"};
         QTest::newRow("a long screen width moves left")
             << QList<int>{240} << QList<double>{32.6} << "65.2344" << 14
             << QStringList{"0@3,5", "32.6@232,5", "65.2344@425,5", "Proj 1@232,113"};
@@ -311,10 +313,11 @@ private slots:
     // row still lie inside.
     void placementTextWiderThanThePicture()
     {
-        const std::vector<Marker> markers{{99, 6.25, QStringLiteral("Proj 1")}, {377, 23.75, QStringLiteral("Proj 2")}};
+        const std::vector<Marker> markers{{99, 6.25, QStringLiteral("Proj 1")},
+                                          {377, 23.75, QStringLiteral("Proj 2")}};
         const QString screen(100, u'9');
-        const std::vector<PlacementText> texts =
-            placementTexts(markers, screen, [](const QString &text) { return 7 * int(text.size()); }, 14);
+        const std::vector<PlacementText> texts = placementTexts(
+            markers, screen, [](const QString &text) { return 7 * int(text.size()); }, 14);
         for (const PlacementText &text : texts)
             QVERIFY2(QRect(0, 0, PlacementWidth, PlacementHeight).contains(text.rect), qPrintable(text.text));
         QCOMPARE(texts[3].text, screen);
@@ -324,7 +327,7 @@ private slots:
     void contentText_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("sources");   // the source lines' first words
+        QTest::addColumn<QStringList>("sources");  // the source lines' first words
 
         const QString one = QStringLiteral("Single"), two = QStringLiteral("2");
         QTest::newRow("none chosen") << 0 << QStringList{one};
@@ -348,9 +351,10 @@ private slots:
         for (int i = 0; i < sources.size(); ++i) {
             QVERIFY2(lines[2 * i].startsWith(QStringLiteral(" - ") + sources[i]), qPrintable(lines[2 * i]));
             // Only the two-head source must be centred.
-            QCOMPARE(lines[2 * i + 1], QString(38, u' ') + (sources[i] == QLatin1String("2")
-                                                                ? QStringLiteral("(Must be Centered)")
-                                                                : QStringLiteral("(Center or Left Justified)")));
+            QCOMPARE(lines[2 * i + 1],
+                     QString(38, u' ')
+                         + (sources[i] == QLatin1String("2") ? QStringLiteral("(Must be Centered)")
+                                                             : QStringLiteral("(Center or Left Justified)")));
             if (sources[i] != QLatin1String("Single") && sources[i] != QLatin1String("2"))
                 QVERIFY2(lines[2 * i].endsWith(QLatin1String("3072 x 1024 Image Size Required")),
                          "every n-head line carries the whole wall's image");

@@ -12,7 +12,10 @@ private slots:
         VirtualClock clock;
         auto timer = clock.createTimer();
         int fired = 0;
-        QObject::connect(timer.get(), &tess::ClockTimer::timeout, [&] { ++fired; timer->stop(); });
+        QObject::connect(timer.get(), &tess::ClockTimer::timeout, [&] {
+            ++fired;
+            timer->stop();
+        });
         timer->start(8000);
         clock.advance(7999);
         QCOMPARE(fired, 0);
@@ -27,7 +30,10 @@ private slots:
         VirtualClock clock;
         auto timer = clock.createTimer();
         qint64 firedAt = -1;
-        QObject::connect(timer.get(), &tess::ClockTimer::timeout, [&] { firedAt = clock.nowMs(); timer->stop(); });
+        QObject::connect(timer.get(), &tess::ClockTimer::timeout, [&] {
+            firedAt = clock.nowMs();
+            timer->stop();
+        });
         timer->start(30);
         clock.waitForEvents(55);
         QCOMPARE(firedAt, qint64(30));

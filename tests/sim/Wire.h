@@ -47,8 +47,9 @@ struct Wire {
     }
     static QByteArray frame(const QByteArray &addressed)
     {
-        return "PASS " + addressed + QByteArray::number(sim::Simulator::checksum(addressed), 16).toUpper().rightJustified(2, '0')
-            + "\r\r";
+        return "PASS " + addressed
+               + QByteArray::number(sim::Simulator::checksum(addressed), 16).toUpper().rightJustified(2, '0')
+               + "\r\r";
     }
 };
 

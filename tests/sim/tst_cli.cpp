@@ -118,7 +118,7 @@ bool openPort(QSerialPort &port, const QString &path, int baud)
     if (!port.open(QIODevice::ReadWrite))
         return false;
     return port.setBaudRate(baud) && port.setParity(QSerialPort::NoParity)
-        && port.setFlowControl(QSerialPort::NoFlowControl);
+           && port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
 }  // namespace
@@ -236,9 +236,9 @@ private slots:
         QTest::addColumn<QString>("duplex");
         // A long line in, a short answer out: unpaced input would answer
         // after a twentieth of the time.
-        QTest::newRow("direct, long line") << QStringList{"-c", "echo off"} << 38400
-                                           << QByteArray(1000, 'x') + '\r' << QByteArray("Invalid command\r\n#")
-                                           << 1001 + 18 << QStringLiteral("full");
+        QTest::newRow("direct, long line")
+            << QStringList{"-c", "echo off"} << 38400 << QByteArray(1000, 'x') + '\r'
+            << QByteArray("Invalid command\r\n#") << 1001 + 18 << QStringLiteral("full");
         QTest::newRow("controller, half duplex")
             << QStringList{"--mode", "controller", "--ids", "5"} << 57600 << QByteArray("PASS *5DDBL 0!E6\r\r")
             << QByteArray("PASS *5DDBL 0!E6\r\nCTRLR>") << 18 + 24 << QStringLiteral("half");

@@ -166,7 +166,8 @@ private slots:
         wire.control("echo off");
         QVERIFY(wire.control("truncate 40").ok);
         const QByteArray reply = wire.send("OINFOQX 1\r");
-        QCOMPARE(reply.left(2), QByteArray("\x01" "B"));
+        QCOMPARE(reply.left(2), QByteArray("\x01"
+                                           "B"));
         QCOMPARE(reply.size(), 2 + 40 + 3);
         QVERIFY(reply.endsWith("\r\n#"));
     }
@@ -226,8 +227,10 @@ private slots:
         wire.control("echo off");
         QVERIFY(wire.control("layout 1 input F").ok);
         QVERIFY(wire.control("layout 1 output ?").ok);
-        QCOMPARE(wire.send("IINFOQX 1\r").left(2), QByteArray("\x01" "F"));
-        QCOMPARE(wire.send("OINFOQX 1\r").left(2), QByteArray("\x01" "?"));
+        QCOMPARE(wire.send("IINFOQX 1\r").left(2), QByteArray("\x01"
+                                                              "F"));
+        QCOMPARE(wire.send("OINFOQX 1\r").left(2), QByteArray("\x01"
+                                                              "?"));
         QVERIFY(!wire.control("layout 1 output A").ok);
     }
 

@@ -216,9 +216,9 @@ private slots:
         QCOMPARE(patternSignal(wall, 0, 1279, 0, 1).r, 1.0);
         wall.projectors[0].screen.testPattern = 5;
         wall.projectors[0].screen.testGrid = 1;
-        QCOMPARE(projectorSignal(wall, 0, 64, 10, 11).r, 1.0);    // a grid column
+        QCOMPARE(projectorSignal(wall, 0, 64, 10, 11).r, 1.0);  // a grid column
         QCOMPARE(projectorSignal(wall, 0, 65, 10, 11).r, 0.0);
-        QCOMPARE(projectorSignal(wall, 0, 65, 60, 70).r, 1.0);    // rows 60-69 hold grid row 64
+        QCOMPARE(projectorSignal(wall, 0, 65, 60, 70).r, 1.0);  // rows 60-69 hold grid row 64
         wall.projectors[0].screen.testGrid = 0;
         wall.projectors[0].screen.outputRaster = 1;
         QCOMPARE(projectorSignal(wall, 0, 300, 1023, 1024).r, 1.0);

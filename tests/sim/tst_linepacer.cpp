@@ -14,8 +14,8 @@ using tess::test::Wire;
 
 namespace {
 
-const QByteArray DdblFrame = Wire::frame("*5DDBL 0!");                   // 18 bytes, ends \r\r
-const QByteArray DdblReply = "PASS *5DDBL 0!E6\r\nCTRLR>";               // 24 bytes
+const QByteArray DdblFrame = Wire::frame("*5DDBL 0!");      // 18 bytes, ends \r\r
+const QByteArray DdblReply = "PASS *5DDBL 0!E6\r\nCTRLR>";  // 24 bytes
 
 struct Arrival {
     qint64 ns;
@@ -94,10 +94,10 @@ private slots:
         // Byte-times from writing the command to the reply's first byte.
         QTest::addColumn<int>("firstByteAt");
 
-        QTest::newRow("direct 38400 8N1") << false << 38400 << false << 10 << QByteArray("\r")
-                                          << QByteArray("\r\n#") << 2;
-        QTest::newRow("direct 38400 8E1") << false << 38400 << false << 11 << QByteArray("\r")
-                                          << QByteArray("\r\n#") << 2;
+        QTest::newRow("direct 38400 8N1")
+            << false << 38400 << false << 10 << QByteArray("\r") << QByteArray("\r\n#") << 2;
+        QTest::newRow("direct 38400 8E1")
+            << false << 38400 << false << 11 << QByteArray("\r") << QByteArray("\r\n#") << 2;
         // Full duplex: the answer starts once the first return has arrived,
         // while the second is still on its way.
         QTest::newRow("controller full duplex") << true << 57600 << false << 10 << DdblFrame << DdblReply << 18;
@@ -124,8 +124,9 @@ private slots:
         for (qsizetype i = 0; i < line.got.size(); ++i) {
             const double expected = double(start) + (firstByteAt + i) * byte;
             const double at = double(line.got.at(i).ns);
-            QVERIFY2(at >= expected - 1 && at <= expected + 1000,
-                     qPrintable(QStringLiteral("byte %1 at %2 ns, due %3").arg(i).arg(at - start).arg(expected - start)));
+            QVERIFY2(
+                at >= expected - 1 && at <= expected + 1000,
+                qPrintable(QStringLiteral("byte %1 at %2 ns, due %3").arg(i).arg(at - start).arg(expected - start)));
         }
     }
 
@@ -172,7 +173,8 @@ private slots:
         line.control(QStringLiteral("send AB"), qint64(byte));
         line.runUntil(Forever);
         QCOMPARE(line.received(), QByteArray("AB"));
-        QVERIFY2(qAbs(double(line.got.at(0).ns) - firstByteAt * byte) < 1000, qPrintable(QString::number(line.got.at(0).ns)));
+        QVERIFY2(qAbs(double(line.got.at(0).ns) - firstByteAt * byte) < 1000,
+                 qPrintable(QString::number(line.got.at(0).ns)));
     }
 
     // A reply that the device holds back keeps the sub-millisecond part of
@@ -201,7 +203,8 @@ private slots:
         line.runUntil(Forever);
         QCOMPARE(line.received(), DdblReply);
         const double lastDue = (DdblFrame.size() + DdblReply.size()) * byte;
-        QVERIFY2(double(line.got.constLast().ns) < lastDue + 50000 + 1000, qPrintable(QString::number(line.got.constLast().ns)));
+        QVERIFY2(double(line.got.constLast().ns) < lastDue + 50000 + 1000,
+                 qPrintable(QString::number(line.got.constLast().ns)));
         QCOMPARE(line.pacer.stats.text(), QStringLiteral("in=18 out=24 late-median-us=50 late-max-us=50"));
         line.pacer.stats.reset();
         QCOMPARE(line.pacer.stats.text(), QStringLiteral("in=0 out=0 late-median-us=0 late-max-us=0"));

@@ -60,14 +60,27 @@ QVariantMap expectedInput(const Unit &u, int n)
 {
     const InputSignal &g = u.inputs[n - 1];
     const InputSettings &s = u.settings.inputs[n - 1];
-    return {{"VideoLoaded", g.present ? 1 : 0}, {"VideoLocked", g.locked ? 1 : 0}, {"Phase", s.phase},
-            {"Reserved8", g.reserved8}, {"Reserved9", g.reserved9}, {"HTotal", g.hTotal},
-            {"HPositionRef", g.hPositionRef}, {"HPosition", s.hPosition}, {"VPositionRef", g.vPositionRef},
-            {"VPosition", s.vPosition}, {"HActive", g.hActive}, {"VActive", g.vActive},
-            {"InputSync", g.inputSync}, {"Termination", g.termination}, {"ContrastC", s.contrastC / 10.0},
-            {"BrightnessC", s.brightnessC / 10.0}, {"ContrastR", s.contrastR / 10.0},
-            {"BrightnessR", s.brightnessR / 10.0}, {"ContrastG", s.contrastG / 10.0},
-            {"BrightnessG", s.brightnessG / 10.0}, {"ContrastB", s.contrastB / 10.0},
+    return {{"VideoLoaded", g.present ? 1 : 0},
+            {"VideoLocked", g.locked ? 1 : 0},
+            {"Phase", s.phase},
+            {"Reserved8", g.reserved8},
+            {"Reserved9", g.reserved9},
+            {"HTotal", g.hTotal},
+            {"HPositionRef", g.hPositionRef},
+            {"HPosition", s.hPosition},
+            {"VPositionRef", g.vPositionRef},
+            {"VPosition", s.vPosition},
+            {"HActive", g.hActive},
+            {"VActive", g.vActive},
+            {"InputSync", g.inputSync},
+            {"Termination", g.termination},
+            {"ContrastC", s.contrastC / 10.0},
+            {"BrightnessC", s.brightnessC / 10.0},
+            {"ContrastR", s.contrastR / 10.0},
+            {"BrightnessR", s.brightnessR / 10.0},
+            {"ContrastG", s.contrastG / 10.0},
+            {"BrightnessG", s.brightnessG / 10.0},
+            {"ContrastB", s.contrastB / 10.0},
             {"BrightnessB", s.brightnessB / 10.0},
             // The short layout carries no limits: the program then takes -1.
             {"HPositionMax", u.inputLayout == 'N' ? g.hPositionMax : -1},
@@ -79,20 +92,36 @@ QVariantMap expectedOutput(const Unit &u, int n)
     const OutputSignal &o = u.outputs[n - 1];
     const ScreenSettings &s = u.settings.screens[n - 1];
     const UnitWideSettings &w = u.settings.wide;
-    QVariantMap m{{"OutputFormat", o.format}, {"FrameRate", o.frameRate}, {"OutputSync", o.sync},
-                  {"AdvancedMode", w.advancedMode}, {"ProjectorGroup", w.projectorGroup},
-                  {"TotalProjectors", w.totalProjectors}, {"DataDoubling", w.dataDoubling},
-                  {"Justification", w.justification}, {"OverlapWidth", w.overlapWidth},
-                  {"BasicGamma", w.basicGamma / 10.0}, {"BasicFeather", w.basicFeather},
-                  {"LeftGamma", s.leftGamma / 10.0}, {"LeftFeather", s.leftFeather},
-                  {"RightGamma", s.rightGamma / 10.0}, {"RightFeather", s.rightFeather},
-                  {"HaloLeftWidth", s.haloLeftWidth}, {"HaloLeftOffset", s.haloLeftOffset},
-                  {"HaloRightWidth", s.haloRightWidth}, {"HaloRightOffset", s.haloRightOffset},
-                  {"GammaLeftWidth", s.gammaLeftWidth}, {"GammaLeftOffset", s.gammaLeftOffset},
-                  {"GammaRightWidth", s.gammaRightWidth}, {"GammaRightOffset", s.gammaRightOffset},
-                  {"BlackLevel", s.blackLevel}, {"TestPattern", s.testPattern},
-                  {"OutputRaster", s.outputRaster}, {"TestGrid", s.testGrid}, {"SeamPrefix", s.seamPrefix},
-                  {"SeamBridge", w.seamBridge}, {"FeatherCurve", w.featherCurve},
+    QVariantMap m{{"OutputFormat", o.format},
+                  {"FrameRate", o.frameRate},
+                  {"OutputSync", o.sync},
+                  {"AdvancedMode", w.advancedMode},
+                  {"ProjectorGroup", w.projectorGroup},
+                  {"TotalProjectors", w.totalProjectors},
+                  {"DataDoubling", w.dataDoubling},
+                  {"Justification", w.justification},
+                  {"OverlapWidth", w.overlapWidth},
+                  {"BasicGamma", w.basicGamma / 10.0},
+                  {"BasicFeather", w.basicFeather},
+                  {"LeftGamma", s.leftGamma / 10.0},
+                  {"LeftFeather", s.leftFeather},
+                  {"RightGamma", s.rightGamma / 10.0},
+                  {"RightFeather", s.rightFeather},
+                  {"HaloLeftWidth", s.haloLeftWidth},
+                  {"HaloLeftOffset", s.haloLeftOffset},
+                  {"HaloRightWidth", s.haloRightWidth},
+                  {"HaloRightOffset", s.haloRightOffset},
+                  {"GammaLeftWidth", s.gammaLeftWidth},
+                  {"GammaLeftOffset", s.gammaLeftOffset},
+                  {"GammaRightWidth", s.gammaRightWidth},
+                  {"GammaRightOffset", s.gammaRightOffset},
+                  {"BlackLevel", s.blackLevel},
+                  {"TestPattern", s.testPattern},
+                  {"OutputRaster", s.outputRaster},
+                  {"TestGrid", s.testGrid},
+                  {"SeamPrefix", s.seamPrefix},
+                  {"SeamBridge", w.seamBridge},
+                  {"FeatherCurve", w.featherCurve},
                   {"BridgeThreshold", w.bridgeThreshold}};
     for (int i = 0; i < 8; ++i)
         m[QStringLiteral("SeamGain%1").arg(i + 1)] = s.seamGains[i];
@@ -150,7 +179,8 @@ private slots:
             u.outputLayout = layout;
 
         const QByteArray reply = wire.send(wire.query(query, number));
-        const QByteArray types = layout == 8 ? QByteArray(1, char(8)) : QByteArray(layout == 'F' || layout == 'N' ? "FN" : ">?@B");
+        const QByteArray types =
+            layout == 8 ? QByteArray(1, char(8)) : QByteArray(layout == 'F' || layout == 'N' ? "FN" : ">?@B");
         const auto header = test::records::findHeader(reply, types);
         QVERIFY2(header, qPrintable(sim::Log::escape(reply)));
         QCOMPARE(reply.at(*header + 1), layout);

@@ -83,7 +83,8 @@ private slots:
         QTest::newRow("unknown keyword") << QStringLiteral("do 1 FROB 1") << QStringLiteral("do: Invalid command");
         QTest::newRow("bad screen") << QStringLiteral("do 1 BLKGN 9 1") << QStringLiteral("do: Invalid parameter");
         QTest::newRow("no command") << QStringLiteral("do 1") << QStringLiteral("do: no device command");
-        QTest::newRow("no such unit") << QStringLiteral("do 2 PRJ 0 3") << QStringLiteral("do: no such unit (1 to 1)");
+        QTest::newRow("no such unit") << QStringLiteral("do 2 PRJ 0 3")
+                                      << QStringLiteral("do: no such unit (1 to 1)");
     }
     void doRefusesWhatTheUnitRefuses()
     {
@@ -136,7 +137,8 @@ private slots:
         QTest::addColumn<QStringList>("commands");
         QTest::newRow("three projectors, feathering on")
             << QStringList{QStringLiteral("do 1 PRJ 0 3"), QStringLiteral("do 1 EFTB 1 2.2")};
-        QTest::newRow("nonsense") << QStringList{QStringLiteral("do 1 PRJ 0 0"), QStringLiteral("do 1 OTPMQX 5 200 1 1"),
+        QTest::newRow("nonsense") << QStringList{QStringLiteral("do 1 PRJ 0 0"),
+                                                 QStringLiteral("do 1 OTPMQX 5 200 1 1"),
                                                  QStringLiteral("do 1 PEFT 1 R 1 0.0 9999 -5"),
                                                  QStringLiteral("do 1 QXCTRL 1"), QStringLiteral("do 1 DISP 0 -40")};
     }

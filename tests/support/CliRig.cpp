@@ -8,17 +8,17 @@ int CliRig::run(const QStringList &arguments)
 {
     out.clear();
     err.clear();
-    cli::Environment env{{[this](const QByteArray &bytes) { out += bytes; },
-                          [this](const QByteArray &bytes) { err += bytes; },
-                          [this]() -> std::optional<QByteArray> {
-                              if (typed.isEmpty())
-                                  return std::nullopt;
-                              return typed.takeFirst();
-                          },
-                          errIsTerminal, true},
-                         clock,
-                         &port,
-                         &interrupt};
+    cli::Environment env{
+        {[this](const QByteArray &bytes) { out += bytes; }, [this](const QByteArray &bytes) { err += bytes; },
+         [this]() -> std::optional<QByteArray> {
+             if (typed.isEmpty())
+                 return std::nullopt;
+             return typed.takeFirst();
+         },
+         errIsTerminal, true},
+        clock,
+        &port,
+        &interrupt};
     return cli::run(QStringList{QStringLiteral("tessaline-cli")} + arguments, env);
 }
 

@@ -21,8 +21,8 @@ namespace tess::test {
 class FormHarness {
 public:
     enum class Build { Now, Later };
-    explicit FormHarness(const std::optional<QByteArray> &preferences = std::nullopt,
-                         SerialPort *port = nullptr, Build when = Build::Now);
+    explicit FormHarness(const std::optional<QByteArray> &preferences = std::nullopt, SerialPort *port = nullptr,
+                         Build when = Build::Now);
     ~FormHarness();
 
     ScriptedDialogs dialogs;

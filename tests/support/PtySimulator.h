@@ -35,9 +35,9 @@ public:
     PtySimulator(const QStringList &arguments, const QString &log)
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(qEnvironmentVariable("QUOREX_SIM"),
-                       arguments + QStringList{QStringLiteral("--port"), QStringLiteral("COM1"),
-                                               QStringLiteral("--log"), log});
+        process_.start(
+            qEnvironmentVariable("QUOREX_SIM"),
+            arguments + QStringList{QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("--log"), log});
     }
     ~PtySimulator() { stop(); }
     PtySimulator(const PtySimulator &) = delete;

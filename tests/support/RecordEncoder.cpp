@@ -4,9 +4,15 @@
 
 namespace tess::test {
 
-QByteArray recordBytes(char type, const QByteArray &payload) { return QByteArray("\x01", 1) + type + payload; }
+QByteArray recordBytes(char type, const QByteArray &payload)
+{
+    return QByteArray("\x01", 1) + type + payload;
+}
 
-void put8(QByteArray &payload, int offset, int value) { payload[offset] = char(value & 0xFF); }
+void put8(QByteArray &payload, int offset, int value)
+{
+    payload[offset] = char(value & 0xFF);
+}
 
 void put16(QByteArray &payload, int offset, int value)
 {
@@ -26,7 +32,10 @@ void putTenths(QByteArray &payload, int offset, float value)
     put32(payload, offset, qint32(std::lround(double(value) * 10.0)));
 }
 
-QByteArray systemPayload(const FirmwareVersionBytes &version) { return QByteArray(version.data(), 8); }
+QByteArray systemPayload(const FirmwareVersionBytes &version)
+{
+    return QByteArray(version.data(), 8);
+}
 
 QByteArray inputPayload(const InputRecord &r, char type)
 {

@@ -4,14 +4,20 @@
 
 namespace tess::test {
 
-void ScriptedDialogs::answer(bool yesOrOk) { answers_.append(yesOrOk); }
+void ScriptedDialogs::answer(bool yesOrOk)
+{
+    answers_.append(yesOrOk);
+}
 
 void ScriptedDialogs::whileNextBoxOpen(std::function<void()> whileOpen)
 {
     whileOpen_ = std::move(whileOpen);
 }
 
-void ScriptedDialogs::chooseFile(const QString &path) { files_.append(path); }
+void ScriptedDialogs::chooseFile(const QString &path)
+{
+    files_.append(path);
+}
 
 QStringList ScriptedDialogs::takeMessages()
 {

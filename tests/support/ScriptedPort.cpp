@@ -58,7 +58,10 @@ void ScriptedPort::deliver(const QByteArray &bytes)
     }
 }
 
-void ScriptedPort::arriveNow(const QByteArray &bytes) { arrive(bytes); }
+void ScriptedPort::arriveNow(const QByteArray &bytes)
+{
+    arrive(bytes);
+}
 
 void ScriptedPort::arrive(const QByteArray &bytes)
 {

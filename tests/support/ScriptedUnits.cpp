@@ -85,9 +85,9 @@ QByteArray ScriptedUnits::respond(const QByteArray &written)
     }
     if (line == "\r" || line == "debug 0\r")
         return controller ? QByteArray("\r\n>") : QByteArray("\r\n#");
-    const bool query = controller ? line.startsWith("QXQUERY ")
-                                  : (line.startsWith("SYINFOQX") || line.startsWith("IINFOQX")
-                                     || line.startsWith("OINFOQX"));
+    const bool query =
+        controller ? line.startsWith("QXQUERY ")
+                   : (line.startsWith("SYINFOQX") || line.startsWith("IINFOQX") || line.startsWith("OINFOQX"));
     return query ? queryAnswer(line) : okAnswer(whole);
 }
 

@@ -13,7 +13,7 @@ void prepareWall(sim::Simulator &sim, int projectors, const QList<int> &unlocked
         for (int input = 1; input <= 4; ++input) {
             const int channel = (unit - 1) * 4 + input;
             sim.unit(unit).setInputSignal(input, unlocked.contains(channel) ? sim::InputSignal::none()
-                                                                               : sim::InputSignal::lockedAt(1280, 1024));
+                                                                            : sim::InputSignal::lockedAt(1280, 1024));
         }
     }
 }
@@ -24,14 +24,21 @@ void damage(SettingsModel &model, Damage what)
     for (int unit = 1; unit <= 2; ++unit) {
         OutputRecord &wide = model.output(unit, 1);
         switch (what) {
-        case Damage::BasicGammaNaN: wide.BasicGamma = NaN; break;
-        case Damage::AlignmentPastList: wide.Justification = 90; break;
-        case Damage::CountPastList: wide.TotalProjectors = 200; break;
+        case Damage::BasicGammaNaN:
+            wide.BasicGamma = NaN;
+            break;
+        case Damage::AlignmentPastList:
+            wide.Justification = 90;
+            break;
+        case Damage::CountPastList:
+            wide.TotalProjectors = 200;
+            break;
         case Damage::UnitWideUnknown:
             wide.FeatherCurve = 'X';
             wide.BridgeThreshold = 0;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     for (int k = 1; k <= 8; ++k) {

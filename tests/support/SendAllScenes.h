@@ -33,8 +33,8 @@ void damage(SettingsModel &model, Damage what);
 // The window, connected to units of `setup` (found and read), opens `file`
 // and chooses "Send Current Settings to Quorex(s)".
 struct WindowSend {
-    QList<QByteArray> lines;   // what the line carried, from the send on
-    QStringList messages;      // the boxes the send showed
+    QList<QByteArray> lines;  // what the line carried, from the send on
+    QStringList messages;     // the boxes the send showed
 };
 WindowSend windowSendsFile(const sim::Setup &setup, const QString &file);
 

@@ -115,7 +115,10 @@ QString WindowRig::shownText(const QString &name) const
 // A user's input reaches the window through the event loop, after what
 // the program left pending there (the pages taking input again after a
 // wait, for one).
-static void reachEventLoop() { QCoreApplication::processEvents(); }
+static void reachEventLoop()
+{
+    QCoreApplication::processEvents();
+}
 
 void WindowRig::clickInto(QWidget *control)
 {

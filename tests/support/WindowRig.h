@@ -60,7 +60,7 @@ public:
 
     // The user's actions.
     void typeInto(QLineEdit *edit, const QString &text);  // clicks in, selects all, types
-    void pressKey(Qt::Key key);                            // to the control that has the focus
+    void pressKey(Qt::Key key);                           // to the control that has the focus
     void clickSpin(SpinButton *spin, bool up);
     void pressSpin(SpinButton *spin, bool up);
     void releaseSpin(SpinButton *spin, bool up);

@@ -31,7 +31,10 @@ namespace tess::guide {
 namespace {
 
 // Lets the window finish what it started (and the line lights go dark).
-void settle(int ms = 300) { QTest::qWait(ms); }
+void settle(int ms = 300)
+{
+    QTest::qWait(ms);
+}
 
 // The boxes of the session, answered as the guide's user answers them and
 // pictured where the guide shows them. A box that the guide does not
@@ -259,8 +262,7 @@ bool runGuideSession(PictureBook &book)
     sim::SimSerialPort port(Clock::system(), units);
     GuideDialogs dialogs(book);
     {
-        TTessalineForm form(
-            FormServices{dialogs, Clock::system(), ProgramExit::system(), startDir.path(), &port});
+        TTessalineForm form(FormServices{dialogs, Clock::system(), ProgramExit::system(), startDir.path(), &port});
         form.createAuxiliaryWindows();
         User user(form);
 
@@ -296,7 +298,7 @@ bool runGuideSession(PictureBook &book)
         say("the service view");
         user.openPage("InfoTabSheet");
         book.add(QStringLiteral("information"),
-                       user.pictureMarking("HiddenLabel", QStringLiteral("double-click here")));
+                 user.pictureMarking("HiddenLabel", QStringLiteral("double-click here")));
         user.doubleClick("HiddenLabel");
         book.add(QStringLiteral("information-service-view"), user.picture());
         user.openPage("SeamRemovalTabSheet");
@@ -330,8 +332,7 @@ bool runGuideSession(PictureBook &book)
     {
         sim::SimSerialPort silent(Clock::system(), units);
         silent.attach(1, nullptr);
-        TTessalineForm form(
-            FormServices{dialogs, Clock::system(), ProgramExit::system(), startDir.path(), &silent});
+        TTessalineForm form(FormServices{dialogs, Clock::system(), ProgramExit::system(), startDir.path(), &silent});
         form.createAuxiliaryWindows();
         dialogs.expect(QStringLiteral("Tessaline requires connection"), true);
         dialogs.expect(QStringLiteral("Quorex(s) not detected."), true, QStringLiteral("not-detected"));

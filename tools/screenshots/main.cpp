@@ -126,7 +126,8 @@ bool shootWallAfterRead(const QDir &out, tess::Dialogs &dialogs, const QString &
             auto *screenTabs = pages->widget(i)->findChild<QTabWidget *>(QStringLiteral("ScreenPageControl"));
             for (int tab = 0; tab < screenTabs->count(); ++tab) {
                 screenTabs->setCurrentIndex(tab);
-                ok &= save(&read, out, name + u'-' + screenTabs->widget(tab)->objectName() + QStringLiteral("-after-read"));
+                ok &= save(&read, out,
+                           name + u'-' + screenTabs->widget(tab)->objectName() + QStringLiteral("-after-read"));
             }
             screenTabs->setCurrentIndex(0);
             continue;
@@ -183,8 +184,9 @@ int guidePictures(const QString &folder, bool check)
     if (!acted)
         std::fprintf(stderr, "guide: the session did not go as the guide tells it (see above)\n");
     if (check && !problems.isEmpty())
-        std::fprintf(stderr, "guide: the pictures in %s are stale; make them again with\n"
-                             "       cmake --build build --target guide-pictures\n",
+        std::fprintf(stderr,
+                     "guide: the pictures in %s are stale; make them again with\n"
+                     "       cmake --build build --target guide-pictures\n",
                      qPrintable(folder));
     if (!check && acted && problems.isEmpty())
         std::printf("guide: %d pictures in %s\n", int(book.made().size()), qPrintable(folder));
@@ -248,8 +250,9 @@ int main(int argc, char **argv)
             count->setCurrentIndex(7);
             planning.NumOfScreenComboBoxChange();
         }
-        ok &= save(&form, out, QStringLiteral("page-PlanningTabSheet-") + QLatin1String(wall.name) +
-                                   QStringLiteral("-projectors"));
+        ok &=
+            save(&form, out,
+                 QStringLiteral("page-PlanningTabSheet-") + QLatin1String(wall.name) + QStringLiteral("-projectors"));
     }
     horizontal->setText(QStringLiteral("30"));
     alignment->setCurrentIndex(1);
@@ -325,7 +328,7 @@ int main(int argc, char **argv)
 
     for (QMenu *menu : form.menuBar()->findChildren<QMenu *>()) {
         if (menu->objectName().isEmpty())
-            continue;   // the menu bar's own overflow menu
+            continue;  // the menu bar's own overflow menu
         menu->popup(QPoint(0, 0));
         ok &= save(menu, out, QStringLiteral("menu-") + menu->objectName());
         menu->hide();

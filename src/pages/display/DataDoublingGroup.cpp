@@ -17,8 +17,7 @@
 
 namespace tess {
 
-DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
-                                     std::function<QWidget *()> enterSuccessor)
+DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent, std::function<QWidget *()> enterSuccessor)
     : QObject(parent), context_(context)
 {
     group_ = new QGroupBox(QStringLiteral("Data Doubling"), parent);
@@ -29,10 +28,9 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
     FieldDescription desc = displayField(context_, OverlapWidthField);
     desc.enterSuccessor = std::move(enterSuccessor);
     desc.takeErrorFocus = [this] { return errorFocus && errorFocus(); };
-    overlap_ = std::make_unique<FieldBinding>(context_.fields, group_, std::move(desc),
-                                              [this](const std::vector<double> &values) {
-                                                  overlapAccepted(int(values[0]));
-                                              });
+    overlap_ = std::make_unique<FieldBinding>(
+        context_.fields, group_, std::move(desc),
+        [this](const std::vector<double> &values) { overlapAccepted(int(values[0])); });
     overlap_->edit()->setFixedWidth(64);
 
     enable_ = new QCheckBox(QStringLiteral("Enable"), group_);
@@ -61,22 +59,40 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent,
 
 DataDoublingGroup::~DataDoublingGroup() = default;
 
-void DataDoublingGroup::setShown(bool shown) { group_->setVisible(shown); }
+void DataDoublingGroup::setShown(bool shown)
+{
+    group_->setVisible(shown);
+}
 
 QWidget *DataDoublingGroup::overlapWidthField() const
 {
     return overlap_->edit();
 }
 
-QString DataDoublingGroup::overlapWidthText() const { return overlap_->edit()->text(); }
+QString DataDoublingGroup::overlapWidthText() const
+{
+    return overlap_->edit()->text();
+}
 
-void DataDoublingGroup::setOverlapWidthText(const QString &text) { overlap_->edit()->setText(text); }
+void DataDoublingGroup::setOverlapWidthText(const QString &text)
+{
+    overlap_->edit()->setText(text);
+}
 
-void DataDoublingGroup::OWidthEditExit() { overlap_->exitCheck(); }
+void DataDoublingGroup::OWidthEditExit()
+{
+    overlap_->exitCheck();
+}
 
-void DataDoublingGroup::OWidthUpDownUpClick() { overlap_->upClick(); }
+void DataDoublingGroup::OWidthUpDownUpClick()
+{
+    overlap_->upClick();
+}
 
-void DataDoublingGroup::OWidthUpDownDownClick() { overlap_->downClick(); }
+void DataDoublingGroup::OWidthUpDownDownClick()
+{
+    overlap_->downClick();
+}
 
 void DataDoublingGroup::overlapAccepted(int width)
 {
@@ -106,7 +122,10 @@ void DataDoublingGroup::EnDataDoubleCheckBoxClick()
         context_.commands.DDBL(2, on);
 }
 
-bool DataDoublingGroup::dataDoublingOn() const { return enable_->isChecked(); }
+bool DataDoublingGroup::dataDoublingOn() const
+{
+    return enable_->isChecked();
+}
 
 void DataDoublingGroup::SyncDataDoubling()
 {

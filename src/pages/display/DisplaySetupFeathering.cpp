@@ -33,11 +33,10 @@ QGroupBox *DisplaySetupPage::buildFeatherModeGroup()
     auto *gammaLabel = named(new QLabel(QStringLiteral("Gamma"), basicGroup_), "Label2");
     FieldDescription gamma = displayField(context_, BasicGammaField);
     gamma.enterSuccessor = [this] { return dataDoubling_->overlapWidthField(); };
-    basicGamma_ = std::make_unique<FieldBinding>(context_.fields, basicGroup_, std::move(gamma),
-                                                 [this](const std::vector<double> &values) {
-                                                     sendBasicFeather(basicEnableBox_->isChecked() ? 1 : 0,
-                                                                      float(values[0]));
-                                                 });
+    basicGamma_ = std::make_unique<FieldBinding>(
+        context_.fields, basicGroup_, std::move(gamma), [this](const std::vector<double> &values) {
+            sendBasicFeather(basicEnableBox_->isChecked() ? 1 : 0, float(values[0]));
+        });
     basicGamma_->edit()->setFixedWidth(40);
     basicEnableBox_ = named(new QCheckBox(QStringLiteral("Enable "), basicGroup_), "BasicEdgeFeatheringCheckBox");
     basicEnableBox_->setEnabled(false);
@@ -49,7 +48,8 @@ QGroupBox *DisplaySetupPage::buildFeatherModeGroup()
     basicRow->addSpacing(8);
     basicRow->addWidget(basicEnableBox_);
 
-    advanceModeBox_ = named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), box), "AdvanceModeCheckBox");
+    advanceModeBox_ =
+        named(new QCheckBox(QStringLiteral("Edge Feathering Advanced Mode"), box), "AdvanceModeCheckBox");
     connect(advanceModeBox_, &QCheckBox::clicked, this, &DisplaySetupPage::AdvanceModeCheckBoxClick);
 
     curveGroup_ = named(new QGroupBox(box), "FeatherRadioGroup");

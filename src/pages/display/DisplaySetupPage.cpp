@@ -60,10 +60,10 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     screenTabs_ = named(new QTabWidget(this), "ScreenPageControl");
     // Tabs drawn as buttons.
     screenTabs_->setDocumentMode(true);
-    screenTabs_->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { border: 2px outset palette(mid); border-radius: 3px; padding: 3px 10px;"
-        " margin: 2px 4px 4px 0px; background: palette(button); }"
-        "QTabBar::tab:selected { border-style: inset; background: palette(midlight); }"));
+    screenTabs_->setStyleSheet(
+        QStringLiteral("QTabBar::tab { border: 2px outset palette(mid); border-radius: 3px; padding: 3px 10px;"
+                       " margin: 2px 4px 4px 0px; background: palette(button); }"
+                       "QTabBar::tab:selected { border-style: inset; background: palette(midlight); }"));
     screenTabs_->addTab(buildScreenTab("Screen14TabSheet", 1), QStringLiteral("Screens 1-4 Controls"));
     screenTabs_->addTab(buildScreenTab("Screen58TabSheet", 5), QStringLiteral("Screen 5-8 Controls"));
     screenTabs_->setEnabled(false);
@@ -73,12 +73,14 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
                                                 : static_cast<QWidget *>(screen(5).testPattern());
     });
 
-    seamBridge_ = new SeamBridgeMirror(context_, this, [this] { return basicGamma_ ? basicGamma_->edit() : nullptr; });
+    seamBridge_ =
+        new SeamBridgeMirror(context_, this, [this] { return basicGamma_ ? basicGamma_->edit() : nullptr; });
 
     auto *below = new QHBoxLayout;
     below->addWidget(dataDoubling_->group(), 0, Qt::AlignTop);
     below->addWidget(buildFeatherModeGroup(), 0, Qt::AlignTop);
-    auto *systemSave = named(new QPushButton(QStringLiteral("System Save Quorex(s)"), this), "DisplaySetupSystemSaveButton");
+    auto *systemSave =
+        named(new QPushButton(QStringLiteral("System Save Quorex(s)"), this), "DisplaySetupSystemSaveButton");
     connect(systemSave, &QPushButton::clicked, this, [this] { SystemSave(context_); });
     auto *bridgeColumn = new QVBoxLayout;
     bridgeColumn->addWidget(seamBridge_->group());
@@ -111,7 +113,8 @@ DisplaySetupPage::DisplaySetupPage(PageContext &context, QWidget *parent)
     refills.provide(Refill::TestPattern, [this](int k) { SyncTestPattern(k); });
     refills.provide(Refill::BlackLevel, [this](int k) { SyncBlackLevel(k); });
     refills.provide(Refill::DisplaySetup, [this](int) { SyncDisplaySetup(); });
-    refills.provide(Refill::Halo, [this](int k) { screen(k).edges().syncHalo(context_.settings.projectorOutput(k)); });
+    refills.provide(Refill::Halo,
+                    [this](int k) { screen(k).edges().syncHalo(context_.settings.projectorOutput(k)); });
     refills.provide(Refill::AdvancedFeather,
                     [this](int k) { screen(k).edges().syncFeather(context_.settings.projectorOutput(k)); });
     refills.provide(Refill::BasicFeather, [this](int) { SyncBasicFeather(); });
@@ -198,9 +201,15 @@ void DisplaySetupPage::followServiceView(bool on)
     curveGroup_->setVisible(on);
 }
 
-QString DisplaySetupPage::overlapWidthText() const { return dataDoubling_->overlapWidthText(); }
+QString DisplaySetupPage::overlapWidthText() const
+{
+    return dataDoubling_->overlapWidthText();
+}
 
-void DisplaySetupPage::setOverlapWidthText(const QString &text) { dataDoubling_->setOverlapWidthText(text); }
+void DisplaySetupPage::setOverlapWidthText(const QString &text)
+{
+    dataDoubling_->setOverlapWidthText(text);
+}
 
 void DisplaySetupPage::enterOverlapWidth(const QString &text)
 {
@@ -216,11 +225,20 @@ void DisplaySetupPage::stepOverlapWidth(int direction)
         dataDoubling_->OWidthUpDownDownClick();
 }
 
-void DisplaySetupPage::setOverlapErrorFocus(std::function<bool()> focus) { dataDoubling_->errorFocus = std::move(focus); }
+void DisplaySetupPage::setOverlapErrorFocus(std::function<bool()> focus)
+{
+    dataDoubling_->errorFocus = std::move(focus);
+}
 
-void DisplaySetupPage::SyncTestPattern(int k) { screen(k).syncTestPattern(); }
+void DisplaySetupPage::SyncTestPattern(int k)
+{
+    screen(k).syncTestPattern();
+}
 
-void DisplaySetupPage::SyncBlackLevel(int k) { screen(k).syncBlackLevel(); }
+void DisplaySetupPage::SyncBlackLevel(int k)
+{
+    screen(k).syncBlackLevel();
+}
 
 void DisplaySetupPage::SyncDisplaySetup()
 {
@@ -240,9 +258,15 @@ void DisplaySetupPage::SyncDisplaySetup()
     seamBridge_->sync();
 }
 
-void DisplaySetupPage::HaloWidthEditExit(int k, Side side) { screen(k).edges().haloExitCheck(side); }
+void DisplaySetupPage::HaloWidthEditExit(int k, Side side)
+{
+    screen(k).edges().haloExitCheck(side);
+}
 
-void DisplaySetupPage::SendLeftFeather(int n) { sendFeather(n, Side::Left); }
+void DisplaySetupPage::SendLeftFeather(int n)
+{
+    sendFeather(n, Side::Left);
+}
 
 void DisplaySetupPage::sendFeather(int n, Side side)
 {

@@ -16,7 +16,10 @@ namespace tess {
 namespace {
 
 // The screen groups 1-8 of a unit.
-int firstScreen(int unit) { return unit == 1 ? 1 : 5; }
+int firstScreen(int unit)
+{
+    return unit == 1 ? 1 : 5;
+}
 
 }  // namespace
 

@@ -103,13 +103,13 @@ ProjAlignPage::ProjAlignPage(PageContext &context, QWidget *parent)
                         QStringLiteral("- Select one of the available Resolution test patterns."),
                         QStringLiteral("- For each projector, adjusts input sample clock phase to achieve one-to-one "
                                        "sampling of the test pattern.")}),
-        buildHelpPanel("Panel1",
-                       {QStringLiteral("Projector Input Size Adjust:"),
-                        QStringLiteral("- Select the Black Test Pattern With Raster Box"),
-                        QStringLiteral("- The Raster Box is a one-pixel outline of the of active display raster being "
-                                       "input to the projector.  For each projector, adjust Input Horizontal and "
-                                       "Vertical Position until the Raster Box test pattern is aligned "
-                                       "with the projector's output display raster.")}),
+        buildHelpPanel(
+            "Panel1", {QStringLiteral("Projector Input Size Adjust:"),
+                       QStringLiteral("- Select the Black Test Pattern With Raster Box"),
+                       QStringLiteral("- The Raster Box is a one-pixel outline of the of active display raster being "
+                                      "input to the projector.  For each projector, adjust Input Horizontal and "
+                                      "Vertical Position until the Raster Box test pattern is aligned "
+                                      "with the projector's output display raster.")}),
         buildHelpPanel("Panel3",
                        {QStringLiteral("Display Image Alignment:"),
                         QStringLiteral("Select the Projector Overlap Alignment Test Pattern.  The Overlap Alignment "
@@ -223,13 +223,18 @@ void ProjAlignPage::ProjTestRadioGroupClick(int g)
     int raster = 0;
     int testGrid = 0;
     switch (g) {
-    case 1: raster = boxOn ? 1 : 0; break;
-    case 2: raster = pattern == Off ? 0 : 1; break;
+    case 1:
+        raster = boxOn ? 1 : 0;
+        break;
+    case 2:
+        raster = pattern == Off ? 0 : 1;
+        break;
     case 3:
         raster = pattern == Off ? 0 : 1;
         testGrid = boxOn ? 1 : 0;
         break;
-    default: break;
+    default:
+        break;
     }
 
     const int units = state.UnitCount > 1 ? 2 : 1;

@@ -34,7 +34,10 @@ namespace {
 
 constexpr int EditWidth = 36;
 
-std::size_t at(Side side) { return side == Side::Left ? 0 : 1; }
+std::size_t at(Side side)
+{
+    return side == Side::Left ? 0 : 1;
+}
 
 QString sideText(const char *word, Side side)
 {
@@ -105,10 +108,9 @@ void ScreenEdges::buildHalo(Side side)
     Halo *self = halo.get();
     width.enterSuccessor = [self] { return self->pair->edit(1); };
     offset.enterSuccessor = [self] { return self->pair->edit(0); };
-    halo->pair = std::make_unique<FieldBinding>(context_.fields, haloGroup_, std::move(width), std::move(offset),
-                                                [this, side](const std::vector<double> &values) {
-                                                    actions_.sendHalo(side, int(values[0]), int(values[1]));
-                                                });
+    halo->pair = std::make_unique<FieldBinding>(
+        context_.fields, haloGroup_, std::move(width), std::move(offset),
+        [this, side](const std::vector<double> &values) { actions_.sendHalo(side, int(values[0]), int(values[1])); });
     halo->widthLabel = label(sideText("Width", side), names.widthLabel, haloGroup_);
     halo->offsetLabel = label(sideText("Offset", side), names.offsetLabel, haloGroup_);
     auto *grid = static_cast<QGridLayout *>(haloGroup_->layout());
@@ -138,10 +140,9 @@ void ScreenEdges::buildEdge(Side side)
         gamma.enterSuccessor = [this] { return this->edge(Side::Right)->gamma->edit(); };
     else
         gamma.enterSuccessor = [this] { return testPattern_; };
-    edge->gamma = std::make_unique<FieldBinding>(context_.fields, featherGroup_, std::move(gamma),
-                                                 [this, side](const std::vector<double> &) {
-                                                     actions_.sendFeather(side);
-                                                 });
+    edge->gamma =
+        std::make_unique<FieldBinding>(context_.fields, featherGroup_, std::move(gamma),
+                                       [this, side](const std::vector<double> &) { actions_.sendFeather(side); });
 
     FieldDescription width = displayField(context_, EdgeWidthField, k_, sideLetter(side));
     FieldDescription offset = displayField(context_, EdgeOffsetField, k_, sideLetter(side));
@@ -155,10 +156,9 @@ void ScreenEdges::buildEdge(Side side)
     } else {
         offset.enterSuccessor = [this] { return testPattern_; };
     }
-    edge->pair = std::make_unique<FieldBinding>(context_.fields, advGroup_, std::move(width), std::move(offset),
-                                                [this, side](const std::vector<double> &) {
-                                                    actions_.sendFeather(side);
-                                                });
+    edge->pair =
+        std::make_unique<FieldBinding>(context_.fields, advGroup_, std::move(width), std::move(offset),
+                                       [this, side](const std::vector<double> &) { actions_.sendFeather(side); });
     edge->widthLabel = label(sideText("Width", side), names.widthLabel, advGroup_);
     edge->offsetLabel = label(sideText("Offset", side), names.offsetLabel, advGroup_);
 
@@ -172,15 +172,30 @@ void ScreenEdges::buildEdge(Side side)
     edges_[at(side)] = std::move(edge);
 }
 
-ScreenEdges::Halo *ScreenEdges::halo(Side side) const { return halos_[at(side)].get(); }
+ScreenEdges::Halo *ScreenEdges::halo(Side side) const
+{
+    return halos_[at(side)].get();
+}
 
-ScreenEdges::Edge *ScreenEdges::edge(Side side) const { return edges_[at(side)].get(); }
+ScreenEdges::Edge *ScreenEdges::edge(Side side) const
+{
+    return edges_[at(side)].get();
+}
 
-bool ScreenEdges::haloExitCheck(Side side) { return halo(side) && halo(side)->pair->exitCheck(); }
+bool ScreenEdges::haloExitCheck(Side side)
+{
+    return halo(side) && halo(side)->pair->exitCheck();
+}
 
-bool ScreenEdges::gammaExitCheck(Side side) { return edge(side) && edge(side)->gamma->exitCheck(); }
+bool ScreenEdges::gammaExitCheck(Side side)
+{
+    return edge(side) && edge(side)->gamma->exitCheck();
+}
 
-bool ScreenEdges::widthExitCheck(Side side) { return edge(side) && edge(side)->pair->exitCheck(); }
+bool ScreenEdges::widthExitCheck(Side side)
+{
+    return edge(side) && edge(side)->pair->exitCheck();
+}
 
 std::optional<FeatherReading> ScreenEdges::readFeather(Side side, QString *failedText, FieldKind *failedKind) const
 {
@@ -188,7 +203,8 @@ std::optional<FeatherReading> ScreenEdges::readFeather(Side side, QString *faile
     if (!e)
         return std::nullopt;
     // In the order a send reads them: gamma, width, offset.
-    const std::pair<const FieldBinding *, int> fields[] = {{e->gamma.get(), 0}, {e->pair.get(), 0}, {e->pair.get(), 1}};
+    const std::pair<const FieldBinding *, int> fields[] = {
+        {e->gamma.get(), 0}, {e->pair.get(), 0}, {e->pair.get(), 1}};
     double values[3] = {};
     for (std::size_t i = 0; i < 3; ++i) {
         const auto [binding, index] = fields[i];
@@ -270,8 +286,14 @@ void ScreenEdges::showRightEdge(bool shown)
     }
 }
 
-void ScreenEdges::showAdvanced(bool shown) { featherGroup_->setVisible(shown); }
+void ScreenEdges::showAdvanced(bool shown)
+{
+    featherGroup_->setVisible(shown);
+}
 
-void ScreenEdges::showWidthsAndOffsets(bool shown) { advGroup_->setVisible(shown); }
+void ScreenEdges::showWidthsAndOffsets(bool shown)
+{
+    advGroup_->setVisible(shown);
+}
 
 }  // namespace tess

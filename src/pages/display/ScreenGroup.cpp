@@ -20,7 +20,10 @@ namespace tess {
 
 namespace {
 
-QString screenName(const char *pattern, int k) { return QString::fromLatin1(pattern).arg(k); }
+QString screenName(const char *pattern, int k)
+{
+    return QString::fromLatin1(pattern).arg(k);
+}
 
 }  // namespace
 
@@ -113,7 +116,10 @@ void ScreenGroup::sendTestPattern()
                              outputRaster_->isChecked() ? 1 : 0, testGrid_->isChecked() ? 1 : 0);
 }
 
-std::optional<double> ScreenGroup::blackLevel() const { return black_->value(); }
+std::optional<double> ScreenGroup::blackLevel() const
+{
+    return black_->value();
+}
 
 void ScreenGroup::syncTestPattern()
 {

@@ -55,9 +55,15 @@ void SeamBridgeMirror::DisplaySetupSeamBridgeAllConfigCheckBoxClick()
     emit bridgeClicked(enable_->isChecked());
 }
 
-void SeamBridgeMirror::showBridge(bool on) { enable_->setChecked(on); }
+void SeamBridgeMirror::showBridge(bool on)
+{
+    enable_->setChecked(on);
+}
 
-void SeamBridgeMirror::showThreshold(const QString &text) { threshold_->edit()->setText(text); }
+void SeamBridgeMirror::showThreshold(const QString &text)
+{
+    threshold_->edit()->setText(text);
+}
 
 void SeamBridgeMirror::sync()
 {

@@ -62,8 +62,8 @@ ConnectionControls::ConnectionControls(QWidget *page, UnitIds &ids) : QObject(pa
 
     hardwareSetupGroup_ = new QGroupBox(QStringLiteral("Hardware Setup"), page);
     hardwareSetupGroup_->setObjectName(QStringLiteral("HardwareSetupGroupBox"));
-    RS485CheckBox = new QCheckBox(QStringLiteral("Using VKS Controllers to communicate with Quorex"),
-                                  hardwareSetupGroup_);
+    RS485CheckBox =
+        new QCheckBox(QStringLiteral("Using VKS Controllers to communicate with Quorex"), hardwareSetupGroup_);
     RS485CheckBox->setObjectName(QStringLiteral("RS485CheckBox"));
     auto *box = new QGridLayout(hardwareSetupGroup_);
     box->addWidget(RS485CheckBox, 0, 0);
@@ -85,11 +85,20 @@ void ConnectionControls::setControllerModeBox(bool ticked)
     RS485CheckBox->setChecked(ticked);
 }
 
-int ConnectionControls::baudSelection() const { return BaudComboBox->currentIndex(); }
+int ConnectionControls::baudSelection() const
+{
+    return BaudComboBox->currentIndex();
+}
 
-void ConnectionControls::setBaudSelection(int index) { selectQuietly(BaudComboBox, index); }
+void ConnectionControls::setBaudSelection(int index)
+{
+    selectQuietly(BaudComboBox, index);
+}
 
-void ConnectionControls::setComNumberText(const QString &text) { ComNumberLabel->setText(text); }
+void ConnectionControls::setComNumberText(const QString &text)
+{
+    ComNumberLabel->setText(text);
+}
 
 void ConnectionControls::showUnitId(int unit, int id)
 {

@@ -73,8 +73,7 @@ InfoPage::InfoPage(PageContext &context, QWidget *parent)
     resetButton_ = named(new QPushButton(QStringLiteral("Reset Quorex(s)"), this), "ResetButton");
     resetButton_->setGeometry(2, 476, 150, 27);
     connect(resetButton_, &QPushButton::clicked, this, &InfoPage::ResetButtonClick);
-    systemSaveButton_ =
-        named(new QPushButton(QStringLiteral("System Save Quorex(s)"), this), "SystemSaveButton");
+    systemSaveButton_ = named(new QPushButton(QStringLiteral("System Save Quorex(s)"), this), "SystemSaveButton");
     systemSaveButton_->setGeometry(160, 476, 170, 27);
     connect(systemSaveButton_, &QPushButton::clicked, this, &InfoPage::SystemSaveButtonClick);
 
@@ -231,7 +230,10 @@ void InfoPage::ResetButtonClick()
     emit resetRunning(false);
 }
 
-void InfoPage::SystemSaveButtonClick() { SystemSave(context_); }
+void InfoPage::SystemSaveButtonClick()
+{
+    SystemSave(context_);
+}
 
 void InfoPage::selectStartItems()
 {
@@ -239,7 +241,10 @@ void InfoPage::selectStartItems()
     selectQuietly(status_->screenList(), 0);
 }
 
-ConnectionView &InfoPage::connection() const { return *connection_; }
+ConnectionView &InfoPage::connection() const
+{
+    return *connection_;
+}
 
 void InfoPage::pageEntered(bool live)
 {

@@ -66,7 +66,10 @@ void LineLights::attach(SerialPort &port)
     connect(&port, &SerialPort::dataAvailable, this, [this] { received_ = true; });
 }
 
-bool LineLights::monitoring() const { return timer_->isActive(); }
+bool LineLights::monitoring() const
+{
+    return timer_->isActive();
+}
 
 void LineLights::setMonitoring(bool on)
 {

@@ -55,9 +55,8 @@ char keyCharacter(const QKeyEvent &event)
 }  // namespace
 
 TerminalView::TerminalView(QWidget *parent)
-    : QWidget(parent),
-      screen_(fitting(Height, QFontMetrics(terminalFont()).lineSpacing()),
-              fitting(Width, QFontMetrics(terminalFont()).horizontalAdvance(QLatin1Char('M'))))
+    : QWidget(parent), screen_(fitting(Height, QFontMetrics(terminalFont()).lineSpacing()),
+                               fitting(Width, QFontMetrics(terminalFont()).horizontalAdvance(QLatin1Char('M'))))
 {
     setObjectName(QStringLiteral("AdTerminal1"));
     setFixedSize(Width, Height);

@@ -24,13 +24,19 @@
 namespace tess {
 namespace {
 
-QString fifteen(double value) { return formatGeneral(value, 15); }
+QString fifteen(double value)
+{
+    return formatGeneral(value, 15);
+}
 
 const QString CenteredLimit = QStringLiteral("Error! Maximum number of projectors for center justified image is 7");
 
 }  // namespace
 
-planning::Steps PlanningPage::steps() const { return planning::Steps(context_.planning); }
+planning::Steps PlanningPage::steps() const
+{
+    return planning::Steps(context_.planning);
+}
 
 void PlanningPage::error(const QString &text)
 {
@@ -93,8 +99,9 @@ bool PlanningPage::calculateInputs()
     if (!std::isfinite(p.OutputSizeH / p.OutputSizeV)) {
         // Sizes of good numbers whose ratio overflows: a wall no count of
         // projectors covers.
-        error(QStringLiteral("Error! Minimum # of screen calculated is greater than 8. Please enter valid "
-                             "Horizontal/Vertical Output Size and Projector Resolution."));
+        error(
+            QStringLiteral("Error! Minimum # of screen calculated is greater than 8. Please enter valid "
+                           "Horizontal/Vertical Output Size and Projector Resolution."));
         c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -104,8 +111,9 @@ bool PlanningPage::calculateInputs()
     if (context_.units.controllerMode()) {
         state.UnitCount = context_.units.CountUnits();
         if (state.UnitCount < 1) {
-            error(QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
-                                 "booted up completely and reboot the Controller."));
+            error(
+                QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
+                               "booted up completely and reboot the Controller."));
             return false;
         }
     } else {
@@ -132,14 +140,17 @@ void PlanningPage::ImageSizeFromAspect()
     c_->ImageSizeVLabel->setText(fifteen(context_.planning.ImageSizeV));
 }
 
-void PlanningPage::showImageSizeH() { c_->ImageSizeHLabel->setText(fifteen(context_.planning.ImageSizeH)); }
+void PlanningPage::showImageSizeH()
+{
+    c_->ImageSizeHLabel->setText(fifteen(context_.planning.ImageSizeH));
+}
 
 void PlanningPage::ComputeProjectorsRequired()
 {
     const double required = steps().projectorsRequired();
     if (required > 8) {
-        error(QStringLiteral("Error! Minimum # of screen calculated is greater than ") + QStringLiteral("8") +
-              QStringLiteral(". Please enter valid Horizontal/Vertical Output Size and Projector Resolution."));
+        error(QStringLiteral("Error! Minimum # of screen calculated is greater than ") + QStringLiteral("8")
+              + QStringLiteral(". Please enter valid Horizontal/Vertical Output Size and Projector Resolution."));
         c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -169,8 +180,8 @@ void PlanningPage::selectCount(double projectors)
 void PlanningPage::ComputeOverlap()
 {
     const WindowState &state = context_.state;
-    const int measured = state.SettingsReadFromUnits ? context_.settings.EffectiveInputWidth(state.OutputFormatWidth)
-                                                     : 0;
+    const int measured =
+        state.SettingsReadFromUnits ? context_.settings.EffectiveInputWidth(state.OutputFormatWidth) : 0;
     if (steps().overlap(projectorCount(), measured)) {
         showImageSizeH();
         AspectFromImageSize();
@@ -183,7 +194,7 @@ void PlanningPage::ComputeOverlap()
 void PlanningPage::AspectFromImageSize()
 {
     if (!steps().aspectFromImageSize())
-        return;   // before the first calculation there is no image
+        return;  // before the first calculation there is no image
     const PlanningState &p = context_.planning;
     c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3));
     showProjectedWidth();
@@ -202,7 +213,10 @@ void PlanningPage::showProjectedWidth()
     LensMagEditExit();
 }
 
-void PlanningPage::LensMagEditExit() { c_->LensMag->exitCheck(); }
+void PlanningPage::LensMagEditExit()
+{
+    c_->LensMag->exitCheck();
+}
 
 void PlanningPage::showLensThrow()
 {
@@ -302,7 +316,10 @@ bool PlanningPage::UpdateImagePositionOffsets()
     return true;
 }
 
-void PlanningPage::OWidthPlanningEditExit() { emit overlapFieldLeft(c_->OWidthPlanningEdit->text()); }
+void PlanningPage::OWidthPlanningEditExit()
+{
+    emit overlapFieldLeft(c_->OWidthPlanningEdit->text());
+}
 
 void PlanningPage::followOverlapWidth()
 {

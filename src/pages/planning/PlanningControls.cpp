@@ -36,7 +36,7 @@ QComboBox *selectionList(const char *name, const QStringList &items, QWidget *pa
 {
     auto *list = named(new QComboBox(parent), name);
     list->addItems(items);
-    list->setCurrentIndex(-1);   // the first show chooses, unless the preferences did
+    list->setCurrentIndex(-1);  // the first show chooses, unless the preferences did
     return list;
 }
 
@@ -45,7 +45,10 @@ QLabel *label(const char *name, const QString &text, QWidget *parent)
     return named(new QLabel(text, parent), name);
 }
 
-QLabel *plainLabel(const QString &text, QWidget *parent) { return new QLabel(text, parent); }
+QLabel *plainLabel(const QString &text, QWidget *parent)
+{
+    return new QLabel(text, parent);
+}
 
 QStringList instructions()
 {
@@ -55,7 +58,8 @@ QStringList instructions()
         QStringLiteral("- If connection with Quorex(s) has been established and changes done to Quorex(s) via front "
                        "panel, click on the \"Serial Port->Read from Quorex(s)\" to update the Tessaline."),
         QString(),
-        QStringLiteral("1) Enter the Horizontal size and Vertical size of the output screen in the given edit boxes. "),
+        QStringLiteral(
+            "1) Enter the Horizontal size and Vertical size of the output screen in the given edit boxes. "),
         QStringLiteral("2) Select the Projectors Native Resolution from the drop down box. "),
         QStringLiteral("When done, click the \"Calculate\" button. Tessaline will calculate the output aspect ratio, "
                        "number of projectors, projector overlap, and input image size requirements."),
@@ -130,9 +134,9 @@ QWidget *PlanningControls::buildCalculator(QWidget &page, Clock &clock)
     sizeRow->addWidget(CalcOutButton);
     sizeRow->addStretch();
 
-    ProjectorResComboBox = selectionList(
-        "ProjectorResComboBox", {QStringLiteral("800x600"), QStringLiteral("1024x768"), QStringLiteral("1280x1024")},
-        box);
+    ProjectorResComboBox =
+        selectionList("ProjectorResComboBox",
+                      {QStringLiteral("800x600"), QStringLiteral("1024x768"), QStringLiteral("1280x1024")}, box);
     QStringList counts{QStringLiteral("1 Projector")};
     for (int n = 2; n <= 8; ++n)
         counts << QStringLiteral("%1 Projectors").arg(n);
@@ -247,8 +251,8 @@ QWidget *PlanningControls::buildLegend(QWidget &page)
 
 QWidget *PlanningControls::buildContentGroup(QWidget &page)
 {
-    auto *box = named(new QGroupBox(QStringLiteral("Image Content Creation Requirement"), &page),
-                      "ImageContentReqGroupBox");
+    auto *box =
+        named(new QGroupBox(QStringLiteral("Image Content Creation Requirement"), &page), "ImageContentReqGroupBox");
     ImageContentInfoMemo = named(new QPlainTextEdit(box), "ImageContentInfoMemo");
     ImageContentInfoMemo->setReadOnly(true);
     ImageContentInfoMemo->setLineWrapMode(QPlainTextEdit::NoWrap);

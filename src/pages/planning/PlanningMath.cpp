@@ -112,8 +112,8 @@ namespace {
 // texts that meet.
 void layRow(const std::vector<PlacementText *> &row, int width)
 {
-    constexpr int Margin = 3;   // as far from the right edge as "0" is from the left
-    constexpr int Gap = 5;   // a little more than a space
+    constexpr int Margin = 3;  // as far from the right edge as "0" is from the left
+    constexpr int Gap = 5;     // a little more than a space
     for (PlacementText *text : row) {
         QRect &rect = text->rect;
         rect.setWidth(std::min(rect.width(), width));
@@ -174,27 +174,43 @@ const QString CentredOnly = QString(38, u' ') + QStringLiteral("(Must be Centere
 QString contentRequirements(int count, const QString &aspect, int resH, int resV, const QString &imageH,
                             const QString &imageV)
 {
-    QString text = QStringLiteral(" - Single Graphic Source:    %1 : 1 Aspect Ratio Image Required\r\n").arg(aspect) +
-                   AnyAlignment;
+    QString text = QStringLiteral(" - Single Graphic Source:    %1 : 1 Aspect Ratio Image Required\r\n").arg(aspect)
+                   + AnyAlignment;
     const auto heads = [&](int n) {
         return QStringLiteral(" - %1 Head Graphic Source (%2 x %3 resolution): %4 x %5 Image Size Required\r\n")
                    .arg(n)
                    .arg(resH)
                    .arg(resV)
-                   .arg(imageH, imageV) +
-               AnyAlignment;
+                   .arg(imageH, imageV)
+               + AnyAlignment;
     };
     const QString twoHeads =
-        QStringLiteral(" - 2 Head Graphic Source:    %1 : 1 Aspect Ratio Image Required\r\n").arg(aspect) + CentredOnly;
+        QStringLiteral(" - 2 Head Graphic Source:    %1 : 1 Aspect Ratio Image Required\r\n").arg(aspect)
+        + CentredOnly;
     switch (count) {
-    case 2: text += twoHeads; break;
-    case 3: text += heads(3); break;
-    case 4: text += twoHeads + heads(4); break;
-    case 5: text += heads(5); break;
-    case 6: text += twoHeads + heads(3) + heads(6); break;
-    case 7: text += heads(7); break;
-    case 8: text += twoHeads + heads(4) + heads(8); break;
-    default: break;
+    case 2:
+        text += twoHeads;
+        break;
+    case 3:
+        text += heads(3);
+        break;
+    case 4:
+        text += twoHeads + heads(4);
+        break;
+    case 5:
+        text += heads(5);
+        break;
+    case 6:
+        text += twoHeads + heads(3) + heads(6);
+        break;
+    case 7:
+        text += heads(7);
+        break;
+    case 8:
+        text += twoHeads + heads(4) + heads(8);
+        break;
+    default:
+        break;
     }
     return text;
 }

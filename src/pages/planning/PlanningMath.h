@@ -22,10 +22,10 @@ double projectorsRequired(double resH, double resV, double aspect);
 // The overlap for `count` projectors of `resH` pixels showing an image
 // `imageSizeH` wide, bounded below by 64 and above by the largest overlap.
 struct Overlap {
-    double pixels = 0;          // OverlapPixels
-    double imageSizeH = 0;      // the image width, changed only when corrected
-    bool corrected = false;     // the bounds changed the overlap and the image
-    int maxOverlap = 0;         // MaxOverlapWidth
+    double pixels = 0;       // OverlapPixels
+    double imageSizeH = 0;   // the image width, changed only when corrected
+    bool corrected = false;  // the bounds changed the overlap and the image
+    int maxOverlap = 0;      // MaxOverlapWidth
 };
 // `effectiveInputWidth` is the width measured by unit 1 when the settings
 // were read from the units, else 0.
@@ -46,9 +46,9 @@ void layStripBoxes(std::array<BoxRect, 8> &boxes, int count, int shift);
 inline constexpr int PlacementWidth = 477;
 inline constexpr int PlacementHeight = 128;
 struct Marker {
-    int column = 0;   // picture column of the dashed line
-    double value = 0; // position in the user's screen unit, in single precision
-    QString label;    // "Proj 1" ...
+    int column = 0;    // picture column of the dashed line
+    double value = 0;  // position in the user's screen unit, in single precision
+    QString label;     // "Proj 1" ...
 };
 std::vector<Marker> placementMarkers(int count, double resH, double overlapPixels, double imageSizeH,
                                      double outputSizeH, int width = PlacementWidth);

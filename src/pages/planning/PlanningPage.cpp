@@ -62,9 +62,9 @@ bool PlanningPage::eventFilter(QObject *watched, QEvent *event)
         if (key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;
         // Enter moves the focus on; leaving the field runs its exit.
-        QWidget *next = watched == c_->VerticalOutEdit ? static_cast<QWidget *>(c_->CalcOutButton)
+        QWidget *next = watched == c_->VerticalOutEdit     ? static_cast<QWidget *>(c_->CalcOutButton)
                         : watched == c_->HorizontalOutEdit ? static_cast<QWidget *>(c_->VerticalOutEdit)
-                                                            : static_cast<QWidget *>(c_->HorizontalOutEdit);
+                                                           : static_cast<QWidget *>(c_->HorizontalOutEdit);
         if (canTakeFocus(next))
             next->setFocus(Qt::TabFocusReason);
         return true;
@@ -74,9 +74,9 @@ bool PlanningPage::eventFilter(QObject *watched, QEvent *event)
         // is a refused check taking the focus back, nor the page being
         // disabled around an exchange with a unit.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-            reason == Qt::MenuBarFocusReason || context_.fields.focusReturning == watched ||
-            !static_cast<QWidget *>(watched)->isEnabled())
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+            || reason == Qt::MenuBarFocusReason || context_.fields.focusReturning == watched
+            || !static_cast<QWidget *>(watched)->isEnabled())
             return false;
         if (watched == c_->VerticalOutEdit)
             VerticalOutEditExit();
@@ -94,11 +94,20 @@ bool PlanningPage::focusOverlapFieldIfInView()
     return true;
 }
 
-int PlanningPage::projectorCountSelection() const { return c_->NumOfScreenComboBox->currentIndex(); }
+int PlanningPage::projectorCountSelection() const
+{
+    return c_->NumOfScreenComboBox->currentIndex();
+}
 
-int PlanningPage::alignmentSelection() const { return c_->ImageAlignComboBox->currentIndex(); }
+int PlanningPage::alignmentSelection() const
+{
+    return c_->ImageAlignComboBox->currentIndex();
+}
 
-int PlanningPage::projectorCount() const { return c_->NumOfScreenComboBox->currentIndex() + 1; }
+int PlanningPage::projectorCount() const
+{
+    return c_->NumOfScreenComboBox->currentIndex() + 1;
+}
 
 void PlanningPage::setListSelection(QComboBox *list, int index)
 {

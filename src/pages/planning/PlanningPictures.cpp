@@ -114,8 +114,9 @@ void PlanningPage::SyncPlanningFromUnits()
     if (window()->isVisible()) {
         const bool alignmentDiffers = alignmentSelection() != justification;
         const bool countDiffers = projectorCountSelection() != total - 1;
-        const QString tail = QStringLiteral(" information read from Quorex(s) does not match current values in the "
-                                            "Planning page. \rPlanning page values will be overwritten");
+        const QString tail = QStringLiteral(
+            " information read from Quorex(s) does not match current values in the "
+            "Planning page. \rPlanning page values will be overwritten");
         QString what;
         if (alignmentDiffers && countDiffers)
             what = QStringLiteral("Number of Projectors and Input Material Alignment");
@@ -152,7 +153,10 @@ void PlanningPage::SyncPlanningFromUnits()
     c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3, 5));
     c_->HorizontalOutEdit->setText(formatGeneral(p.OutputSizeH, 5, 5));
     c_->ImageSizeVLabel->setText(formatGeneral(p.ImageSizeV, 15));
-    const int resolution = p.ProjectorResH == 800 ? 0 : p.ProjectorResH == 1024 ? 1 : p.ProjectorResH == 1280 ? 2 : -1;
+    const int resolution = p.ProjectorResH == 800    ? 0
+                           : p.ProjectorResH == 1024 ? 1
+                           : p.ProjectorResH == 1280 ? 2
+                                                     : -1;
     if (resolution >= 0)
         selectQuietly(c_->ProjectorResComboBox, resolution);
     // What the wall read asks of the installer follows it too: the units it

@@ -6,7 +6,10 @@
 
 namespace tess::planning {
 
-void Steps::aspectFromOutputSize() { p_.AspectRatio = p_.OutputSizeH / p_.OutputSizeV; }
+void Steps::aspectFromOutputSize()
+{
+    p_.AspectRatio = p_.OutputSizeH / p_.OutputSizeV;
+}
 
 void Steps::imageSizeFromAspect()
 {
@@ -14,9 +17,15 @@ void Steps::imageSizeFromAspect()
     p_.ImageSizeV = p_.ProjectorResV;
 }
 
-void Steps::projectedWidthFromAspect() { p_.ProjectedWidth = p_.OutputSizeV * p_.AspectRatio; }
+void Steps::projectedWidthFromAspect()
+{
+    p_.ProjectedWidth = p_.OutputSizeV * p_.AspectRatio;
+}
 
-void Steps::lensThrowFromMagnification() { p_.LensThrow = p_.LensMagnification * p_.ProjectedWidth; }
+void Steps::lensThrowFromMagnification()
+{
+    p_.LensThrow = p_.LensMagnification * p_.ProjectedWidth;
+}
 
 double Steps::projectorsRequired()
 {
@@ -58,7 +67,8 @@ void Steps::selectResolution(int index)
 std::optional<Offsets> Steps::imagePositionOffsets(int count, int overlapEntered, Alignment alignment)
 {
     p_.OverlapEntered = overlapEntered;
-    std::optional<Offsets> offsets = planning::imagePositionOffsets(count, p_.ProjectorResH, overlapEntered, alignment);
+    std::optional<Offsets> offsets =
+        planning::imagePositionOffsets(count, p_.ProjectorResH, overlapEntered, alignment);
     if (offsets)
         p_.ImageSizeH = offsets->imageSizeH;
     return offsets;

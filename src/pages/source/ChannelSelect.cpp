@@ -11,8 +11,7 @@
 
 namespace tess {
 
-ChannelSelect::ChannelSelect(const char *name, QWidget *parent)
-    : QGroupBox(QStringLiteral("Channel Select"), parent)
+ChannelSelect::ChannelSelect(const char *name, QWidget *parent) : QGroupBox(QStringLiteral("Channel Select"), parent)
 {
     setObjectName(QLatin1String(name));
     auto *row = new QHBoxLayout(this);

@@ -26,7 +26,6 @@ namespace tess {
 
 namespace {
 
-
 // The label of gain field n (1-8): "Gain -4" ... "Gain -1", "Gain +1" ... "Gain +4".
 QString gainCaption(int n)
 {
@@ -41,8 +40,8 @@ SeamRemovalPage::SeamRemovalPage(PageContext &context, QWidget *parent)
     channels_ = new ChannelSelect("SeamScreenSelectRadioGroup", this);
     connect(channels_, &ChannelSelect::clicked, this, &SeamRemovalPage::SeamScreenSelectRadioGroupClick);
 
-    autoAll_ = named(new QPushButton(QStringLiteral("Auto Seam Gain (All Channels)"), this),
-                     "SeamAutoAllConfigButton");
+    autoAll_ =
+        named(new QPushButton(QStringLiteral("Auto Seam Gain (All Channels)"), this), "SeamAutoAllConfigButton");
     connect(autoAll_, &QPushButton::clicked, this, &SeamRemovalPage::SeamAutoAllConfigButtonClick);
 
     auto *grid = new QGridLayout(this);
@@ -110,9 +109,10 @@ QGroupBox *SeamRemovalPage::buildBridgeGroup()
     connect(bridgeAll_, &QCheckBox::clicked, this, &SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick);
     FieldDescription desc = sourceField(context_, BridgeThresholdField);
     desc.enterSuccessor = [this] { return firstFocusable({gains_[0]->edit()}); };
-    threshold_ = std::make_unique<FieldBinding>(
-        context_.fields, group, std::move(desc),
-        [this](const std::vector<double> &values) { applyBridgeThreshold(threshold_->edit()->text(), int(values[0])); });
+    threshold_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(desc),
+                                                [this](const std::vector<double> &values) {
+                                                    applyBridgeThreshold(threshold_->edit()->text(), int(values[0]));
+                                                });
     threshold_->edit()->setFixedWidth(50);
     auto *rows = new QGridLayout(group);
     rows->addWidget(bridgeAll_, 0, 0, 1, 3);
@@ -144,9 +144,18 @@ void SeamRemovalPage::selectChannel(int c)
     SeamScreenSelectRadioGroupClick();
 }
 
-int SeamRemovalPage::selectedChannel() const { return channels_->selected(); }
-int SeamRemovalPage::unit() const { return channels_->unit(); }
-int SeamRemovalPage::screen() const { return channels_->input(); }
+int SeamRemovalPage::selectedChannel() const
+{
+    return channels_->selected();
+}
+int SeamRemovalPage::unit() const
+{
+    return channels_->unit();
+}
+int SeamRemovalPage::screen() const
+{
+    return channels_->input();
+}
 
 void SeamRemovalPage::SeamScreenSelectRadioGroupClick()
 {
@@ -154,7 +163,10 @@ void SeamRemovalPage::SeamScreenSelectRadioGroupClick()
         SyncSeamRemoval();
 }
 
-void SeamRemovalPage::SeamGainEditExit(int n) { gains_.at(std::size_t(n - 1))->exitCheck(); }
+void SeamRemovalPage::SeamGainEditExit(int n)
+{
+    gains_.at(std::size_t(n - 1))->exitCheck();
+}
 
 void SeamRemovalPage::sendChannelGains()
 {

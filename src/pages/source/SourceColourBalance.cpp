@@ -74,7 +74,10 @@ QGroupBox *SourceSetupPage::buildColourGroup()
     return colourGroup_;
 }
 
-void SourceSetupPage::ColourEditExit(int row) { colours_.at(std::size_t(row))->exitCheck(); }
+void SourceSetupPage::ColourEditExit(int row)
+{
+    colours_.at(std::size_t(row))->exitCheck();
+}
 
 void SourceSetupPage::SyncColourBalance(int channel)
 {
@@ -101,9 +104,9 @@ void SourceSetupPage::AutoColorBalanceButtonClick()
         if (dialogs.askOkCancel(BalanceCaption,
                                 QStringLiteral("Automatic Color Balance takes several minutes to complete. Are you "
                                                "sure you want to run Automatic Color Balance? Click OK to "
-                                               "continue.")) &&
-            dialogs.askOkCancel(BalanceCaption,
-                                QStringLiteral("IMPORTANT: Verify that Horizontal Bars 1 test pattern is selected on "
+                                               "continue."))
+            && dialogs.askOkCancel(
+                BalanceCaption, QStringLiteral("IMPORTANT: Verify that Horizontal Bars 1 test pattern is selected on "
                                                "Panorel(Horizontal Ramp on Controller) before running. Click OK to "
                                                "start Automatic RGB Color Adjustment."))) {
             DeviceHost &window = context_.device;

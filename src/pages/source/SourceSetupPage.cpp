@@ -88,7 +88,8 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
     QGroupBox *group = alignmentGroup_;
     auto *reset = named(new QPushButton(QStringLiteral("Reset Config"), group), "AutoConfigButton");
     auto *save = named(new QPushButton(QStringLiteral("Save Config"), group), "SaveConfigButton");
-    auto *saveAll = named(new QPushButton(QStringLiteral("Save Config (All Channels)"), group), "SaveAllConfigButton");
+    auto *saveAll =
+        named(new QPushButton(QStringLiteral("Save Config (All Channels)"), group), "SaveAllConfigButton");
     connect(reset, &QPushButton::clicked, this, &SourceSetupPage::AutoConfigButtonClick);
     connect(save, &QPushButton::clicked, this, &SourceSetupPage::SaveConfigButtonClick);
     connect(saveAll, &QPushButton::clicked, this, &SourceSetupPage::SaveAllConfigButtonClick);
@@ -103,15 +104,18 @@ QGroupBox *SourceSetupPage::buildAlignmentGroup()
 
     FieldDescription h = sourceField(context_, HPositionField, 0, &bounds_);
     h.enterSuccessor = [this] { return firstFocusable({vPosition_->edit()}); };
-    hPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(h), send([](Commands &c, int u, int i, int v) { c.IRSPQX_H(u, i, v); }));
+    hPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(h),
+                                                send([](Commands &c, int u, int i, int v) { c.IRSPQX_H(u, i, v); }));
 
     FieldDescription v = sourceField(context_, VPositionField, 0, &bounds_);
     v.enterSuccessor = [this] { return firstFocusable({phase_->edit()}); };
-    vPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(v), send([](Commands &c, int u, int i, int v) { c.IRSPQX_V(u, i, v); }));
+    vPosition_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(v),
+                                                send([](Commands &c, int u, int i, int v) { c.IRSPQX_V(u, i, v); }));
 
     FieldDescription p = sourceField(context_, PhaseField);
     p.enterSuccessor = [this] { return firstFocusable({hPosition_->edit()}); };
-    phase_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(p), send([](Commands &c, int u, int i, int v) { c.ICPHOQX(u, i, v); }));
+    phase_ = std::make_unique<FieldBinding>(context_.fields, group, std::move(p),
+                                            send([](Commands &c, int u, int i, int v) { c.ICPHOQX(u, i, v); }));
 
     hTotal_ = named(new QLineEdit(NotAvailable, group), "HTotalEdit");
     hTotal_->setEnabled(false);
@@ -166,9 +170,18 @@ void SourceSetupPage::setLinkControlsEnabled(bool enabled)
     colourGroup_->setEnabled(enabled);
 }
 
-int SourceSetupPage::selectedChannel() const { return channels_->selected(); }
-int SourceSetupPage::unit() const { return channels_->unit(); }
-int SourceSetupPage::input() const { return channels_->input(); }
+int SourceSetupPage::selectedChannel() const
+{
+    return channels_->selected();
+}
+int SourceSetupPage::unit() const
+{
+    return channels_->unit();
+}
+int SourceSetupPage::input() const
+{
+    return channels_->input();
+}
 
 void SourceSetupPage::setChannelCount(int projectors)
 {

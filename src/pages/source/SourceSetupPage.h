@@ -26,11 +26,16 @@ class SourceSetupPage final : public TabPage {
 public:
     // The colour balance rows, top to bottom.
     enum ColourRow {
-        OverallContrast, OverallBrightness, RedContrast, RedBrightness,
-        GreenContrast, GreenBrightness, BlueContrast, BlueBrightness,
+        OverallContrast,
+        OverallBrightness,
+        RedContrast,
+        RedBrightness,
+        GreenContrast,
+        GreenBrightness,
+        BlueContrast,
+        BlueBrightness,
     };
     static constexpr int ColourRows = 8;
-
 
     explicit SourceSetupPage(PageContext &context, QWidget *parent = nullptr);
     ~SourceSetupPage() override;
