@@ -9,6 +9,7 @@
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningMath.h"
+#include "pages/planning/PlanningPictures.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -28,11 +29,7 @@ PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
         context_.planning.LensMagnification = magnification;
         showLensThrow();
     });
-    strip_ = QImage(planning::StripWidth, planning::StripHeight, QImage::Format_RGB32);
-    strip_.fill(PictureBackground);
-    placement_ = QImage(planning::PlacementWidth, planning::PlacementHeight, QImage::Format_RGB32);
-    placement_.fill(PictureBackground);
-    c_->ProjPlaceImage->setPixmap(QPixmap::fromImage(placement_));
+    pictures_ = std::make_unique<PlanningPictures>(*c_->ProjectorImage, *c_->ProjPlaceImage, c_->legend);
 
     context_.refills.provide(Refill::PlanningFromUnits, [this](int) { SyncPlanningFromUnits(); });
 

@@ -2,7 +2,6 @@
 
 #include "pages/TabPage.h"
 
-#include <QImage>
 #include <array>
 #include <memory>
 #include <optional>
@@ -19,6 +18,7 @@ class FieldBinding;
 class SpinButton;
 struct PageContext;
 struct PlanningControls;
+class PlanningPictures;
 struct PlanningPreferences;
 namespace planning {
 class Steps;
@@ -120,14 +120,13 @@ private:
     std::optional<int> overlapEntered();
     // Steps 2 to 4 of Calculate: false when it must stop there.
     bool calculateInputs();
-    void drawStrip(int overlapWidth);
-    void drawPlacement(int overlapWidth);
+    // Both pictures for the overlap width in force.
+    void drawPictures(int overlapWidth);
     void error(const QString &text);
 
     PageContext &context_;
     std::unique_ptr<PlanningControls> c_;
-    QImage strip_;
-    QImage placement_;
+    std::unique_ptr<PlanningPictures> pictures_;
     // The count selection the page last acted on: put back when a count
     // the list does not hold would be selected.
     int countInForce_ = 0;

@@ -7,6 +7,7 @@
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
 #include "pages/planning/PlanningPage.h"
+#include "pages/planning/PlanningPictures.h"
 #include "pages/planning/PlanningMath.h"
 #include "pages/planning/PlanningSteps.h"
 #include "platform/Dialogs.h"
@@ -25,8 +26,7 @@ bool PlanningPage::DrawPlanningPictures()
     const std::optional<int> width = overlapEntered();
     if (!width)
         return false;
-    drawStrip(*width);
-    drawPlacement(*width);
+    drawPictures(*width);
     if (!UpdateImagePositionOffsets())
         return false;
     // The content text asks for the image the pictures show, also after an
@@ -35,23 +35,35 @@ bool PlanningPage::DrawPlanningPictures()
     return true;
 }
 
+void PlanningPage::drawPictures(int overlapWidth)
+{
+    pictures_->drawStrip(context_.state.ProjectorBoxRects, projectorCount(), overlapWidth, context_.planning);
+    pictures_->drawPlacement(projectorCount(), overlapWidth, context_.planning, c_->HorizontalOutEdit->text());
+}
+
 void PlanningPage::showImagePositionOffsets()
 {
     if (!UpdateImagePositionOffsets())
         return;
     // The offsets may have changed the image size: the pictures and the
     // content text follow it.
-    const int width = int(context_.planning.OverlapEntered);
-    drawStrip(width);
-    drawPlacement(width);
+    drawPictures(int(context_.planning.OverlapEntered));
     BuildContentRequirements();
 }
 
-void PlanningPage::drawStrip(int overlapWidth)
+PlanningPictures::PlanningPictures(QLabel &strip, QLabel &placement, const std::array<QLabel *, 8> &legend)
+    : stripLabel_(strip), placementLabel_(placement), legend_(legend),
+      strip_(planning::StripWidth, planning::StripHeight, QImage::Format_RGB32),
+      placement_(planning::PlacementWidth, planning::PlacementHeight, QImage::Format_RGB32)
 {
-    std::array<BoxRect, 8> &boxes = context_.state.ProjectorBoxRects;
-    const int count = projectorCount();
-    planning::layStripBoxes(boxes, count, planning::stripShift(overlapWidth, context_.planning.ProjectorResH));
+    strip_.fill(PictureBackground);
+    placement_.fill(PictureBackground);
+    placementLabel_.setPixmap(QPixmap::fromImage(placement_));
+}
+
+void PlanningPictures::drawStrip(std::array<BoxRect, 8> &boxes, int count, int overlapWidth, const PlanningState &p)
+{
+    planning::layStripBoxes(boxes, count, planning::stripShift(overlapWidth, p.ProjectorResH));
 
     strip_.fill(PictureBackground);
     QPainter painter(&strip_);
@@ -59,7 +71,7 @@ void PlanningPage::drawStrip(int overlapWidth)
     // lower-numbered projector's colour is on top.
     for (int k = std::min(count, 8); k >= 1; --k) {
         const BoxRect &box = boxes[std::size_t(k - 1)];
-        painter.setPen(QPen(c_->legend[std::size_t(k - 1)]->palette().color(QPalette::Window), 1));
+        painter.setPen(QPen(legend_[std::size_t(k - 1)]->palette().color(QPalette::Window), 1));
         painter.setBrush(Qt::NoBrush);
         // An outline one pixel wide on the inside of the box.
         painter.drawRect(box.Left, box.Top, box.Right - box.Left - 1, box.Bottom - box.Top - 1);
@@ -68,12 +80,11 @@ void PlanningPage::drawStrip(int overlapWidth)
     // Shown transparent: the background colour lets the page show through.
     QPixmap shown = QPixmap::fromImage(strip_);
     shown.setMask(QBitmap::fromImage(strip_.createMaskFromColor(PictureBackground.rgb(), Qt::MaskInColor)));
-    c_->ProjectorImage->setPixmap(shown);
+    stripLabel_.setPixmap(shown);
 }
 
-void PlanningPage::drawPlacement(int overlapWidth)
+void PlanningPictures::drawPlacement(int count, int overlapWidth, const PlanningState &p, const QString &screenWidth)
 {
-    const PlanningState &p = context_.planning;
     const int w = placement_.width();
     const int h = placement_.height();
     placement_.fill(PictureBackground);
@@ -83,14 +94,14 @@ void PlanningPage::drawPlacement(int overlapWidth)
     // The projectors stand as far apart as the overlap in force puts them,
     // the one the strip and the image size show.
     const std::vector<planning::Marker> markers =
-        planning::placementMarkers(projectorCount(), p.ProjectorResH, overlapWidth, p.ImageSizeH, p.OutputSizeH, w);
+        planning::placementMarkers(count, p.ProjectorResH, overlapWidth, p.ImageSizeH, p.OutputSizeH, w);
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
     for (const planning::Marker &marker : markers)
         painter.drawLine(marker.column, 20, marker.column, h);
     const QFontMetricsF metrics(painter.font());
     const auto textWidth = [&](const QString &text) { return int(std::ceil(metrics.horizontalAdvance(text))); };
-    const std::vector<planning::PlacementText> texts = planning::placementTexts(
-        markers, c_->HorizontalOutEdit->text(), textWidth, int(std::ceil(metrics.height())), w, h);
+    const std::vector<planning::PlacementText> texts =
+        planning::placementTexts(markers, screenWidth, textWidth, int(std::ceil(metrics.height())), w, h);
     for (const planning::PlacementText &text : texts) {
         // Only a text narrowed to the picture loses its end.
         const QString shown = text.rect.width() < textWidth(text.text)
@@ -99,7 +110,7 @@ void PlanningPage::drawPlacement(int overlapWidth)
         painter.drawText(text.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
     }
     painter.end();
-    c_->ProjPlaceImage->setPixmap(QPixmap::fromImage(placement_));
+    placementLabel_.setPixmap(QPixmap::fromImage(placement_));
 }
 
 void PlanningPage::SyncPlanningFromUnits()
