@@ -10,10 +10,15 @@ struct Timing {
 
 // Total pixels per line, first active pixel, total lines and first active
 // line of the common modes (VESA timings at 60 Hz).
+// clang-format off
 constexpr Timing kTimings[] = {
-    {640, 480, 800, 144, 525, 35},     {800, 600, 1056, 216, 628, 27},    {1024, 768, 1344, 296, 806, 35},
-    {1280, 1024, 1688, 360, 1066, 41}, {1600, 1200, 2160, 496, 1250, 49},
+    {640, 480, 800, 144, 525, 35},
+    {800, 600, 1056, 216, 628, 27},
+    {1024, 768, 1344, 296, 806, 35},
+    {1280, 1024, 1688, 360, 1066, 41},
+    {1600, 1200, 2160, 496, 1250, 49},
 };
+// clang-format on
 
 }  // namespace
 

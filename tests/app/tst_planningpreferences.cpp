@@ -221,17 +221,19 @@ private slots:
         QCOMPARE(read.status, Status::NotOpened);
     }
 
+    // clang-format off
     void writingUsesTheExactFormat_data()
     {
         QTest::addColumn<PlanningPreferences>("prefs");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("start-up defaults")
-            << PlanningPreferences{30, 10, 384, 2, 1, 2} << QByteArray("30.000000 10.000000 384 2 1 2");
+        QTest::newRow("start-up defaults") << PlanningPreferences{30, 10, 384, 2, 1, 2}
+                                           << QByteArray("30.000000 10.000000 384 2 1 2");
         QTest::newRow("fractions rounded to six decimals")
             << PlanningPreferences{12.3456789, 0.5, 64, 0, 0, 0} << QByteArray("12.345679 0.500000 64 0 0 0");
         QTest::newRow("no selection written as -1")
             << PlanningPreferences{40, 12, 80, -1, 1, 2} << QByteArray("40.000000 12.000000 80 -1 1 2");
     }
+    // clang-format on
 
     void writingUsesTheExactFormat()
     {

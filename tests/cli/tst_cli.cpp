@@ -222,22 +222,22 @@ private slots:
         QCOMPARE(cli.outText(), QStringLiteral("projector2.black-level: 12 \u2192 40\n"));
     }
 
+    // clang-format off
     void badFilesAreRefusedWithTheWindowsWords_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("said");
         const QString small = QStringLiteral("Error! File corrupted. File size invalid. (1719 bytes");
-        const QString missing =
-            QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (there is no");
-        const QString folder =
-            QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (it is a folder)");
+        const QString missing = QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (there is no");
+        const QString folder = QStringLiteral("Error! Unable to open Configuration file. Check if file exist? (it is a folder)");
         for (const char *command : {"send", "show", "diff"}) {
             QTest::addRow("%s a file one byte short", command) << command << "short.qxc" << small;
             QTest::addRow("%s a missing file", command) << command << "missing.qxc" << missing;
             QTest::addRow("%s a folder", command) << command << "folder.qxc" << folder;
         }
     }
+    // clang-format on
 
     void badFilesAreRefusedWithTheWindowsWords()
     {
@@ -296,20 +296,22 @@ private slots:
 
     // A screen that could not be read (the user may go on past it) or a
     // line that dies mid-read leaves the file as it was.
+    // clang-format off
     void aReadThatIsNotWholeWritesNothing_data()
     {
         QTest::addColumn<QStringList>("answer");
         QTest::addColumn<QByteArray>("at");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("said");
-        QTest::newRow("screen not read, gone on past") << QStringList{"--yes"} << QByteArray("IINFOQX 3") << "drop 1"
-                                                       << "the read was not whole";
+        QTest::newRow("screen not read, gone on past") << QStringList{"--yes"} << QByteArray("IINFOQX 3")
+                                                       << "drop 1" << "the read was not whole";
         QTest::newRow("screen not read, stopped") << QStringList{} << QByteArray("IINFOQX 3") << "drop 1"
                                                   << "Quorex communication error! Please check Serial connections "
                                                      "and try again (-4)";
         QTest::newRow("the line dies") << QStringList{} << QByteArray("OINFOQX 2") << "vanish"
                                        << "nothing was written to";
     }
+    // clang-format on
 
     void aReadThatIsNotWholeWritesNothing()
     {
@@ -327,6 +329,7 @@ private slots:
         QVERIFY(!QDir(dir_.path()).entryList().join(u' ').contains(QLatin1String("kept.qxc.")));  // no temporary left
     }
 
+    // clang-format off
     void noUnitsNoPort_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -335,9 +338,11 @@ private slots:
         QTest::newRow("nothing answers") << QStringList{"search"} << QList<int>{} << "Quorex(s) not detected.";
         QTest::newRow("the port asked for is missing")
             << QStringList{"read", "--port", "COM2"} << QList<int>{1} << "COM2: there is no device";
-        QTest::newRow("no controller on the port") << QStringList{"status", "--port", "COM1", "--mode", "direct"}
-                                                   << QList<int>{1, 2} << "No Quorex answered directly on COM1.";
+        QTest::newRow("no controller on the port")
+            << QStringList{"status", "--port", "COM1", "--mode", "direct"} << QList<int>{1, 2}
+            << "No Quorex answered directly on COM1.";
     }
+    // clang-format on
 
     void noUnitsNoPort()
     {

@@ -160,6 +160,7 @@ Q_DECLARE_METATYPE(Store)
 class CommandsTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void senderStoresThenSendsTheModesForm_data()
     {
         QTest::addColumn<bool>("controller");
@@ -169,12 +170,13 @@ private slots:
         QTest::addColumn<int>("promptWaitTicks");
         QTest::addColumn<Store>("store");
         for (const Case &c : cases()) {
-            QTest::addRow("%s, controller", c.name)
-                << true << c.call << framed(c.controllerText) << c.pauseCount << 0 << c.store;
-            QTest::addRow("%s, direct", c.name)
-                << false << c.call << c.directLine << 0 << c.promptWaitTicks << c.store;
+            QTest::addRow("%s, controller", c.name) << true << c.call << framed(c.controllerText) << c.pauseCount
+                                                    << 0 << c.store;
+            QTest::addRow("%s, direct", c.name) << false << c.call << c.directLine << 0 << c.promptWaitTicks
+                                                << c.store;
         }
     }
+    // clang-format on
     void senderStoresThenSendsTheModesForm()
     {
         QFETCH(bool, controller);
@@ -211,6 +213,7 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
+    // clang-format off
     void notConnectedStoresAndSendsOnlyWhatTheControllerTakesAnyway_data()
     {
         QTest::addColumn<bool>("controller");
@@ -219,10 +222,12 @@ private slots:
         QTest::addColumn<Store>("store");
         for (const Case &c : cases()) {
             QTest::addRow("%s, controller", c.name)
-                << true << c.call << (c.relayedWhenNotConnected ? framed(c.controllerText) : QByteArray()) << c.store;
+                << true << c.call << (c.relayedWhenNotConnected ? framed(c.controllerText) : QByteArray())
+                << c.store;
             QTest::addRow("%s, direct", c.name) << false << c.call << QByteArray() << c.store;
         }
     }
+    // clang-format on
     void notConnectedStoresAndSendsOnlyWhatTheControllerTakesAnyway()
     {
         QFETCH(bool, controller);

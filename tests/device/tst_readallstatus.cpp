@@ -80,6 +80,7 @@ private slots:
         QCOMPARE(rig.units.lines.first(), QByteArray("QXQUERY *6SYINFOQX!\r"));
     }
 
+    // clang-format off
     void stoppingAfterAFailedScreenGivesItsCode_data()
     {
         QTest::addColumn<QByteArray>("failing");  // the query line that gets no record
@@ -97,9 +98,10 @@ private slots:
                                       << QStringList{question("Output", 3)};
         QTest::newRow("output 4, No") << QByteArray("OINFOQX 4\r") << QList<bool>{false} << -9
                                       << QStringList{question("Output", 4)};
-        QTest::newRow("input 2, Yes: read on")
-            << QByteArray("IINFOQX 2\r") << QList<bool>{true} << 1 << QStringList{question("Input", 2)};
+        QTest::newRow("input 2, Yes: read on") << QByteArray("IINFOQX 2\r") << QList<bool>{true} << 1
+                                               << QStringList{question("Input", 2)};
     }
+    // clang-format on
     void stoppingAfterAFailedScreenGivesItsCode()
     {
         QFETCH(QByteArray, failing);

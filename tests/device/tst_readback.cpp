@@ -122,6 +122,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void autoseamReadsTheScreenBackAndRefillsTheSeamPage_data()
     {
         QTest::addColumn<bool>("controller");
@@ -135,11 +136,12 @@ private slots:
             << true << true << 1 << QStringList{"*5AUTOSEAM 3!"} + outputReads(true, 5, {3, 3}) + refill;
         QTest::newRow("controller, only once more")
             << true << true << 5 << QStringList{"*5AUTOSEAM 3!"} + outputReads(true, 5, {3, 3}) + refill;
-        QTest::newRow("direct: one read")
-            << false << true << 1 << QStringList{"AUTOSEAM 3\r"} + outputReads(false, 5, {3}) + refill;
+        QTest::newRow("direct: one read") << false << true << 1
+                                          << QStringList{"AUTOSEAM 3\r"} + outputReads(false, 5, {3}) + refill;
         QTest::newRow("controller, not connected") << true << false << 0 << refill;
         QTest::newRow("direct, not connected") << false << false << 0 << refill;
     }
+    // clang-format on
     void autoseamReadsTheScreenBackAndRefillsTheSeamPage()
     {
         QFETCH(bool, controller);

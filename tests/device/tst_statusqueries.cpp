@@ -45,6 +45,7 @@ bool sameOutput(const OutputRecord &a, const OutputRecord &b)
 class StatusQueriesTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void queryFormsAndReplyLengths_data()
     {
         QTest::addColumn<bool>("controller");
@@ -53,16 +54,14 @@ private slots:
         QTest::addColumn<int>("screen");
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("minReplyLength");
-        QTest::newRow("SYINFOQX, controller")
-            << true << int(System) << 2 << 0 << QByteArray("QXQUERY *6SYINFOQX!\r") << 8;
+        QTest::newRow("SYINFOQX, controller") << true << int(System) << 2 << 0 << QByteArray("QXQUERY *6SYINFOQX!\r") << 8;
         QTest::newRow("SYINFOQX, direct") << false << int(System) << 1 << 0 << QByteArray("SYINFOQX\r") << 8;
-        QTest::newRow("IINFOQX, controller")
-            << true << int(Input) << 1 << 3 << QByteArray("QXQUERY *5IINFOQX 3!\r") << 70;
+        QTest::newRow("IINFOQX, controller") << true << int(Input) << 1 << 3 << QByteArray("QXQUERY *5IINFOQX 3!\r") << 70;
         QTest::newRow("IINFOQX, direct") << false << int(Input) << 1 << 3 << QByteArray("IINFOQX 3\r") << 70;
-        QTest::newRow("OINFOQX, controller")
-            << true << int(Output) << 2 << 4 << QByteArray("QXQUERY *6OINFOQX 4!\r") << 62;
+        QTest::newRow("OINFOQX, controller") << true << int(Output) << 2 << 4 << QByteArray("QXQUERY *6OINFOQX 4!\r") << 62;
         QTest::newRow("OINFOQX, direct") << false << int(Output) << 1 << 4 << QByteArray("OINFOQX 4\r") << 62;
     }
+    // clang-format on
     void queryFormsAndReplyLengths()
     {
         QFETCH(bool, controller);
@@ -135,6 +134,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void replyWithoutRecordLeavesTheModelAndSaysSo_data()
     {
         QTest::addColumn<int>("query");
@@ -145,14 +145,15 @@ private slots:
         QTest::newRow("OINFOQX") << int(Output) << QByteArray(70, 'x') << "Error parsing OINFOQX message....";
         QTest::newRow("OINFOQX type A") << int(Output) << recordBytes('A', QByteArray(65, '\0'))
                                         << "Error parsing OINFOQX message....";
-        QTest::newRow("IINFOQX with an output record")
-            << int(Input) << recordBytes('B', QByteArray(70, '\0')) << "Error parsing IINFOQX message....";
+        QTest::newRow("IINFOQX with an output record") << int(Input) << recordBytes('B', QByteArray(70, '\0'))
+                                                       << "Error parsing IINFOQX message....";
         // A record that arrives after the prompt, in the same piece, is no
         // part of the reply.
         QTest::newRow("SYINFOQX record after the prompt")
             << int(System) << QByteArray("ok\r\nLR>") + recordBytes(8, QByteArray("QX2.40\0\0", 8))
             << "Error parsing SYINFOQX message....";
     }
+    // clang-format on
     void replyWithoutRecordLeavesTheModelAndSaysSo()
     {
         QFETCH(int, query);

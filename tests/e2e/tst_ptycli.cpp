@@ -29,13 +29,14 @@ struct Ran {
 
 // A wall the units do not hold by default: six projectors on two units,
 // three channels locked, a few screens set apart from their defaults.
+// clang-format off
 const QStringList WallCommands = {
-    QStringLiteral("video 1 1 1920 1080"), QStringLiteral("video 1 3 1280 720"),
-    QStringLiteral("video 2 2 1920 1080"), QStringLiteral("do 1 PRJ 0 6"),
-    QStringLiteral("do 2 PRJ 1 6"),        QStringLiteral("do 1 DISP 1 320"),
-    QStringLiteral("do 2 DISP 1 320"),     QStringLiteral("do 1 BLKGN 2 17"),
-    QStringLiteral("do 2 BLKGN 3 40"),     QStringLiteral("do 2 PEFT 1 L 1 2.4 200 0"),
+    QStringLiteral("video 1 1 1920 1080"), QStringLiteral("video 1 3 1280 720"), QStringLiteral("video 2 2 1920 1080"),
+    QStringLiteral("do 1 PRJ 0 6"),        QStringLiteral("do 2 PRJ 1 6"),       QStringLiteral("do 1 DISP 1 320"),
+    QStringLiteral("do 2 DISP 1 320"),     QStringLiteral("do 1 BLKGN 2 17"),    QStringLiteral("do 2 BLKGN 3 40"),
+    QStringLiteral("do 2 PEFT 1 L 1 2.4 200 0"),
 };
+// clang-format on
 
 QByteArray contents(const QString &path)
 {

@@ -105,12 +105,13 @@ struct Window {
 class FieldBindingTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void realNumbersStepByATenthWithOneDecimal_data()
     {
         QTest::addColumn<QString>("start");
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<double>("committed");  // 0: nothing
+        QTest::addColumn<double>("committed");   // 0: nothing
         QTest::newRow("2.2 up") << "2.2" << true << "2.3" << 2.3;
         QTest::newRow("2.2 down") << "2.2" << false << "2.1" << 2.1;
         QTest::newRow("1.1 down to the bound") << "1.1" << false << "1.0" << 1.0;
@@ -119,6 +120,7 @@ private slots:
         QTest::newRow("typed 2.25 steps from its value") << "2.25" << true << "2.4" << 2.4;
         QTest::newRow("whole text") << "3" << true << "3.1" << 3.1;
     }
+    // clang-format on
 
     void realNumbersStepByATenthWithOneDecimal()
     {

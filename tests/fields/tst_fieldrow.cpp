@@ -47,6 +47,7 @@ struct Env {
 class FieldRowTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void membersGetTheirRowAndNames_data()
     {
         QTest::addColumn<int>("family");
@@ -56,21 +57,15 @@ private slots:
         QTest::addColumn<QString>("spin");
         QTest::addColumn<int>("maxLength");
 
-        QTest::newRow("screen 1 right, unlettered") << int(Halo) << 1 << QChar('R') << "Halo1Edit"
-                                                    << "Halo1UpDown" << 4;
-        QTest::newRow("screen 1 left") << int(Halo) << 1 << QChar('L') << "LHalo1Edit"
-                                       << "LHalo1UpDown" << 3;
-        QTest::newRow("screen 7 right") << int(Halo) << 7 << QChar('R') << "RHalo7Edit"
-                                        << "RHalo7UpDown" << 3;
-        QTest::newRow("screen 8 left, unlettered") << int(Halo) << 8 << QChar('L') << "Halo8Edit"
-                                                   << "Halo8UpDown" << 3;
-        QTest::newRow("no spin") << int(Width) << 8 << QChar('L') << "LWidth8Edit"
-                                 << "" << 0;
-        QTest::newRow("no side") << int(Width) << 1 << QChar() << "Width1Edit"
-                                 << "" << 0;
-        QTest::newRow("a single field") << int(Single) << 0 << QChar() << "SingleEdit"
-                                        << "SingleUpDown" << 0;
+        QTest::newRow("screen 1 right, unlettered") << int(Halo) << 1 << QChar('R') << "Halo1Edit" << "Halo1UpDown" << 4;
+        QTest::newRow("screen 1 left") << int(Halo) << 1 << QChar('L') << "LHalo1Edit" << "LHalo1UpDown" << 3;
+        QTest::newRow("screen 7 right") << int(Halo) << 7 << QChar('R') << "RHalo7Edit" << "RHalo7UpDown" << 3;
+        QTest::newRow("screen 8 left, unlettered") << int(Halo) << 8 << QChar('L') << "Halo8Edit" << "Halo8UpDown" << 3;
+        QTest::newRow("no spin") << int(Width) << 8 << QChar('L') << "LWidth8Edit" << "" << 0;
+        QTest::newRow("no side") << int(Width) << 1 << QChar() << "Width1Edit" << "" << 0;
+        QTest::newRow("a single field") << int(Single) << 0 << QChar() << "SingleEdit" << "SingleUpDown" << 0;
     }
+    // clang-format on
     void membersGetTheirRowAndNames()
     {
         QFETCH(int, family);

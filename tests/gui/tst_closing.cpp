@@ -156,17 +156,16 @@ private slots:
         VERIFY_DIALOGS_TAKEN(h.dialogs);
     }
 
+    // clang-format off
     void aFieldWithoutANumberKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::newRow("horizontal letters") << "HorizontalOutEdit"
-                                            << "abc";
-        QTest::newRow("vertical empty") << "VerticalOutEdit"
-                                        << "";
-        QTest::newRow("overlap fraction") << "OWidthEdit"
-                                          << "6.5";
+        QTest::newRow("horizontal letters") << "HorizontalOutEdit" << "abc";
+        QTest::newRow("vertical empty") << "VerticalOutEdit" << "";
+        QTest::newRow("overlap fraction") << "OWidthEdit" << "6.5";
     }
+    // clang-format on
 
     void aFieldWithoutANumberKeepsTheOldFile()
     {

@@ -120,6 +120,7 @@ private slots:
 
     // After a read the planning follows the units, with a warning where
     // they differ.
+    // clang-format off
     void planningFollowsTheUnits_data()
     {
         QTest::addColumn<int>("total");
@@ -128,20 +129,19 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("overlapPixels");
 
-        const QString tail = QStringLiteral(
-            " information read from Quorex(s) does not match current values in the "
-            "Planning page. \rPlanning page values will be overwritten");
-        QTest::newRow("both differ") << 8 << 0 << "Warning. Number of Projectors and Input Material Alignment" + tail
-                                     << "8 Projectors"
-                                     << "256";
-        QTest::newRow("alignment differs") << 3 << 0 << "Warning. Input Material Alignment" + tail << "3 Projectors"
-                                           << "256";
+        const QString tail = QStringLiteral(" information read from Quorex(s) does not match current values in the "
+                                            "Planning page. \rPlanning page values will be overwritten");
+        QTest::newRow("both differ") << 8 << 0
+                                     << "Warning. Number of Projectors and Input Material Alignment" + tail
+                                     << "8 Projectors" << "256";
+        QTest::newRow("alignment differs") << 3 << 0 << "Warning. Input Material Alignment" + tail
+                                           << "3 Projectors" << "256";
         QTest::newRow("count differs") << 4 << 1 << "Warning. Number of Projectors" + tail << "4 Projectors"
                                        << "256";
-        QTest::newRow("one projector: no overlap, no division")
-            << 1 << 1 << "Warning. Number of Projectors" + tail << "1 Projector"
-            << "0";
+        QTest::newRow("one projector: no overlap, no division") << 1 << 1 << "Warning. Number of Projectors" + tail
+                                                                 << "1 Projector" << "0";
     }
+    // clang-format on
     void planningFollowsTheUnits()
     {
         QFETCH(int, total);

@@ -31,14 +31,15 @@ class DialogsTest : public QObject {
     }
 
 private slots:
+    // clang-format off
     void questionsDefaultToTheirSafeAnswer_data()
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("yesByDefault");
 
-        QTest::newRow("exit") << "VKS - Tessaline :Confirm Exit"
-                              << "Are you sure you want to exit this application?" << false;
+        QTest::newRow("exit") << "VKS - Tessaline :Confirm Exit" << "Are you sure you want to exit this application?"
+                              << false;
         QTest::newRow("factory reset") << "Tessaline - Factory Reset Verification"
                                        << "Resetting the Quorex(s) will reset settings to default values. Are you "
                                           "sure you want to reset the Quorex(s)?"
@@ -68,6 +69,7 @@ private slots:
                "Tessaline?"
             << true;
     }
+    // clang-format on
     void questionsDefaultToTheirSafeAnswer()
     {
         QFETCH(QString, caption);

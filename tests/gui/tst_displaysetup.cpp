@@ -141,17 +141,20 @@ private slots:
         QVERIFY(!rig.find<QLabel>(QStringLiteral("BlackLabel7"))->isEnabled());
     }
 
+    // clang-format off
     void testPatternControlsSendTheGroupsWholeState_data()
     {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("unit");
         QTest::addColumn<QByteArray>("command");
-        QTest::newRow("grid on screen 6 goes to unit 2 screen 2") << 6 << "grid" << 2 << QByteArray("OTPMQX 2 7 1 1");
+        QTest::newRow("grid on screen 6 goes to unit 2 screen 2")
+            << 6 << "grid" << 2 << QByteArray("OTPMQX 2 7 1 1");
         QTest::newRow("Horizontal Ramp is pattern 10") << 3 << "ramp" << 1 << QByteArray("OTPMQX 3 10 1 0");
         QTest::newRow("Off keeps grid and raster") << 8 << "off" << 2 << QByteArray("OTPMQX 4 0 1 0");
         QTest::newRow("raster click on screen 1") << 1 << "raster" << 1 << QByteArray("OTPMQX 1 7 0 0");
     }
+    // clang-format on
 
     void testPatternControlsSendTheGroupsWholeState()
     {

@@ -89,6 +89,7 @@ QRadioButton *curveItem(WindowRig &rig, const char *text)
 class EdgeFeatheringTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void edgeControlsByScreenAndSide_data()
     {
         QTest::addColumn<QString>("enable");
@@ -102,55 +103,20 @@ private slots:
         QTest::addColumn<int>("widthLength");
         QTest::addColumn<int>("offsetLength");
         // Tags: screen and side.
-        QTest::newRow("1 R") << "EdgeFeathering1CheckBox"
-                             << "Enable (R)"
-                             << "Gamma1Edit"
-                             << "Gamma1UpDown"
-                             << "GammaLabel1"
-                             << "Gamma(R)"
-                             << "GammaWidth1Edit"
-                             << "GammaOffset1Edit" << 4 << 3;
-        QTest::newRow("1 L") << "LEdgeFeathering1CheckBox"
-                             << "Enable (L)"
-                             << "LGamma1Edit"
-                             << "LGamma1UpDown"
-                             << "Label75"
-                             << "Gamma(L)"
-                             << "LGammaWidth1Edit"
-                             << "LGammaOffset1Edit" << 4 << 3;
-        QTest::newRow("2 R") << "REdgeFeathering2CheckBox"
-                             << "Enable (R)"
-                             << "RGamma2Edit"
-                             << "RGamma2UpDown"
-                             << "GammaLabel2_2"
-                             << "Gamma(R)"
-                             << "RGammaWidth2Edit"
-                             << "RGammaOffset2Edit" << 3 << 4;
-        QTest::newRow("5 L") << "LEdgeFeathering5CheckBox"
-                             << "Enable (L)"
-                             << "LGamma5Edit"
-                             << "LGamma5UpDown"
-                             << "GammaLabel5_1"
-                             << "Gamma(L)"
-                             << "LGammaWidth5Edit"
-                             << "LGammaOffset5Edit" << 3 << 4;
-        QTest::newRow("7 R") << "REdgeFeathering7CheckBox"
-                             << "Enable (R)"
-                             << "RGamma7Edit"
-                             << "RGamma7UpDown"
-                             << "GammaLabel7_2"
-                             << "Gamma(R)"
-                             << "RGammaWidth7Edit"
-                             << "RGammaOffset7Edit" << 3 << 4;
-        QTest::newRow("8 L") << "EdgeFeathering8CheckBox"
-                             << "Enable (L)"
-                             << "Gamma8Edit"
-                             << "Gamma8UpDown"
-                             << "GammaLabel8"
-                             << "Gamma(L)\n"
-                             << "LGammaWidth8Edit"
-                             << "LGammaOffset8Edit" << 3 << 4;
+        QTest::newRow("1 R") << "EdgeFeathering1CheckBox" << "Enable (R)" << "Gamma1Edit" << "Gamma1UpDown"
+                             << "GammaLabel1" << "Gamma(R)" << "GammaWidth1Edit" << "GammaOffset1Edit" << 4 << 3;
+        QTest::newRow("1 L") << "LEdgeFeathering1CheckBox" << "Enable (L)" << "LGamma1Edit" << "LGamma1UpDown"
+                             << "Label75" << "Gamma(L)" << "LGammaWidth1Edit" << "LGammaOffset1Edit" << 4 << 3;
+        QTest::newRow("2 R") << "REdgeFeathering2CheckBox" << "Enable (R)" << "RGamma2Edit" << "RGamma2UpDown"
+                             << "GammaLabel2_2" << "Gamma(R)" << "RGammaWidth2Edit" << "RGammaOffset2Edit" << 3 << 4;
+        QTest::newRow("5 L") << "LEdgeFeathering5CheckBox" << "Enable (L)" << "LGamma5Edit" << "LGamma5UpDown"
+                             << "GammaLabel5_1" << "Gamma(L)" << "LGammaWidth5Edit" << "LGammaOffset5Edit" << 3 << 4;
+        QTest::newRow("7 R") << "REdgeFeathering7CheckBox" << "Enable (R)" << "RGamma7Edit" << "RGamma7UpDown"
+                             << "GammaLabel7_2" << "Gamma(R)" << "RGammaWidth7Edit" << "RGammaOffset7Edit" << 3 << 4;
+        QTest::newRow("8 L") << "EdgeFeathering8CheckBox" << "Enable (L)" << "Gamma8Edit" << "Gamma8UpDown"
+                             << "GammaLabel8" << "Gamma(L)\n" << "LGammaWidth8Edit" << "LGammaOffset8Edit" << 3 << 4;
     }
+    // clang-format on
 
     void edgeControlsByScreenAndSide()
     {
@@ -284,29 +250,30 @@ private slots:
     }
 
     // What a user does to one edge, and the one command it sends.
+    // clang-format off
     void anEdgeIsSentAsItsControlsShowIt_data()
     {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("typed");       // empty: click the box or spin
+        QTest::addColumn<QString>("typed");  // empty: click the box or spin
         QTest::addColumn<QByteArray>("command");  // "unit:command"
-        QTest::newRow("Enable (R) of screen 3") << 3 << "REdgeFeathering3CheckBox"
-                                                << "" << QByteArray("1:PEFT 3 R 1  2.4 123 13");
-        QTest::newRow("left gamma of screen 5") << 5 << "LGamma5Edit"
-                                                << "2.5" << QByteArray("2:PEFT 1 L 0  2.5 101 1");
-        QTest::newRow("screen 8 is unit 2 screen 4") << 8 << "EdgeFeathering8CheckBox"
-                                                     << "" << QByteArray("2:PEFT 4 L 1  2.2 104 4");
-        QTest::newRow("screen 1 left width") << 1 << "LGammaWidth1Edit"
-                                             << "80" << QByteArray("1:PEFT 1 L 0  2.2 80 1");
-        QTest::newRow("screen 1 right offset 511") << 1 << "GammaOffset1Edit"
-                                                   << "511" << QByteArray("1:PEFT 1 R 0  2.4 121 511");
-        QTest::newRow("width at MaxOverlapWidth") << 7 << "RGammaWidth7Edit"
-                                                  << "200" << QByteArray("2:PEFT 3 R 0  2.4 200 511");
-        QTest::newRow("gamma spin down 2.2 to 2.1") << 6 << "LGamma6UpDown"
-                                                    << "" << QByteArray("2:PEFT 2 L 0  2.1 102 2");
-        QTest::newRow("offset spin sends the pair") << 2 << "RGammaOffset2UpDown"
-                                                    << "" << QByteArray("1:PEFT 2 R 0  2.4 122 13");
+        QTest::newRow("Enable (R) of screen 3") << 3 << "REdgeFeathering3CheckBox" << ""
+                                                << QByteArray("1:PEFT 3 R 1  2.4 123 13");
+        QTest::newRow("left gamma of screen 5") << 5 << "LGamma5Edit" << "2.5" << QByteArray("2:PEFT 1 L 0  2.5 101 1");
+        QTest::newRow("screen 8 is unit 2 screen 4") << 8 << "EdgeFeathering8CheckBox" << ""
+                                                     << QByteArray("2:PEFT 4 L 1  2.2 104 4");
+        QTest::newRow("screen 1 left width") << 1 << "LGammaWidth1Edit" << "80"
+                                             << QByteArray("1:PEFT 1 L 0  2.2 80 1");
+        QTest::newRow("screen 1 right offset 511") << 1 << "GammaOffset1Edit" << "511"
+                                                   << QByteArray("1:PEFT 1 R 0  2.4 121 511");
+        QTest::newRow("width at MaxOverlapWidth") << 7 << "RGammaWidth7Edit" << "200"
+                                                  << QByteArray("2:PEFT 3 R 0  2.4 200 511");
+        QTest::newRow("gamma spin down 2.2 to 2.1") << 6 << "LGamma6UpDown" << ""
+                                                    << QByteArray("2:PEFT 2 L 0  2.1 102 2");
+        QTest::newRow("offset spin sends the pair") << 2 << "RGammaOffset2UpDown" << ""
+                                                    << QByteArray("1:PEFT 2 R 0  2.4 122 13");
     }
+    // clang-format on
 
     void anEdgeIsSentAsItsControlsShowIt()
     {
@@ -334,6 +301,7 @@ private slots:
     }
 
     // A refused value sends nothing and keeps the typed text.
+    // clang-format off
     void edgeFieldErrors_data()
     {
         QTest::addColumn<int>("screen");
@@ -341,32 +309,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("focusBack");
-        QTest::newRow("offset 512") << 4 << "RGammaOffset4Edit"
-                                    << "512"
+        QTest::newRow("offset 512") << 4 << "RGammaOffset4Edit" << "512"
                                     << "Error! Offset out of bounds. (0 - 511)" << true;
-        QTest::newRow("width below 64") << 2 << "LGammaWidth2Edit"
-                                        << "63"
-                                        << "Error! Gamma width out of bounds." << true;
-        QTest::newRow("width above MaxOverlapWidth") << 1 << "GammaWidth1Edit"
-                                                     << "201"
+        QTest::newRow("width below 64") << 2 << "LGammaWidth2Edit" << "63" << "Error! Gamma width out of bounds."
+                                        << true;
+        QTest::newRow("width above MaxOverlapWidth") << 1 << "GammaWidth1Edit" << "201"
                                                      << "Error! Gamma width out of bounds." << true;
-        QTest::newRow("width no number") << 6 << "RGammaWidth6Edit"
-                                         << "6x"
+        QTest::newRow("width no number") << 6 << "RGammaWidth6Edit" << "6x"
                                          << "Error! '6x' is not a valid width value." << true;
-        QTest::newRow("offset no number") << 8 << "LGammaOffset8Edit"
-                                          << "-"
+        QTest::newRow("offset no number") << 8 << "LGammaOffset8Edit" << "-"
                                           << "Error! '-' is not a valid offset value." << true;
-        QTest::newRow("gamma out of bounds") << 3 << "LGamma3Edit"
-                                             << "5.1"
+        QTest::newRow("gamma out of bounds") << 3 << "LGamma3Edit" << "5.1"
                                              << "Error! Value out of bounds! (1.0 - 5.0)" << true;
-        QTest::newRow("gamma no number") << 7 << "RGamma7Edit"
-                                         << "2,5"
+        QTest::newRow("gamma no number") << 7 << "RGamma7Edit" << "2,5"
                                          << "Error! '2,5' is not a valid Edge Feathering Gamma value." << true;
         QTest::newRow("screen 1 left gamma: the generic message")
-            << 1 << "LGamma1Edit"
-            << "abc"
-            << "'abc' is not a valid floating point value" << false;
+            << 1 << "LGamma1Edit" << "abc" << "'abc' is not a valid floating point value" << false;
     }
+    // clang-format on
 
     void edgeFieldErrors()
     {
@@ -419,6 +379,7 @@ private slots:
         QVERIFY(rig.takeCommands().isEmpty());
     }
 
+    // clang-format off
     void spinsStopAtTheirBounds_data()
     {
         QTest::addColumn<QString>("field");
@@ -427,25 +388,17 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("sends");
-        QTest::newRow("width 64 up to 65") << "GammaWidth1Edit"
-                                           << "GammaWidth1UpDown" << true << "64"
-                                           << "65" << 1;
-        QTest::newRow("width at MaxOverlapWidth") << "GammaWidth1Edit"
-                                                  << "GammaWidth1UpDown" << true << "65"
+        QTest::newRow("width 64 up to 65") << "GammaWidth1Edit" << "GammaWidth1UpDown" << true << "64" << "65" << 1;
+        QTest::newRow("width at MaxOverlapWidth") << "GammaWidth1Edit" << "GammaWidth1UpDown" << true << "65"
                                                   << "65" << 0;
-        QTest::newRow("gamma at 1.0") << "RGamma2Edit"
-                                      << "RGamma2UpDown" << false << "1.0"
-                                      << "1.0" << 0;
-        QTest::newRow("gamma at 5.0") << "RGamma2Edit"
-                                      << "RGamma2UpDown" << true << "5.0"
-                                      << "5.0" << 0;
-        QTest::newRow("offset at 511") << "LGammaOffset2Edit"
-                                       << "LGammaOffset2UpDown" << true << "511"
-                                       << "511" << 0;
-        QTest::newRow("basic gamma 1.1 down") << "BasicGammaEdit"
-                                              << "BasicGammaUpDown" << false << "1.1"
-                                              << "1.0" << 2;
+        QTest::newRow("gamma at 1.0") << "RGamma2Edit" << "RGamma2UpDown" << false << "1.0" << "1.0" << 0;
+        QTest::newRow("gamma at 5.0") << "RGamma2Edit" << "RGamma2UpDown" << true << "5.0" << "5.0" << 0;
+        QTest::newRow("offset at 511") << "LGammaOffset2Edit" << "LGammaOffset2UpDown" << true << "511" << "511"
+                                       << 0;
+        QTest::newRow("basic gamma 1.1 down") << "BasicGammaEdit" << "BasicGammaUpDown" << false << "1.1" << "1.0"
+                                              << 2;
     }
+    // clang-format on
 
     void spinsStopAtTheirBounds()
     {
@@ -464,6 +417,7 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    // clang-format off
     void haloPairs_data()
     {
         QTest::addColumn<int>("screen");
@@ -472,22 +426,19 @@ private slots:
         QTest::addColumn<QString>("offset");
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QString>("message");
-        QTest::newRow("64 and 255, one command") << 1 << false << "64"
-                                                 << "255" << QByteArray("1:HALO 1 R 64 255") << "";
-        QTest::newRow("screen 8 is unit 2 screen 4 L") << 8 << true << "3"
-                                                       << "7" << QByteArray("2:HALO 4 L 3 7") << "";
-        QTest::newRow("screen 6 right") << 6 << false << "0"
-                                        << "0" << QByteArray("2:HALO 2 R 0 0") << "";
-        QTest::newRow("65 refused before the offset")
-            << 3 << true << "65"
-            << "zz" << QByteArray() << "Error! Halo width out of bounds. (0 - 64)";
-        QTest::newRow("offset no number") << 2 << false << "10"
-                                          << "1e" << QByteArray() << "Error! '1e' is not a valid Halo offset value.";
-        QTest::newRow("offset 256") << 7 << true << "10"
-                                    << "256" << QByteArray() << "Error! Halo offset out of bounds. (0 - 255)";
-        QTest::newRow("width no number") << 4 << false << "w"
-                                         << "1" << QByteArray() << "Error! 'w' is not a valid Halo width value.";
+        QTest::newRow("64 and 255, one command") << 1 << false << "64" << "255" << QByteArray("1:HALO 1 R 64 255") << "";
+        QTest::newRow("screen 8 is unit 2 screen 4 L") << 8 << true << "3" << "7" << QByteArray("2:HALO 4 L 3 7") << "";
+        QTest::newRow("screen 6 right") << 6 << false << "0" << "0" << QByteArray("2:HALO 2 R 0 0") << "";
+        QTest::newRow("65 refused before the offset") << 3 << true << "65" << "zz" << QByteArray()
+                                                       << "Error! Halo width out of bounds. (0 - 64)";
+        QTest::newRow("offset no number") << 2 << false << "10" << "1e" << QByteArray()
+                                          << "Error! '1e' is not a valid Halo offset value.";
+        QTest::newRow("offset 256") << 7 << true << "10" << "256" << QByteArray()
+                                    << "Error! Halo offset out of bounds. (0 - 255)";
+        QTest::newRow("width no number") << 4 << false << "w" << "1" << QByteArray()
+                                         << "Error! 'w' is not a valid Halo width value.";
     }
+    // clang-format on
 
     void haloPairs()
     {
@@ -621,31 +572,23 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    // clang-format off
     void enterMovesAlongTheEdges_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("successor");
-        QTest::newRow("right gamma of 1") << "Gamma1Edit"
-                                          << "TestPattern1ComboBox";
-        QTest::newRow("left gamma of 1") << "LGamma1Edit"
-                                         << "Gamma1Edit";
-        QTest::newRow("right gamma of 4") << "RGamma4Edit"
-                                          << "TestPattern4ComboBox";
-        QTest::newRow("gamma of 8") << "Gamma8Edit"
-                                    << "TestPattern8ComboBox";
-        QTest::newRow("left width of 8") << "LGammaWidth8Edit"
-                                         << "LGammaOffset8Edit";
-        QTest::newRow("left offset of 1") << "LGammaOffset1Edit"
-                                          << "GammaWidth1Edit";
-        QTest::newRow("left offset of 3") << "LGammaOffset3Edit"
-                                          << "RGammaWidth3Edit";
-        QTest::newRow("left offset of 8") << "LGammaOffset8Edit"
-                                          << "TestPattern8ComboBox";
-        QTest::newRow("right offset of 1") << "GammaOffset1Edit"
-                                           << "TestPattern1ComboBox";
-        QTest::newRow("right width of 6") << "RGammaWidth6Edit"
-                                          << "RGammaOffset6Edit";
+        QTest::newRow("right gamma of 1") << "Gamma1Edit" << "TestPattern1ComboBox";
+        QTest::newRow("left gamma of 1") << "LGamma1Edit" << "Gamma1Edit";
+        QTest::newRow("right gamma of 4") << "RGamma4Edit" << "TestPattern4ComboBox";
+        QTest::newRow("gamma of 8") << "Gamma8Edit" << "TestPattern8ComboBox";
+        QTest::newRow("left width of 8") << "LGammaWidth8Edit" << "LGammaOffset8Edit";
+        QTest::newRow("left offset of 1") << "LGammaOffset1Edit" << "GammaWidth1Edit";
+        QTest::newRow("left offset of 3") << "LGammaOffset3Edit" << "RGammaWidth3Edit";
+        QTest::newRow("left offset of 8") << "LGammaOffset8Edit" << "TestPattern8ComboBox";
+        QTest::newRow("right offset of 1") << "GammaOffset1Edit" << "TestPattern1ComboBox";
+        QTest::newRow("right width of 6") << "RGammaWidth6Edit" << "RGammaOffset6Edit";
     }
+    // clang-format on
 
     void enterMovesAlongTheEdges()
     {

@@ -115,25 +115,21 @@ private slots:
         VERIFY_DIALOGS_TAKEN(h.dialogs);
     }
 
+    // clang-format off
     void pages_data()
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("tabVisible");
-        QTest::newRow("Planning") << 0 << "PlanningTabSheet"
-                                  << "Planning" << true;
-        QTest::newRow("Projector Setup") << 1 << "ProjAlignTabSheet"
-                                         << "Projector Setup" << true;
-        QTest::newRow("Source Setup") << 2 << "SourceSetupTabSheet"
-                                      << "Source Setup" << true;
-        QTest::newRow("Display Setup") << 3 << "DisplaySetupTabSheet"
-                                       << "Display Setup" << true;
-        QTest::newRow("Seam Removal") << 4 << "SeamRemovalTabSheet"
-                                      << "Seam Removal" << false;
-        QTest::newRow("Information") << 5 << "InfoTabSheet"
-                                     << "Information" << true;
+        QTest::newRow("Planning") << 0 << "PlanningTabSheet" << "Planning" << true;
+        QTest::newRow("Projector Setup") << 1 << "ProjAlignTabSheet" << "Projector Setup" << true;
+        QTest::newRow("Source Setup") << 2 << "SourceSetupTabSheet" << "Source Setup" << true;
+        QTest::newRow("Display Setup") << 3 << "DisplaySetupTabSheet" << "Display Setup" << true;
+        QTest::newRow("Seam Removal") << 4 << "SeamRemovalTabSheet" << "Seam Removal" << false;
+        QTest::newRow("Information") << 5 << "InfoTabSheet" << "Information" << true;
     }
+    // clang-format on
 
     void pages()
     {
@@ -188,6 +184,7 @@ private slots:
         QCOMPARE(menuTree(h.find<QMenu>("Help1")), (QStringList{"HelpwithTessalineSerialconnection1", "About1"}));
     }
 
+    // clang-format off
     void menuItems_data()
     {
         QTest::addColumn<QString>("name");
@@ -195,67 +192,42 @@ private slots:
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<bool>("ticked");
 
-        QTest::newRow("File") << "File1"
-                              << "File" << true << false;
-        QTest::newRow("Open") << "OpenConfigurationFile1"
-                              << "Open Configuration File" << true << false;
-        QTest::newRow("Save") << "SaveConfigurationtoFile1"
-                              << "Save Configuration to File" << true << false;
-        QTest::newRow("Send") << "SendCurrentSettingstoQuorexs1"
-                              << "Send Current Settings to Quorex(s)" << false << false;
-        QTest::newRow("Exit") << "Exit1"
-                              << "Exit" << true << false;
-        QTest::newRow("Serial Port") << "Search1"
-                                     << "Serial Port" << true << false;
-        QTest::newRow("Settings") << "RS232Config1"
-                                  << "Settings (Adv users only)" << true << false;
-        QTest::newRow("COM Port") << "COM1"
-                                  << "COM Port" << true << false;
-        QTest::newRow("COM 1 & 2") << "SearchCOM1COM21"
-                                   << "Search (COM 1 & COM 2)" << true << true;
-        QTest::newRow("Baud") << "Baud1"
-                              << "Baud" << true << false;
-        QTest::newRow("Default values") << "Defaultvalues1"
-                                        << "Default values" << true << true;
-        QTest::newRow("9600") << "N9600"
-                              << "9600" << true << false;
-        QTest::newRow("19200") << "N19200"
-                               << "19200" << true << false;
-        QTest::newRow("38400") << "N38400"
-                               << "38400" << true << false;
-        QTest::newRow("57600") << "N57600"
-                               << "57600" << true << false;
-        QTest::newRow("Parity") << "Parity1"
-                                << "Parity" << true << false;
-        QTest::newRow("None") << "ParityNone"
-                              << "None" << true << true;
-        QTest::newRow("Odd") << "ParityOdd"
-                             << "Odd" << true << false;
-        QTest::newRow("Even") << "ParityEven"
-                              << "Even" << true << false;
-        QTest::newRow("Mark") << "ParityMark"
-                              << "Mark" << true << false;
-        QTest::newRow("Space") << "ParitySpace"
-                               << "Space" << true << false;
-        QTest::newRow("Search for") << "SearchComPort1"
-                                    << "Search for Quorex(s) ..." << true << false;
-        QTest::newRow("Search") << "SearchAll"
-                                << "Search...." << true << false;
-        QTest::newRow("Controller") << "QuorexconnectedthruController1"
-                                    << "Quorex(s) connected to Controller" << true << false;
+        QTest::newRow("File") << "File1" << "File" << true << false;
+        QTest::newRow("Open") << "OpenConfigurationFile1" << "Open Configuration File" << true << false;
+        QTest::newRow("Save") << "SaveConfigurationtoFile1" << "Save Configuration to File" << true << false;
+        QTest::newRow("Send") << "SendCurrentSettingstoQuorexs1" << "Send Current Settings to Quorex(s)" << false
+                              << false;
+        QTest::newRow("Exit") << "Exit1" << "Exit" << true << false;
+        QTest::newRow("Serial Port") << "Search1" << "Serial Port" << true << false;
+        QTest::newRow("Settings") << "RS232Config1" << "Settings (Adv users only)" << true << false;
+        QTest::newRow("COM Port") << "COM1" << "COM Port" << true << false;
+        QTest::newRow("COM 1 & 2") << "SearchCOM1COM21" << "Search (COM 1 & COM 2)" << true << true;
+        QTest::newRow("Baud") << "Baud1" << "Baud" << true << false;
+        QTest::newRow("Default values") << "Defaultvalues1" << "Default values" << true << true;
+        QTest::newRow("9600") << "N9600" << "9600" << true << false;
+        QTest::newRow("19200") << "N19200" << "19200" << true << false;
+        QTest::newRow("38400") << "N38400" << "38400" << true << false;
+        QTest::newRow("57600") << "N57600" << "57600" << true << false;
+        QTest::newRow("Parity") << "Parity1" << "Parity" << true << false;
+        QTest::newRow("None") << "ParityNone" << "None" << true << true;
+        QTest::newRow("Odd") << "ParityOdd" << "Odd" << true << false;
+        QTest::newRow("Even") << "ParityEven" << "Even" << true << false;
+        QTest::newRow("Mark") << "ParityMark" << "Mark" << true << false;
+        QTest::newRow("Space") << "ParitySpace" << "Space" << true << false;
+        QTest::newRow("Search for") << "SearchComPort1" << "Search for Quorex(s) ..." << true << false;
+        QTest::newRow("Search") << "SearchAll" << "Search...." << true << false;
+        QTest::newRow("Controller") << "QuorexconnectedthruController1" << "Quorex(s) connected to Controller"
+                                    << true << false;
         QTest::newRow("Directly") << "QuorexconnectedtoSerialPortdirectly1"
                                   << "Quorex connected to Serial Port directly" << true << false;
-        QTest::newRow("Read") << "ReadfromQuorexs1"
-                              << "Read from Quorex(s) ..." << false << false;
-        QTest::newRow("Disconnect") << "DisconnectSerialCo1"
-                                    << "Disconnect Serial Communication" << true << false;
-        QTest::newRow("Help") << "Help1"
-                              << "Help" << true << false;
+        QTest::newRow("Read") << "ReadfromQuorexs1" << "Read from Quorex(s) ..." << false << false;
+        QTest::newRow("Disconnect") << "DisconnectSerialCo1" << "Disconnect Serial Communication" << true << false;
+        QTest::newRow("Help") << "Help1" << "Help" << true << false;
         QTest::newRow("Connection help") << "HelpwithTessalineSerialconnection1"
                                          << "Help with Tessaline Serial connection" << true << false;
-        QTest::newRow("About") << "About1"
-                               << "About..." << true << false;
+        QTest::newRow("About") << "About1" << "About..." << true << false;
     }
+    // clang-format on
 
     void menuItems()
     {
@@ -309,77 +281,47 @@ private slots:
 
     // --- preferences file at construction and first show ---
 
+    // clang-format off
     void preferencesAtStart_data()
     {
-        QTest::addColumn<QString>("file");  // "none", "directory" or the file's text
+        QTest::addColumn<QString>("file");   // "none", "directory" or the file's text
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("vertical");
         QTest::addColumn<QString>("overlap");
         QTest::addColumn<bool>("loaded");
-        QTest::addColumn<QList<int>>("built");  // count, alignment, resolution
-        QTest::addColumn<QList<int>>("shown");  // alignment, resolution after the first show
+        QTest::addColumn<QList<int>>("built");   // count, alignment, resolution
+        QTest::addColumn<QList<int>>("shown");   // alignment, resolution after the first show
 
         const QList<int> none{-1, -1, -1};
-        const QList<int> defaults{1, 2};  // "Centered", "1280x1024"
-        QTest::newRow("accepted") << "40 12 80 3 1 2"
-                                  << "40"
-                                  << "12"
-                                  << "80" << true << QList<int>{3, 1, 2} << QList<int>{1, 2};
-        QTest::newRow("other selections kept") << "20.5 9.75 100 1 0 0"
-                                               << "20.5"
-                                               << "9.75"
-                                               << "100" << true << QList<int>{1, 0, 0} << QList<int>{0, 0};
-        QTest::newRow("overlap 0 refused") << "30 10 0 2 1 2"
-                                           << "30"
-                                           << "10"
-                                           << "64" << false << none << defaults;
-        QTest::newRow("five values refused") << "40 12 80 3 1"
-                                             << "30"
-                                             << "10"
-                                             << "64" << false << none << defaults;
-        QTest::newRow("selection -1 refused") << "40 12 80 3 -1 2"
-                                              << "30"
-                                              << "10"
-                                              << "64" << false << none << defaults;
-        QTest::newRow("size 0 refused") << "0 12 80 3 1 2"
-                                        << "30"
-                                        << "10"
-                                        << "64" << false << none << defaults;
-        QTest::newRow("missing file") << "none"
-                                      << "30"
-                                      << "10"
-                                      << "64" << false << none << defaults;
-        QTest::newRow("a directory") << "directory"
-                                     << "30"
-                                     << "10"
-                                     << "64" << false << none << defaults;
-        QTest::newRow("garbage") << "\x01garbage\x7f"
-                                 << "30"
-                                 << "10"
-                                 << "64" << false << none << defaults;
-        QTest::newRow("empty file") << ""
-                                    << "30"
-                                    << "10"
-                                    << "64" << false << none << defaults;
-        QTest::newRow("sizes at 5 digits") << "123.45678 24.375 80 3 1 2"
-                                           << "123.46"
-                                           << "24.375"
-                                           << "80" << true << QList<int>{3, 1, 2} << QList<int>{1, 2};
-        QTest::newRow("long size texts stay whole") << "0.000123456 1234567 80 3 1 2"
-                                                    << "0.00012346"
-                                                    << "1.2346E+06"
-                                                    << "80" << true << QList<int>{3, 1, 2} << QList<int>{1, 2};
+        const QList<int> defaults{1, 2};   // "Centered", "1280x1024"
+        QTest::newRow("accepted") << "40 12 80 3 1 2" << "40" << "12" << "80" << true << QList<int>{3, 1, 2}
+                                  << QList<int>{1, 2};
+        QTest::newRow("other selections kept") << "20.5 9.75 100 1 0 0" << "20.5" << "9.75" << "100" << true
+                                               << QList<int>{1, 0, 0} << QList<int>{0, 0};
+        QTest::newRow("overlap 0 refused") << "30 10 0 2 1 2" << "30" << "10" << "64" << false << none
+                                           << defaults;
+        QTest::newRow("five values refused") << "40 12 80 3 1" << "30" << "10" << "64" << false << none
+                                             << defaults;
+        QTest::newRow("selection -1 refused") << "40 12 80 3 -1 2" << "30" << "10" << "64" << false << none
+                                              << defaults;
+        QTest::newRow("size 0 refused") << "0 12 80 3 1 2" << "30" << "10" << "64" << false << none << defaults;
+        QTest::newRow("missing file") << "none" << "30" << "10" << "64" << false << none << defaults;
+        QTest::newRow("a directory") << "directory" << "30" << "10" << "64" << false << none << defaults;
+        QTest::newRow("garbage") << "\x01garbage\x7f" << "30" << "10" << "64" << false << none << defaults;
+        QTest::newRow("empty file") << "" << "30" << "10" << "64" << false << none << defaults;
+        QTest::newRow("sizes at 5 digits") << "123.45678 24.375 80 3 1 2" << "123.46" << "24.375" << "80" << true
+                                           << QList<int>{3, 1, 2} << QList<int>{1, 2};
+        QTest::newRow("long size texts stay whole") << "0.000123456 1234567 80 3 1 2" << "0.00012346"
+                                                    << "1.2346E+06" << "80" << true << QList<int>{3, 1, 2}
+                                                    << QList<int>{1, 2};
         // An index outside a list leaves it without a selection; the first
         // show then gives it its default.
-        QTest::newRow("resolution outside the list") << "40 12 80 3 0 7"
-                                                     << "40"
-                                                     << "12"
-                                                     << "80" << true << QList<int>{3, 0, -1} << QList<int>{0, 2};
-        QTest::newRow("count outside the list") << "40 12 80 12 1 2"
-                                                << "40"
-                                                << "12"
-                                                << "80" << true << QList<int>{-1, 1, 2} << QList<int>{1, 2};
+        QTest::newRow("resolution outside the list") << "40 12 80 3 0 7" << "40" << "12" << "80" << true
+                                                     << QList<int>{3, 0, -1} << QList<int>{0, 2};
+        QTest::newRow("count outside the list") << "40 12 80 12 1 2" << "40" << "12" << "80" << true
+                                                << QList<int>{-1, 1, 2} << QList<int>{1, 2};
     }
+    // clang-format on
 
     void preferencesAtStart()
     {

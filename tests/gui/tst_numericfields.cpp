@@ -57,22 +57,19 @@ QByteArray blkgn(int k, int level)
 class NumericFieldsTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void typedValueIsCheckedWhenTheFocusLeaves_data()
     {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");  // empty: none
-        QTest::addColumn<int>("sent");         // -1: nothing sent
-        QTest::addColumn<QString>("shown");    // the field's text afterwards
+        QTest::addColumn<QString>("message");   // empty: none
+        QTest::addColumn<int>("sent");          // -1: nothing sent
+        QTest::addColumn<QString>("shown");     // the field's text afterwards
 
-        QTest::newRow("upper bound") << 6 << "255"
-                                     << "" << 255 << "255";
-        QTest::newRow("lower bound") << 2 << "0"
-                                     << "" << 0 << "0";
-        QTest::newRow("kept as typed") << 6 << "007"
-                                       << "" << 7 << "007";
-        QTest::newRow("blanks around") << 3 << " 12 "
-                                       << "" << 12 << " 12 ";
+        QTest::newRow("upper bound") << 6 << "255" << "" << 255 << "255";
+        QTest::newRow("lower bound") << 2 << "0" << "" << 0 << "0";
+        QTest::newRow("kept as typed") << 6 << "007" << "" << 7 << "007";
+        QTest::newRow("blanks around") << 3 << " 12 " << "" << 12 << " 12 ";
         QTest::newRow("one past the upper bound") << 6 << "256" << OutOfBounds << -1 << "40";
         QTest::newRow("below the lower bound") << 1 << "-1" << OutOfBounds << -1 << "40";
         QTest::newRow("five characters at most in the first") << 1 << "9999999" << OutOfBounds << -1 << "40";
@@ -85,6 +82,7 @@ private slots:
         const QString pasted(5000, u'9');
         QTest::newRow("5000 digits") << 6 << pasted << notValid(pasted) << -1 << pasted;
     }
+    // clang-format on
 
     void typedValueIsCheckedWhenTheFocusLeaves()
     {
@@ -176,13 +174,14 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    // clang-format off
     void spinClickStepsWithinTheBounds_data()
     {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("start");
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("sent");  // -1: nothing
+        QTest::addColumn<int>("sent");        // -1: nothing
         QTest::addColumn<QString>("message");
 
         QTest::newRow("up to the upper bound") << 6 << "254" << true << "255" << 255 << "";
@@ -193,6 +192,7 @@ private slots:
         QTest::newRow("outside the bounds is not clamped") << 7 << "300" << false << "300" << -1 << "";
         QTest::newRow("no number") << 3 << "abc" << true << "abc" << -1 << "'abc' is not a valid integer value";
     }
+    // clang-format on
 
     void spinClickStepsWithinTheBounds()
     {

@@ -110,19 +110,20 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    // clang-format off
     void refusedFileChangesNothing_data()
     {
-        QTest::addColumn<int>("size");  // -1: no such file
+        QTest::addColumn<int>("size");   // -1: no such file
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("reason");  // after the file's name, on a line of its own
         const QString badSize = QStringLiteral("Error! File corrupted. File size invalid.");
         QTest::newRow("one byte short") << 1719 << badSize << QStringLiteral("expected 1720 bytes, found 1719");
         QTest::newRow("one byte over") << 1721 << badSize << QStringLiteral("expected 1720 bytes, found 1721");
         QTest::newRow("empty") << 0 << badSize << QStringLiteral("expected 1720 bytes, found 0");
-        QTest::newRow("missing") << -1
-                                 << QStringLiteral("Error! Unable to open Configuration file. Check if file exist?")
+        QTest::newRow("missing") << -1 << QStringLiteral("Error! Unable to open Configuration file. Check if file exist?")
                                  << QStringLiteral("No such file or directory");
     }
+    // clang-format on
 
     void refusedFileChangesNothing()
     {

@@ -201,6 +201,7 @@ private slots:
     }
 
     // Walls the Calculate button works out, each from the default start.
+    // clang-format off
     void calculate_data()
     {
         QTest::addColumn<QString>("horizontal");
@@ -213,61 +214,21 @@ private slots:
         QTest::addColumn<QString>("aspect");
         QTest::addColumn<QString>("horizontalAfter");
 
-        QTest::newRow("25 x 10: overlap raised to 64") << "25"
-                                                       << "10"
-                                                       << "1280x1024"
-                                                       << "2 Projectors"
-                                                       << "64"
-                                                       << "2496"
-                                                       << "1024"
-                                                       << "2.44"
-                                                       << "24.375";
-        QTest::newRow("15 x 10: overlap cut to 640") << "15"
-                                                     << "10"
-                                                     << "1280x1024"
-                                                     << "2 Projectors"
-                                                     << "640"
-                                                     << "1920"
-                                                     << "1024"
-                                                     << "1.88"
-                                                     << "18.75";
-        QTest::newRow("24 x 10: offsets make the image whole") << "24"
-                                                               << "10"
-                                                               << "1280x1024"
-                                                               << "2 Projectors"
-                                                               << "103"
-                                                               << "2457"
-                                                               << "1024"
-                                                               << "2.4"
-                                                               << "24";
-        QTest::newRow("40 x 10 at 800x600") << "40"
-                                            << "10"
-                                            << "800x600"
-                                            << "3 Projectors"
-                                            << "64"
-                                            << "2272"
-                                            << "600"
-                                            << "3.79"
-                                            << "37.867";
-        QTest::newRow("10 x 10: one projector, overlap 0") << "10"
-                                                           << "10"
-                                                           << "1280x1024"
-                                                           << "1 Projector"
-                                                           << "0"
-                                                           << "1280"
-                                                           << "1024"
-                                                           << "1"
-                                                           << "10";
-        QTest::newRow("scientific notation: a tiny screen") << "1e-6"
-                                                            << "10"
-                                                            << "1280x1024"
-                                                            << "1 Projector"
-                                                            << "0"
-                                                            << "1280"
-                                                            << "1024"
-                                                            << "1E-07"
-                                                            << "1e-6";
+        QTest::newRow("25 x 10: overlap raised to 64")
+            << "25" << "10" << "1280x1024" << "2 Projectors" << "64" << "2496" << "1024" << "2.44" << "24.375";
+        QTest::newRow("15 x 10: overlap cut to 640")
+            << "15" << "10" << "1280x1024" << "2 Projectors" << "640" << "1920" << "1024" << "1.88" << "18.75";
+        QTest::newRow("24 x 10: offsets make the image whole")
+            << "24" << "10" << "1280x1024" << "2 Projectors" << "103" << "2457" << "1024" << "2.4" << "24";
+        QTest::newRow("40 x 10 at 800x600")
+            << "40" << "10" << "800x600" << "3 Projectors" << "64" << "2272" << "600" << "3.79" << "37.867";
+        QTest::newRow("10 x 10: one projector, overlap 0")
+            << "10" << "10" << "1280x1024" << "1 Projector" << "0" << "1280" << "1024" << "1" << "10";
+        QTest::newRow("scientific notation: a tiny screen")
+            << "1e-6" << "10" << "1280x1024" << "1 Projector" << "0" << "1280" << "1024" << "1E-07"
+            << "1e-6";
     }
+    // clang-format on
     void calculate()
     {
         WindowRig rig;
@@ -287,6 +248,7 @@ private slots:
         QVERIFY(rig.find<QPushButton>(QStringLiteral("CalcOutButton"))->isEnabled());
     }
 
+    // clang-format off
     void badSizesAreRefused_data()
     {
         QTest::addColumn<QString>("horizontal");
@@ -294,35 +256,28 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
 
-        QTest::newRow("empty") << ""
-                               << "10"
-                               << "Error! '' is not a valid Horizontal Output Screen Size value."
+        QTest::newRow("empty") << "" << "10" << "Error! '' is not a valid Horizontal Output Screen Size value."
                                << "HorizontalOutEdit";
-        QTest::newRow("not a number") << "abc"
-                                      << "10"
+        QTest::newRow("not a number") << "abc" << "10"
                                       << "Error! 'abc' is not a valid Horizontal Output Screen Size value."
                                       << "HorizontalOutEdit";
-        QTest::newRow("zero") << "0"
-                              << "10"
-                              << "Error! Horizontal Output Screen Size value must be greater than 0."
+        QTest::newRow("zero") << "0" << "10" << "Error! Horizontal Output Screen Size value must be greater than 0."
                               << "HorizontalOutEdit";
-        QTest::newRow("negative vertical") << "30"
-                                           << "-5"
+        QTest::newRow("negative vertical") << "30" << "-5"
                                            << "Error! Vertical Output Screen Size value must be greater than 0."
                                            << "VerticalOutEdit";
         QTest::newRow("huge: more than 8 projectors")
-            << "1e300"
-            << "10"
+            << "1e300" << "10"
             << "Error! Minimum # of screen calculated is greater than 8. Please enter valid Horizontal/Vertical "
                "Output Size and Projector Resolution."
             << "HorizontalOutEdit";
         QTest::newRow("a ratio past any number")
-            << "1e300"
-            << "1e-300"
+            << "1e300" << "1e-300"
             << "Error! Minimum # of screen calculated is greater than 8. Please enter valid Horizontal/Vertical "
                "Output Size and Projector Resolution."
             << "HorizontalOutEdit";
     }
+    // clang-format on
     void badSizesAreRefused()
     {
         WindowRig rig;
@@ -431,24 +386,18 @@ private slots:
         QCOMPARE(text(rig, "Screen8VLabel"), QStringLiteral("N/A"));
     }
 
+    // clang-format off
     void lensThrow_data()
     {
         QTest::addColumn<QString>("magnification");
         QTest::addColumn<QString>("throwText");
         QTest::addColumn<QString>("message");
-        QTest::newRow("1.5") << "1.5"
-                             << "45"
-                             << "";
-        QTest::newRow("0") << "0"
-                           << "N/A"
-                           << "";
-        QTest::newRow("negative") << "-1"
-                                  << "N/A"
-                                  << "Error! Lens Magnification value must be greater than 0.";
-        QTest::newRow("not a number") << "x"
-                                      << "N/A"
-                                      << "Error! 'x' is not a valid Lens Magnification value.";
+        QTest::newRow("1.5") << "1.5" << "45" << "";
+        QTest::newRow("0") << "0" << "N/A" << "";
+        QTest::newRow("negative") << "-1" << "N/A" << "Error! Lens Magnification value must be greater than 0.";
+        QTest::newRow("not a number") << "x" << "N/A" << "Error! 'x' is not a valid Lens Magnification value.";
     }
+    // clang-format on
     void lensThrow()
     {
         WindowRig rig;
@@ -502,21 +451,18 @@ private slots:
     // the pictures show the wall in force: the one "Input Image Size
     // Required" shows, and the one the same settings show when they are
     // saved and opened again.
+    // clang-format off
     void oneWallAfterAnOverlapChange_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("imageH");
-        QTest::newRow("typed, Enter") << "enter"
-                                      << "6680";
-        QTest::newRow("typed, Tab") << "tab"
-                                    << "6680";
-        QTest::newRow("spin down") << "spin"
-                                   << "6555";
-        QTest::newRow("typed on Display Setup") << "display"
-                                                << "6680";
-        QTest::newRow("typed, then the alignment") << "alignment"
-                                                   << "6680";
+        QTest::newRow("typed, Enter") << "enter" << "6680";
+        QTest::newRow("typed, Tab") << "tab" << "6680";
+        QTest::newRow("spin down") << "spin" << "6555";
+        QTest::newRow("typed on Display Setup") << "display" << "6680";
+        QTest::newRow("typed, then the alignment") << "alignment" << "6680";
     }
+    // clang-format on
     void oneWallAfterAnOverlapChange()
     {
         QFETCH(QString, how);

@@ -131,6 +131,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void selectionSendsToEveryScreen_data()
     {
         QTest::addColumn<int>("group");
@@ -140,14 +141,12 @@ private slots:
         QTest::addColumn<QString>("selected");
         QTest::newRow("grey scale with raster") << 2 << "Gray Scale with Raster Box" << false
                                                 << QByteArray("OTPMQX 5 4 1 0") << "Gray Scale with Raster Box";
-        QTest::newRow("black with raster")
-            << 2 << "Black with Raster Box" << false << QByteArray("OTPMQX 5 5 1 0") << "Black with Raster Box";
-        QTest::newRow("2 pixel, raster box on")
-            << 1 << "Resolution 2 Pixel ON/ 2 Pixel OFF" << true << QByteArray("OTPMQX 5 3 1 0")
-            << "Resolution 2 Pixel ON/ 2 Pixel OFF";
-        QTest::newRow("1 pixel, raster box off")
-            << 1 << "Resolution 1 Pixel ON/ 1 Pixel OFF" << false << QByteArray("OTPMQX 5 2 0 0")
-            << "Resolution 1 Pixel ON/ 1 Pixel OFF";
+        QTest::newRow("black with raster") << 2 << "Black with Raster Box" << false
+                                           << QByteArray("OTPMQX 5 5 1 0") << "Black with Raster Box";
+        QTest::newRow("2 pixel, raster box on") << 1 << "Resolution 2 Pixel ON/ 2 Pixel OFF" << true
+                                                << QByteArray("OTPMQX 5 3 1 0") << "Resolution 2 Pixel ON/ 2 Pixel OFF";
+        QTest::newRow("1 pixel, raster box off") << 1 << "Resolution 1 Pixel ON/ 1 Pixel OFF" << false
+                                                 << QByteArray("OTPMQX 5 2 0 0") << "Resolution 1 Pixel ON/ 1 Pixel OFF";
         QTest::newRow("raster box with no selection") << 1 << "box" << false << QByteArray("OTPMQX 5 0 1 0") << "Off";
         QTest::newRow("grid with no selection") << 3 << "box" << false << QByteArray("OTPMQX 5 0 0 1") << "Off";
         QTest::newRow("overlap alignment, grid on")
@@ -157,6 +156,7 @@ private slots:
         QTest::newRow("grey 75") << 4 << "Gray - 75%" << false << QByteArray("OTPMQX 5 8 0 0") << "Gray - 75%";
         QTest::newRow("off") << 4 << "Off" << false << QByteArray("OTPMQX 5 0 0 0") << "Off";
     }
+    // clang-format on
 
     void selectionSendsToEveryScreen()
     {

@@ -74,21 +74,17 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.h.dialogs);
     }
 
+    // clang-format off
     void gainOutOfBoundsIsRefusedAndRefilled_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("256") << "256"
-                             << "Error! Seam Position value out of bounds! (0 - 255)"
-                             << "30";
-        QTest::newRow("-1") << "-1"
-                            << "Error! Seam Position value out of bounds! (0 - 255)"
-                            << "30";
-        QTest::newRow("text") << "abc"
-                              << "Error! 'abc' is not a valid Seam Gain Value."
-                              << "abc";
+        QTest::newRow("256") << "256" << "Error! Seam Position value out of bounds! (0 - 255)" << "30";
+        QTest::newRow("-1") << "-1" << "Error! Seam Position value out of bounds! (0 - 255)" << "30";
+        QTest::newRow("text") << "abc" << "Error! 'abc' is not a valid Seam Gain Value." << "abc";
     }
+    // clang-format on
 
     void gainOutOfBoundsIsRefusedAndRefilled()
     {
@@ -232,26 +228,23 @@ private slots:
         QVERIFY(rig.takeCommands().isEmpty());
     }
 
+    // clang-format off
     void bridgeThresholdOnEitherPage_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("sent");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty sends nothing") << "BridgeThresholdEdit"
-                                             << "" << false << QString();
-        QTest::newRow("empty mirror sends nothing") << "DisplaySetupBridgeThresholdEdit"
-                                                    << "" << false << QString();
-        QTest::newRow("200 here") << "BridgeThresholdEdit"
-                                  << "200" << true << QString();
-        QTest::newRow("200 on Display Setup") << "DisplaySetupBridgeThresholdEdit"
-                                              << "200" << true << QString();
-        QTest::newRow("256 on Display Setup")
-            << "DisplaySetupBridgeThresholdEdit"
-            << "256" << false << "Error! Bridge Threshold value out of bounds! (0 - 255)";
-        QTest::newRow("text here") << "BridgeThresholdEdit"
-                                   << "x1" << false << "Error! 'x1' is not a valid Bridge Threshold value.";
+        QTest::newRow("empty sends nothing") << "BridgeThresholdEdit" << "" << false << QString();
+        QTest::newRow("empty mirror sends nothing") << "DisplaySetupBridgeThresholdEdit" << "" << false << QString();
+        QTest::newRow("200 here") << "BridgeThresholdEdit" << "200" << true << QString();
+        QTest::newRow("200 on Display Setup") << "DisplaySetupBridgeThresholdEdit" << "200" << true << QString();
+        QTest::newRow("256 on Display Setup") << "DisplaySetupBridgeThresholdEdit" << "256" << false
+                                              << "Error! Bridge Threshold value out of bounds! (0 - 255)";
+        QTest::newRow("text here") << "BridgeThresholdEdit" << "x1" << false
+                                   << "Error! 'x1' is not a valid Bridge Threshold value.";
     }
+    // clang-format on
 
     void bridgeThresholdOnEitherPage()
     {

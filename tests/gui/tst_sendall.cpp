@@ -217,13 +217,14 @@ private slots:
     // A file of the right size with absurd values opens, shows no list
     // selection past a list's end, and sends what it holds as it stands,
     // or stops at a value that is no number with the one message.
+    // clang-format off
     void aDamagedFileOpensAndSendsSafely_data()
     {
         QTest::addColumn<Damage>("what");
         QTest::addColumn<QString>("stopsBefore");  // empty: everything is sent
         QTest::addColumn<QStringList>("messages");
-        const QString invalid = QStringLiteral(
-            "Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings.");
+        const QString invalid =
+            QStringLiteral("Error! Unable to send parameters to Quorex(s). Invalid value exist in one of the settings.");
         QTest::newRow("test pattern 200") << Damage::PatternPastList << QString() << QStringList{};
         QTest::newRow("basic gamma NaN") << Damage::BasicGammaNaN << QStringLiteral("1:EFTB") << QStringList{invalid};
         QTest::newRow("edge gamma infinite")
@@ -231,12 +232,13 @@ private slots:
         QTest::newRow("widths beyond any bound") << Damage::WidthsBeyondBounds << QString() << QStringList{};
         QTest::newRow("contrast NaN") << Damage::ContrastNaN << QString()
                                       << QStringList{"Error! 'NAN' is not a valid Contrast Level."};
-        QTest::newRow("alignment past its list")
-            << Damage::AlignmentPastList << QStringLiteral("1:DISP") << QStringList{invalid};
+        QTest::newRow("alignment past its list") << Damage::AlignmentPastList << QStringLiteral("1:DISP")
+                                                 << QStringList{invalid};
         QTest::newRow("projector count past its list")
             << Damage::CountPastList << QStringLiteral("1:PRJ") << QStringList{invalid};
         QTest::newRow("no curve, no threshold") << Damage::UnitWideUnknown << QString() << QStringList{};
     }
+    // clang-format on
 
     void aDamagedFileOpensAndSendsSafely()
     {

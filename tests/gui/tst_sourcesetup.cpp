@@ -56,6 +56,7 @@ QList<QByteArray> only(const QList<QByteArray> &commands, const char *keyword)
 class SourceSetupTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void positionAndPhaseFieldsCheckTheirBoundsAndSendToTheChannel_data()
     {
         QTest::addColumn<int>("channel");
@@ -65,8 +66,7 @@ private slots:
         QTest::addColumn<QByteArray>("command");  // empty: refused
         QTest::addColumn<QString>("message");
         const QString noMessage;
-        QTest::newRow("H 72 low end") << 1 << "HPositionEdit" << 400 << "72" << QByteArray("IRSPQX 1 M H 72")
-                                      << noMessage;
+        QTest::newRow("H 72 low end") << 1 << "HPositionEdit" << 400 << "72" << QByteArray("IRSPQX 1 M H 72") << noMessage;
         QTest::newRow("H 328 high end") << 1 << "HPositionEdit" << 400 << "328" << QByteArray("IRSPQX 1 M H 328")
                                         << noMessage;
         QTest::newRow("H 71 names the range") << 1 << "HPositionEdit" << 400 << "71" << QByteArray()
@@ -76,8 +76,8 @@ private slots:
             << "Error! H Position value out of bounds! (72 - 317)";
         QTest::newRow("H 317 under the totals' limit")
             << 1 << "HPositionEdit" << -1 << "317" << QByteArray("IRSPQX 1 M H 317") << noMessage;
-        QTest::newRow("V out of bounds has no range")
-            << 1 << "VPositionEdit" << 400 << "47" << QByteArray() << "Error! V Position value out of bounds! ";
+        QTest::newRow("V out of bounds has no range") << 1 << "VPositionEdit" << 400 << "47" << QByteArray()
+                                                      << "Error! V Position value out of bounds! ";
         QTest::newRow("V 46 accepted") << 1 << "VPositionEdit" << 400 << "46" << QByteArray("IRSPQX 1 M V 46")
                                        << noMessage;
         QTest::newRow("phase -16") << 1 << "PhaseEdit" << 400 << "-16" << QByteArray("ICPHOQX 1 M -16") << noMessage;
@@ -89,6 +89,7 @@ private slots:
         QTest::newRow("not a number") << 1 << "HPositionEdit" << 400 << "7x" << QByteArray()
                                       << "Error! '7x' is not a valid H Position Value.";
     }
+    // clang-format on
 
     void positionAndPhaseFieldsCheckTheirBoundsAndSendToTheChannel()
     {
@@ -290,19 +291,20 @@ private slots:
         QVERIFY(rig.sim.log().received().isEmpty());
     }
 
+    // clang-format off
     void colourFieldsSendOneDecimalAndKeepTheTypedText_data()
     {
         QTest::addColumn<int>("channel");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("command");
-        QTest::newRow("overall contrast 100.26") << 1 << "LeftOContrastEdit"
-                                                 << "100.26" << QByteArray("ICNTQX 1 C 100.3");
-        QTest::newRow("green brightness on channel 8") << 8 << "LeftGBrightnessEdit"
-                                                       << "-25" << QByteArray("IBRTQX 4 G -25.0");
-        QTest::newRow("red contrast pads to four") << 2 << "LeftRContrastEdit"
-                                                   << "2.2" << QByteArray("ICNTQX 2 R  2.2");
+        QTest::newRow("overall contrast 100.26") << 1 << "LeftOContrastEdit" << "100.26"
+                                                 << QByteArray("ICNTQX 1 C 100.3");
+        QTest::newRow("green brightness on channel 8") << 8 << "LeftGBrightnessEdit" << "-25"
+                                                       << QByteArray("IBRTQX 4 G -25.0");
+        QTest::newRow("red contrast pads to four") << 2 << "LeftRContrastEdit" << "2.2" << QByteArray("ICNTQX 2 R  2.2");
     }
+    // clang-format on
 
     void colourFieldsSendOneDecimalAndKeepTheTypedText()
     {

@@ -146,6 +146,7 @@ private slots:
         QVERIFY(!rig.window.controllerBox);  // no controller search
     }
 
+    // clang-format off
     void unitCountAndIds_data()
     {
         QTest::addColumn<QByteArray>("reply");
@@ -156,15 +157,16 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::newRow("2 5 6") << QByteArray("NQX\r\n2 5 6\r\nLR>") << 2 << 5 << 6 << true << QString();
         QTest::newRow("one unit") << QByteArray("QX: 1 7\r\nLR>") << 1 << 7 << 2 << false << QString();
-        QTest::newRow("digit at 29 is found")
-            << QByteArray(29, '-') + "1 9\r\nLR>" << 1 << 9 << 2 << false << QString();
+        QTest::newRow("digit at 29 is found") << QByteArray(29, '-') + "1 9\r\nLR>" << 1 << 9 << 2 << false
+                                              << QString();
         QTest::newRow("digit at 30 is not") << QByteArray(30, '-') + "1 9\r\nLR>" << 0 << 1 << 2 << false
                                             << QStringLiteral("Error detecting # of Quorex(s) from Controller");
-        QTest::newRow("tabs between the numbers")
-            << QByteArray("NQX\r\nQX:\t2\t5 \t6\r\nLR>") << 2 << 5 << 6 << true << QString();
-        QTest::newRow("missing second ID keeps the field")
-            << QByteArray("2 5\r\nLR>") << 2 << 5 << 2 << true << QString();
+        QTest::newRow("tabs between the numbers") << QByteArray("NQX\r\nQX:\t2\t5 \t6\r\nLR>") << 2 << 5 << 6
+                                                 << true << QString();
+        QTest::newRow("missing second ID keeps the field") << QByteArray("2 5\r\nLR>") << 2 << 5 << 2 << true
+                                                          << QString();
     }
+    // clang-format on
     void unitCountAndIds()
     {
         QFETCH(QByteArray, reply);

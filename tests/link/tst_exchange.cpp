@@ -40,19 +40,20 @@ std::shared_ptr<int> answerAttempts(LinkRig &rig, const QList<QByteArray> &repli
 class ExchangeTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void checksumIsTwoUpperCaseHexDigits_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("sum");
         QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("byte sum 483 wraps to E3")
-            << QByteArray("*1DDBL 1!") << 0xE3 << QByteArray("PASS *1DDBL 1!E3\r\r");
-        QTest::newRow("below 16 keeps a leading zero") << QByteArray("ABCD") << 0x0A << QByteArray("PASS ABCD0A\r\r");
+        QTest::newRow("byte sum 483 wraps to E3") << QByteArray("*1DDBL 1!") << 0xE3
+                                                  << QByteArray("PASS *1DDBL 1!E3\r\r");
+        QTest::newRow("below 16 keeps a leading zero") << QByteArray("ABCD") << 0x0A
+                                                       << QByteArray("PASS ABCD0A\r\r");
         QTest::newRow("sum of exactly 256 is 00") << QByteArray("\x80\x80") << 0x00
-                                                  << QByteArray(
-                                                         "PASS \x80\x80"
-                                                         "00\r\r");
+                                                  << QByteArray("PASS \x80\x80" "00\r\r");
     }
+    // clang-format on
     void checksumIsTwoUpperCaseHexDigits()
     {
         QFETCH(QByteArray, text);

@@ -210,6 +210,7 @@ Q_DECLARE_METATYPE(Case)
 class FaultMatrixTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void everyFaultEveryOperation_data()
     {
         QTest::addColumn<Case>("c");
@@ -241,10 +242,9 @@ private slots:
         // A unit that does not echo works all the same.
         const QList<QStringList> directOnly{{"echo off"}};
         const QList<QStringList> controllerOnly{
-            {"error 1"},        {"error 1 always"}, {"error 2"},
-            {"error 2 always"}, {"error 3 always"}, {"error 4"},
-            {"error 4 always"}, {"unrecognised 1"}, {"unrecognised 1000000"},
-            {"debug on"},       {"debug stuck"},    {"count-separator tab"},
+            {"error 1"}, {"error 1 always"}, {"error 2"}, {"error 2 always"}, {"error 3 always"},
+            {"error 4"}, {"error 4 always"}, {"unrecognised 1"}, {"unrecognised 1000000"},
+            {"debug on"}, {"debug stuck"}, {"count-separator tab"},
         };
         for (const bool controller : {false, true}) {
             for (const Op op : opsFor(controller)) {
@@ -278,6 +278,7 @@ private slots:
             }
         }
     }
+    // clang-format on
 
     void everyFaultEveryOperation()
     {

@@ -102,6 +102,7 @@ private slots:
         QCOMPARE(lines[2], QStringLiteral("42 send \"DDBL 1\\r\""));
     }
 
+    // clang-format off
     void quotingKeepsALineOneLine_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -109,11 +110,9 @@ private slots:
         QTest::newRow("plain") << QByteArray("BLKGN 2 200") << "\"BLKGN 2 200\"";
         QTest::newRow("line ends") << QByteArray("a\r\nb") << "\"a\\r\\nb\"";
         QTest::newRow("quote and backslash") << QByteArray("say \"x\\y\"") << "\"say \\\"x\\\\y\\\"\"";
-        QTest::newRow("binary") << QByteArray(
-            "\x01"
-            "B\x00\xff",
-            4) << "\"\\x01B\\x00\\xff\"";
+        QTest::newRow("binary") << QByteArray("\x01" "B\x00\xff", 4) << "\"\\x01B\\x00\\xff\"";
     }
+    // clang-format on
 
     void quotingKeepsALineOneLine()
     {

@@ -95,28 +95,25 @@ private slots:
         QVERIFY(QDir().mkpath(ports_));
     }
 
+    // clang-format off
     void entries_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("device");   // the device opened, for a usable entry
         QTest::addColumn<QString>("problem");  // a phrase of the message, for an unusable one
 
-        QTest::newRow("link to a terminal") << "link TERMINAL"
-                                            << "ENTRY" << QString();
-        QTest::newRow("file naming a terminal") << "file TERMINAL\nmore lines"
-                                                << "TERMINAL" << QString();
-        QTest::newRow("link to the system's console") << "link /dev/tty"
-                                                      << "ENTRY" << QString();
+        QTest::newRow("link to a terminal") << "link TERMINAL" << "ENTRY" << QString();
+        QTest::newRow("file naming a terminal") << "file TERMINAL\nmore lines" << "TERMINAL" << QString();
+        QTest::newRow("link to the system's console") << "link /dev/tty" << "ENTRY" << QString();
         // Devices, but no serial ones: never opened, let alone written to.
-        QTest::newRow("link to /dev/null")
-            << "link /dev/null" << QString() << "names \"/dev/null\", which is not a serial device.";
-        QTest::newRow("file naming /dev/zero") << "file /dev/zero\n"
-                                               << QString() << "names \"/dev/zero\", which is not a serial device.";
+        QTest::newRow("link to /dev/null") << "link /dev/null" << QString()
+                                           << "names \"/dev/null\", which is not a serial device.";
+        QTest::newRow("file naming /dev/zero") << "file /dev/zero\n" << QString()
+                                               << "names \"/dev/zero\", which is not a serial device.";
         QTest::newRow("dangling link") << "link /dev/ttyUSB7" << QString()
                                        << "names the device \"/dev/ttyUSB7\", which does not exist";
         QTest::newRow("file naming a missing device")
-            << "file  /dev/ttyUSB7 \n"
-            << QString() << "names the device \"/dev/ttyUSB7\", which does not exist";
+            << "file  /dev/ttyUSB7 \n" << QString() << "names the device \"/dev/ttyUSB7\", which does not exist";
         QTest::newRow("missing folder on the way") << "link /nonexistent/tty0" << QString() << "does not exist";
         QTest::newRow("loop of links") << "loop" << QString() << "loop of symbolic links";
         QTest::newRow("link to itself") << "self" << QString() << "loop of symbolic links";
@@ -129,12 +126,14 @@ private slots:
         QTest::newRow("empty file") << "file " << QString() << "is empty";
         QTest::newRow("file of garbage") << "garbage" << QString() << "not the path of a device";
         QTest::newRow("relative path") << "file ttyUSB0" << QString() << "holds \"ttyUSB0\", not the path";
-        QTest::newRow("path of 5000 characters") << QStringLiteral("file /%1").arg(QString(4999, QLatin1Char('a')))
-                                                 << QString() << "longer than a path can be";
+        QTest::newRow("path of 5000 characters")
+            << QStringLiteral("file /%1").arg(QString(4999, QLatin1Char('a'))) << QString()
+            << "longer than a path can be";
         QTest::newRow("path of 300-character names")
             << QStringLiteral("file /dev/%1").arg(QString(300, QLatin1Char('b'))) << QString()
             << "longer than a path can be";
     }
+    // clang-format on
     void entries()
     {
         QFETCH(QString, how);

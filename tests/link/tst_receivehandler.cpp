@@ -37,6 +37,7 @@ QByteArray record(char type, const QByteArray &payload)
 class ReceiveHandlerTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void replyEnds_data()
     {
         QTest::addColumn<bool>("controller");
@@ -45,22 +46,24 @@ private slots:
         QTest::addColumn<bool>("completes");
         QTest::addColumn<QByteArray>("text");
 
-        QTest::newRow("direct prompt after CR LF")
-            << false << QByteArray("OK\r\n#") << 0 << true << QByteArray("OK\r\n");
-        QTest::newRow("direct, one byte at a time")
-            << false << QByteArray("OK\r\n#") << 1 << true << QByteArray("OK\r\n");
+        QTest::newRow("direct prompt after CR LF") << false << QByteArray("OK\r\n#") << 0 << true
+                                                   << QByteArray("OK\r\n");
+        QTest::newRow("direct, one byte at a time") << false << QByteArray("OK\r\n#") << 1 << true
+                                                    << QByteArray("OK\r\n");
         QTest::newRow("direct # without CR LF") << false << QByteArray("OK #") << 0 << false << QByteArray();
         QTest::newRow("direct # after CR only") << false << QByteArray("OK\r#") << 0 << false << QByteArray();
-        QTest::newRow("controller LR>") << true << QByteArray("echo\r\nLR>") << 0 << true << QByteArray("echo\r\nLR");
-        QTest::newRow("controller in pieces of 3")
-            << true << QByteArray("echo\r\nLR>") << 3 << true << QByteArray("echo\r\nLR");
+        QTest::newRow("controller LR>") << true << QByteArray("echo\r\nLR>") << 0 << true
+                                        << QByteArray("echo\r\nLR");
+        QTest::newRow("controller in pieces of 3") << true << QByteArray("echo\r\nLR>") << 3 << true
+                                                   << QByteArray("echo\r\nLR");
         QTest::newRow("controller > without L R") << true << QByteArray("echo\r\n>") << 0 << false << QByteArray();
         QTest::newRow("controller R L >") << true << QByteArray("echo\r\nRL>") << 0 << false << QByteArray();
         // More characters after the prompt in the same arrival: the zero
         // byte lands on the last of them.
-        QTest::newRow("characters after the prompt")
-            << true << QByteArray("echo\r\nLR>ab") << 0 << true << QByteArray("echo\r\nLR>a");
+        QTest::newRow("characters after the prompt") << true << QByteArray("echo\r\nLR>ab") << 0 << true
+                                                     << QByteArray("echo\r\nLR>a");
     }
+    // clang-format on
     void replyEnds()
     {
         QFETCH(bool, controller);
@@ -89,6 +92,7 @@ private slots:
         QCOMPARE(rig.link.reply(), QByteArray("\r\n#\r\n"));
     }
 
+    // clang-format off
     void controllerTexts_data()
     {
         QTest::addColumn<QByteArray>("reply");
@@ -98,22 +102,24 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::addColumn<int>("pauses900");
 
-        QTest::newRow("unknown command")
-            << QByteArray("xx?\r\nCTR ERR\r\n>") << 0 << true << QStringList() << QString() << 0;
-        QTest::newRow("unit does not respond")
-            << QByteArray("xx!ERR 4\r\n>") << 0 << false << QStringList{kNoUnit} << QString() << 0;
-        QTest::newRow("other error code")
-            << QByteArray("xx!ERR 7\r\n>") << 0 << true << QStringList()
-            << QStringLiteral("Error code returned by Controller detected.... Resending message") << 1;
+        QTest::newRow("unknown command") << QByteArray("xx?\r\nCTR ERR\r\n>") << 0 << true << QStringList()
+                                         << QString() << 0;
+        QTest::newRow("unit does not respond") << QByteArray("xx!ERR 4\r\n>") << 0 << false
+                                               << QStringList{kNoUnit} << QString() << 0;
+        QTest::newRow("other error code") << QByteArray("xx!ERR 7\r\n>") << 0 << true << QStringList()
+                                          << QStringLiteral(
+                                                 "Error code returned by Controller detected.... Resending message")
+                                          << 1;
         // Split right inside the patterns: decided only once the characters
         // they need have arrived.
-        QTest::newRow("code 4 split before the digit")
-            << QByteArray("xx!ERR 4\r\n>") << 7 << false << QStringList{kNoUnit} << QString() << 0;
-        QTest::newRow("CTR split after the question mark")
-            << QByteArray("xx?\r\nCTR\r\n>") << 3 << true << QStringList() << QString() << 0;
-        QTest::newRow("one byte at a time")
-            << QByteArray("xx!ERR 4\r\n>") << 1 << false << QStringList{kNoUnit} << QString() << 0;
+        QTest::newRow("code 4 split before the digit") << QByteArray("xx!ERR 4\r\n>") << 7 << false
+                                                       << QStringList{kNoUnit} << QString() << 0;
+        QTest::newRow("CTR split after the question mark") << QByteArray("xx?\r\nCTR\r\n>") << 3 << true
+                                                           << QStringList() << QString() << 0;
+        QTest::newRow("one byte at a time") << QByteArray("xx!ERR 4\r\n>") << 1 << false << QStringList{kNoUnit}
+                                            << QString() << 0;
     }
+    // clang-format on
     void controllerTexts()
     {
         QFETCH(QByteArray, reply);
@@ -208,14 +214,13 @@ private slots:
         VERIFY_DIALOGS_TAKEN(rig.dialogs);
     }
 
+    // clang-format off
     void replyIsTakenOnlyWhenItIsTheQueryOwnAndWhole_data()
     {
         QTest::addColumn<bool>("controller");
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<bool>("taken");
-        const QByteArray rec = record(8, QByteArray("\0\0"
-                                                    "2.40\0\0",
-                                                    8));
+        const QByteArray rec = record(8, QByteArray("\0\0" "2.40\0\0", 8));
         const QByteArray direct = "SYINFOQX\r\n";
         const QByteArray relayed = "QXQUERY *1SYINFOQX!\r\n";
         QTest::newRow("own echo, whole record") << false << direct + rec + "\r\n#" << true;
@@ -230,14 +235,12 @@ private slots:
         QTest::newRow("input header ahead of the record") << false << "\x01N" + direct + rec + "\r\n#" << true;
         // Another unit's late answer stands first: it is dropped, and this
         // query's answer behind it is taken.
-        QTest::newRow("late answer of another unit first") << true
-                                                           << "QXQUERY *2SYINFOQX!\r\n"
-                                                                  + record(8, QByteArray("\0\0"
-                                                                                         "9.99\0\0",
-                                                                                         8))
-                                                                  + "\r\nCTRLR>" + relayed + rec + "\r\nCTRLR>"
-                                                           << true;
+        QTest::newRow("late answer of another unit first")
+            << true << "QXQUERY *2SYINFOQX!\r\n" + record(8, QByteArray("\0\0" "9.99\0\0", 8)) + "\r\nCTRLR>" + relayed + rec
+                   + "\r\nCTRLR>"
+            << true;
     }
+    // clang-format on
     void replyIsTakenOnlyWhenItIsTheQueryOwnAndWhole()
     {
         QFETCH(bool, controller);

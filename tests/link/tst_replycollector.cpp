@@ -41,6 +41,7 @@ Outcome feed(ReplyCollector &collector, const QByteArray &reply, int piece, bool
 class ReplyCollectorTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void outcomes_data()
     {
         QTest::addColumn<bool>("controller");
@@ -50,9 +51,7 @@ private slots:
         QTest::addColumn<Outcome>("outcome");
         QTest::addColumn<QByteArray>("kept");  // the reply text when complete
 
-        const QByteArray rec = record(8, QByteArray("\0\0"
-                                                    "2.40\0\0",
-                                                    8));
+        const QByteArray rec = record(8, QByteArray("\0\0" "2.40\0\0", 8));
         QTest::newRow("direct prompt after the line end")
             << false << QByteArray("DDBL 1\r") << 0 << QByteArray("OK\r\n#") << Outcome::Complete
             << QByteArray("OK\r\n");
@@ -78,8 +77,9 @@ private slots:
         QTest::newRow("payload that looks like a prompt")
             << false << QByteArray("SYINFOQX\r") << 8 << record(8, "ab\r\n#xyz") + "\r\n#" << Outcome::Complete
             << record(8, "ab\r\n#xyz") + "\r\n";
-        QTest::newRow("query record cut short") << false << QByteArray("SYINFOQX\r") << 8 << rec.chopped(1) + "\r\n#"
-                                                << Outcome::Rejected << QByteArray();
+        QTest::newRow("query record cut short")
+            << false << QByteArray("SYINFOQX\r") << 8 << rec.chopped(1) + "\r\n#" << Outcome::Rejected
+            << QByteArray();
         QTest::newRow("another line's answer first is dropped")
             << true << QByteArray("QXQUERY *1SYINFOQX!\r") << 8
             << "QXQUERY *2SYINFOQX!\r\n" + rec + "\r\nCTRLR>QXQUERY *1SYINFOQX!\r\n" + rec + "\r\nCTRLR>"
@@ -87,6 +87,7 @@ private slots:
         QTest::newRow("more than the buffer holds")
             << true << QByteArray("*1DDBL 1!") << 0 << QByteArray(600, 'Z') << Outcome::Overflow << QByteArray();
     }
+    // clang-format on
     void outcomes()
     {
         QFETCH(bool, controller);

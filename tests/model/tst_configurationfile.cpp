@@ -72,13 +72,14 @@ private slots:
             qsizetype offset;
             QByteArray bytes;
         };
+        // clang-format off
         const QList<Case> cases = {
             {"BlackLevel, unit 2 screen 3", [](SettingsModel &m) { m.output(2, 3).BlackLevel = 0xAB; },
              1280 + 3 * 88 + 68, QByteArray("\xAB", 1)},
-            {"ContrastC float, unit 1 channel 1", [](SettingsModel &m) { m.input(1, 1).ContrastC = 100.5f; }, 84 + 44,
-             QByteArray("\x00\x00\xC9\x42", 4)},
-            {"Phase -16, unit 2 channel 2", [](SettingsModel &m) { m.input(2, 2).Phase = -16; }, 420 + 2 * 84 + 4,
-             QByteArray("\xF0\xFF\xFF\xFF", 4)},
+            {"ContrastC float, unit 1 channel 1", [](SettingsModel &m) { m.input(1, 1).ContrastC = 100.5f; },
+             84 + 44, QByteArray("\x00\x00\xC9\x42", 4)},
+            {"Phase -16, unit 2 channel 2", [](SettingsModel &m) { m.input(2, 2).Phase = -16; },
+             420 + 2 * 84 + 4, QByteArray("\xF0\xFF\xFF\xFF", 4)},
             {"HPositionMax, unit 2 channel 4", [](SettingsModel &m) { m.input(2, 4).HPositionMax = 0x01020304; },
              420 + 4 * 84 + 76, QByteArray("\x04\x03\x02\x01", 4)},
             {"BasicFeather i16, unit 1 screen 1", [](SettingsModel &m) { m.output(1, 1).BasicFeather = 0x0102; },
@@ -93,9 +94,10 @@ private slots:
              840 + 2 * 88 + 86, QByteArray("\xC8", 1)},
             {"record 0 padding, unit 2 output", [](SettingsModel &m) { m.outputBlock(2).Records[0].Pad87 = 0x99; },
              1280 + 87, QByteArray("\x99", 1)},
-            {"VActive, unit 1 record 0", [](SettingsModel &m) { m.inputBlock(1).Records[0].VActive = 768; }, 36,
-             QByteArray("\x00\x03\x00\x00", 4)},
+            {"VActive, unit 1 record 0", [](SettingsModel &m) { m.inputBlock(1).Records[0].VActive = 768; },
+             36, QByteArray("\x00\x03\x00\x00", 4)},
         };
+        // clang-format on
         for (const Case &c : cases) {
             SettingsModel model;
             c.set(model);
@@ -198,13 +200,14 @@ private slots:
         QCOMPARE(ConfigurationFileImage(model), before);
     }
 
+    // clang-format off
     void fileThatCannotBeOpenedIsRefused_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("No such file or directory");
-        QTest::newRow("in a missing folder")
-            << QStringLiteral("missing folder") << QStringLiteral("No such file or directory");
+        QTest::newRow("in a missing folder") << QStringLiteral("missing folder")
+                                             << QStringLiteral("No such file or directory");
         QTest::newRow("below a file") << QStringLiteral("below a file") << QStringLiteral("Not a directory");
         QTest::newRow("directory") << QStringLiteral("directory") << QStringLiteral("Is a directory");
         QTest::newRow("empty path") << QStringLiteral("empty path") << QStringLiteral("No such file or directory");
@@ -212,6 +215,7 @@ private slots:
                                     << QStringLiteral("not a plain file (a pipe, device or socket)");
         QTest::newRow("no read permission") << QStringLiteral("unreadable") << QStringLiteral("Permission denied");
     }
+    // clang-format on
 
     void fileThatCannotBeOpenedIsRefused()
     {
@@ -249,19 +253,19 @@ private slots:
         QCOMPARE(ConfigurationFileImage(model), before);
     }
 
+    // clang-format off
     void failedSaveLeavesTheOldFile_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");  // the system's words
-        QTest::newRow("folder missing") << QStringLiteral("folder missing")
-                                        << QStringLiteral("No such file or directory");
-        QTest::newRow("target is a directory")
-            << QStringLiteral("directory") << QStringLiteral("Filename refers to a directory");
-        QTest::newRow("write fails part-way")
-            << QStringLiteral("write fails") << QStringLiteral("File too large (1000 of 1720 bytes written)");
-        QTest::newRow("read-only folder")
-            << QStringLiteral("read-only folder") << QStringLiteral("Permission denied");
+        QTest::newRow("folder missing") << QStringLiteral("folder missing") << QStringLiteral("No such file or directory");
+        QTest::newRow("target is a directory") << QStringLiteral("directory")
+                                               << QStringLiteral("Filename refers to a directory");
+        QTest::newRow("write fails part-way") << QStringLiteral("write fails")
+                                              << QStringLiteral("File too large (1000 of 1720 bytes written)");
+        QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << QStringLiteral("Permission denied");
     }
+    // clang-format on
 
     void failedSaveLeavesTheOldFile()
     {

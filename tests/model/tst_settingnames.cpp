@@ -171,41 +171,28 @@ private slots:
         }
     }
 
+    // clang-format off
     void valuesReadAsAUserReadsThem_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
-        QTest::newRow("count") << "unit1.projectors"
-                               << "6";
-        QTest::newRow("flag stored as 7") << "unit1.data-doubling"
-                                          << "on (7)";
-        QTest::newRow("centered") << "unit1.alignment"
-                                  << "centered";
-        QTest::newRow("alignment past its list") << "unit2.alignment"
-                                                 << "9 (not in the list)";
-        QTest::newRow("gamma as stored") << "unit1.basic-gamma"
-                                         << "2.2";
-        QTest::newRow("gamma that is no number") << "projector3.feather-right.gamma"
-                                                 << "nan";
-        QTest::newRow("linear") << "unit1.feather-curve"
-                                << "linear";
-        QTest::newRow("neither S nor L") << "unit2.feather-curve"
-                                         << "88 (neither S nor L)";
-        QTest::newRow("pattern") << "projector6.test-pattern"
-                                 << "Grey - 50%";
-        QTest::newRow("pattern past the list") << "projector7.test-pattern"
-                                               << "200 (not in the list)";
-        QTest::newRow("locked only when 1") << "channel5.video-locked"
-                                            << "no (2)";
-        QTest::newRow("contrast") << "channel2.contrast"
-                                  << "100.5";
-        QTest::newRow("negative phase") << "channel8.phase"
-                                        << "-16";
-        QTest::newRow("seam gain of channel 5") << "channel5.seam-gain8"
-                                                << "255";
-        QTest::newRow("a copy in screen 3") << "unit2.screen3.projectors"
-                                            << "4";
+        QTest::newRow("count") << "unit1.projectors" << "6";
+        QTest::newRow("flag stored as 7") << "unit1.data-doubling" << "on (7)";
+        QTest::newRow("centered") << "unit1.alignment" << "centered";
+        QTest::newRow("alignment past its list") << "unit2.alignment" << "9 (not in the list)";
+        QTest::newRow("gamma as stored") << "unit1.basic-gamma" << "2.2";
+        QTest::newRow("gamma that is no number") << "projector3.feather-right.gamma" << "nan";
+        QTest::newRow("linear") << "unit1.feather-curve" << "linear";
+        QTest::newRow("neither S nor L") << "unit2.feather-curve" << "88 (neither S nor L)";
+        QTest::newRow("pattern") << "projector6.test-pattern" << "Grey - 50%";
+        QTest::newRow("pattern past the list") << "projector7.test-pattern" << "200 (not in the list)";
+        QTest::newRow("locked only when 1") << "channel5.video-locked" << "no (2)";
+        QTest::newRow("contrast") << "channel2.contrast" << "100.5";
+        QTest::newRow("negative phase") << "channel8.phase" << "-16";
+        QTest::newRow("seam gain of channel 5") << "channel5.seam-gain8" << "255";
+        QTest::newRow("a copy in screen 3") << "unit2.screen3.projectors" << "4";
     }
+    // clang-format on
 
     void valuesReadAsAUserReadsThem()
     {

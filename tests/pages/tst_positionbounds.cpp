@@ -12,6 +12,7 @@ using namespace tess;
 class PositionBoundsTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void bounds_data()
     {
         QTest::addColumn<int>("hRef");
@@ -37,14 +38,15 @@ private slots:
         QTest::newRow("maxima at the range") << 300 << 428 << 0 << 0 << 35 << 51 << 172LL << 427LL << 19LL << 50LL;
         QTest::newRow("maxima past the range") << 300 << 429 << 0 << 0 << 35 << 52 << 172LL << 428LL << 19LL << 51LL;
         // Below the low bound: no position is allowed.
-        QTest::newRow("maximum below the reference")
-            << 300 << 100 << 0 << 0 << 35 << 10 << 172LL << 99LL << 19LL << 9LL;
+        QTest::newRow("maximum below the reference") << 300 << 100 << 0 << 0 << 35 << 10 << 172LL << 99LL << 19LL
+                                                     << 9LL;
         // Extreme values from the line do not wrap.
         QTest::newRow("largest values") << Big << -1 << Big << Small << Big << -1 << Big - 128LL << Big + 128LL
                                         << Big - 16LL << Big + 16LL;
-        QTest::newRow("smallest values") << Small << Small << 0 << 0 << Small << Small << Small - 128LL << Small - 1LL
-                                         << Small - 16LL << Small - 1LL;
+        QTest::newRow("smallest values") << Small << Small << 0 << 0 << Small << Small << Small - 128LL
+                                         << Small - 1LL << Small - 16LL << Small - 1LL;
     }
+    // clang-format on
 
     void bounds()
     {

@@ -9,6 +9,7 @@ using namespace tess;
 class TerminalScreenTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void characters_data()
     {
         QTest::addColumn<QByteArray>("input");
@@ -18,24 +19,19 @@ private slots:
         QTest::newRow("plain") << QByteArray("abc") << QStringList{"abc", "", ""} << 0 << 3;
         QTest::newRow("line end") << QByteArray("ab\r\ncd") << QStringList{"ab", "cd", ""} << 1 << 2;
         QTest::newRow("carriage return overwrites") << QByteArray("abc\rX") << QStringList{"Xbc", "", ""} << 0 << 1;
-        QTest::newRow("line feed keeps the column")
-            << QByteArray("ab\ncd") << QStringList{"ab", "  cd", ""} << 1 << 4;
+        QTest::newRow("line feed keeps the column") << QByteArray("ab\ncd") << QStringList{"ab", "  cd", ""} << 1 << 4;
         QTest::newRow("full line wraps") << QByteArray("abcdefg") << QStringList{"abcde", "fg", ""} << 1 << 2;
         QTest::newRow("exactly full waits to wrap") << QByteArray("abcde") << QStringList{"abcde", "", ""} << 0 << 5;
         QTest::newRow("scrolls without scroll-back")
             << QByteArray("1\r\n2\r\n3\r\n4") << QStringList{"2", "3", "4"} << 2 << 1;
-        QTest::newRow("erase as the terminal sends it")
-            << QByteArray("abc\b \b") << QStringList{"ab", "", ""} << 0 << 2;
+        QTest::newRow("erase as the terminal sends it") << QByteArray("abc\b \b") << QStringList{"ab", "", ""} << 0 << 2;
         QTest::newRow("backspace stops at the margin") << QByteArray("\b\ba") << QStringList{"a", "", ""} << 0 << 1;
-        QTest::newRow("backspace after a full line")
-            << QByteArray("abcde\bX") << QStringList{"abcdX", "", ""} << 0 << 5;
-        QTest::newRow("control characters are not drawn") << QByteArray(
-            "a\x07\x1b\x00\x7f"
-            "b",
-            6) << QStringList{"ab", "", ""} << 0 << 2;
-        QTest::newRow("latin-1 shown") << QByteArray("\xe9") << QStringList{QStringLiteral("\u00e9"), "", ""} << 0
-                                       << 1;
+        QTest::newRow("backspace after a full line") << QByteArray("abcde\bX") << QStringList{"abcdX", "", ""} << 0 << 5;
+        QTest::newRow("control characters are not drawn")
+            << QByteArray("a\x07\x1b\x00\x7f" "b", 6) << QStringList{"ab", "", ""} << 0 << 2;
+        QTest::newRow("latin-1 shown") << QByteArray("\xe9") << QStringList{QStringLiteral("\u00e9"), "", ""} << 0 << 1;
     }
+    // clang-format on
 
     void characters()
     {

@@ -29,6 +29,7 @@ class PlanningMathTest : public QObject {
 private slots:
     // The count the image width calls for, and the overlap that count
     // needs, for the walls the planning is known to give.
+    // clang-format off
     void wall_data()
     {
         QTest::addColumn<double>("resH");
@@ -40,16 +41,15 @@ private slots:
         QTest::addColumn<bool>("corrected");
 
         QTest::newRow("30 x 10 at 1280x1024") << 1280.0 << 1024.0 << 3.0 << 3.0 << 384.0 << 3072.0 << false;
-        QTest::newRow("25 x 10: raw overlap 0 becomes 64")
-            << 1280.0 << 1024.0 << 2.5 << 2.0 << 64.0 << 2496.0 << true;
+        QTest::newRow("25 x 10: raw overlap 0 becomes 64") << 1280.0 << 1024.0 << 2.5 << 2.0 << 64.0 << 2496.0 << true;
         QTest::newRow("15 x 10: 1024 above the maximum 640")
             << 1280.0 << 1024.0 << 1.5 << 2.0 << 640.0 << 1920.0 << true;
         QTest::newRow("24 x 10: ceiling of 102.4") << 1280.0 << 1024.0 << 2.4 << 2.0 << 103.0 << 1024 * 2.4 << false;
         QTest::newRow("40 x 10 at 800x600") << 800.0 << 600.0 << 4.0 << 3.0 << 64.0 << 2272.0 << true;
-        QTest::newRow("10 x 10: one projector, no overlap")
-            << 1280.0 << 1024.0 << 1.0 << 1.0 << 0.0 << 1024.0 << false;
+        QTest::newRow("10 x 10: one projector, no overlap") << 1280.0 << 1024.0 << 1.0 << 1.0 << 0.0 << 1024.0 << false;
         QTest::newRow("100 x 10 at 800x600: exactly 8") << 800.0 << 600.0 << 10.0 << 8.0 << 64.0 << 5952.0 << true;
     }
+    // clang-format on
     void wall()
     {
         QFETCH(double, resH);
@@ -97,6 +97,7 @@ private slots:
         QVERIFY(overlap.corrected);
     }
 
+    // clang-format off
     void offsets_data()
     {
         QTest::addColumn<int>("count");
@@ -105,16 +106,17 @@ private slots:
         QTest::addColumn<QList<Span>>("spans");
         QTest::addColumn<double>("imageSizeH");
 
-        QTest::newRow("defaults, centred")
-            << 3 << 384 << Alignment::Centered << QList<Span>{{384, 1664}, {1280, 2560}, {2176, 3456}} << 3072.0;
-        QTest::newRow("defaults, left justified")
-            << 3 << 384 << Alignment::Left << QList<Span>{{0, 1280}, {896, 2176}, {1792, 3072}} << 3072.0;
-        QTest::newRow("24 x 10: whole image")
-            << 2 << 103 << Alignment::Centered << QList<Span>{{51, 1331}, {1228, 2508}} << 2457.0;
+        QTest::newRow("defaults, centred") << 3 << 384 << Alignment::Centered
+                                           << QList<Span>{{384, 1664}, {1280, 2560}, {2176, 3456}} << 3072.0;
+        QTest::newRow("defaults, left justified") << 3 << 384 << Alignment::Left
+                                                  << QList<Span>{{0, 1280}, {896, 2176}, {1792, 3072}} << 3072.0;
+        QTest::newRow("24 x 10: whole image") << 2 << 103 << Alignment::Centered
+                                              << QList<Span>{{51, 1331}, {1228, 2508}} << 2457.0;
         QTest::newRow("one projector") << 1 << 0 << Alignment::Centered << QList<Span>{{0, 1280}} << 1280.0;
-        QTest::newRow("odd centring rounds down")
-            << 2 << 65 << Alignment::Centered << QList<Span>{{32, 1312}, {1247, 2527}} << 2495.0;
+        QTest::newRow("odd centring rounds down") << 2 << 65 << Alignment::Centered
+                                                  << QList<Span>{{32, 1312}, {1247, 2527}} << 2495.0;
     }
+    // clang-format on
     void offsets()
     {
         QFETCH(int, count);
@@ -259,18 +261,19 @@ private slots:
     // The texts of the placement picture, in a font of 7 pixels a
     // character: each where the picture's design puts it, unless it would
     // be cut at the edge or run into its neighbour.
+    // clang-format off
     void placementTextsInside_data()
     {
         QTest::addColumn<QList<int>>("columns");
         QTest::addColumn<QList<double>>("values");
         QTest::addColumn<QString>("screen");
         QTest::addColumn<int>("textHeight");
-        QTest::addColumn<QStringList>("placed");  // text@left,top; upper row, then lower
+        QTest::addColumn<QStringList>("placed");   // text@left,top; upper row, then lower
 
         QTest::newRow("default wall: nothing moves")
             << QList<int>{99, 238, 377} << QList<double>{6.25, 15, 23.75} << "30" << 14
-            << QStringList{"0@3,5",    "6.25@91,5",     "15@230,5",       "23.8@369,5",
-                           "30@457,5", "Proj 1@91,113", "Proj 2@230,113", "Proj 3@369,113"};
+            << QStringList{"0@3,5",        "6.25@91,5",     "15@230,5",      "23.8@369,5",
+                           "30@457,5",     "Proj 1@91,113", "Proj 2@230,113", "Proj 3@369,113"};
         QTest::newRow("a long screen width moves left")
             << QList<int>{240} << QList<double>{32.6} << "65.2344" << 14
             << QStringList{"0@3,5", "32.6@232,5", "65.2344@425,5", "Proj 1@232,113"};
@@ -284,6 +287,7 @@ private slots:
             << QList<int>{238} << QList<double>{15} << "30" << 20
             << QStringList{"0@3,5", "15@230,5", "30@457,5", "Proj 1@230,108"};
     }
+    // clang-format on
     void placementTextsInside()
     {
         QFETCH(QList<int>, columns);
@@ -324,10 +328,11 @@ private slots:
         QCOMPARE(texts[3].rect, QRect(0, 5, PlacementWidth, 14));
     }
 
+    // clang-format off
     void contentText_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("sources");  // the source lines' first words
+        QTest::addColumn<QStringList>("sources");   // the source lines' first words
 
         const QString one = QStringLiteral("Single"), two = QStringLiteral("2");
         QTest::newRow("none chosen") << 0 << QStringList{one};
@@ -340,6 +345,7 @@ private slots:
         QTest::newRow("7") << 7 << QStringList{one, "7"};
         QTest::newRow("8") << 8 << QStringList{one, two, "4", "8"};
     }
+    // clang-format on
     void contentText()
     {
         QFETCH(int, count);

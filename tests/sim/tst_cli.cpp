@@ -226,6 +226,7 @@ private slots:
 
     // Real time on a loaded machine: only lower bounds. A reply cannot be
     // complete before the command and the reply have crossed the wire.
+    // clang-format off
     void theLineTakesItsWireTimeBothWays_data()
     {
         QTest::addColumn<QStringList>("options");
@@ -236,9 +237,9 @@ private slots:
         QTest::addColumn<QString>("duplex");
         // A long line in, a short answer out: unpaced input would answer
         // after a twentieth of the time.
-        QTest::newRow("direct, long line")
-            << QStringList{"-c", "echo off"} << 38400 << QByteArray(1000, 'x') + '\r'
-            << QByteArray("Invalid command\r\n#") << 1001 + 18 << QStringLiteral("full");
+        QTest::newRow("direct, long line") << QStringList{"-c", "echo off"} << 38400
+                                           << QByteArray(1000, 'x') + '\r' << QByteArray("Invalid command\r\n#")
+                                           << 1001 + 18 << QStringLiteral("full");
         QTest::newRow("controller, half duplex")
             << QStringList{"--mode", "controller", "--ids", "5"} << 57600 << QByteArray("PASS *5DDBL 0!E6\r\r")
             << QByteArray("PASS *5DDBL 0!E6\r\nCTRLR>") << 18 + 24 << QStringLiteral("half");
@@ -247,6 +248,7 @@ private slots:
             << QByteArray("PASS *5DDBL 0!E6\r\r") << QByteArray("PASS *5DDBL 0!E6\r\nCTRLR>") << 17 + 24
             << QStringLiteral("full");
     }
+    // clang-format on
     void theLineTakesItsWireTimeBothWays()
     {
         QFETCH(QStringList, options);

@@ -44,6 +44,7 @@ QVariantMap queryFields(Wire &wire, const QByteArray &query)
 class CommandsTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void commandChangesWhatTheQueryReports_data()
     {
         QTest::addColumn<bool>("controller");
@@ -59,34 +60,18 @@ private slots:
         };
         const QList<Row> rows{
             {"BLKGN", {"BLKGN 2 77"}, "OINFOQX 2", {{"BlackLevel", 77}}},
-            {"OTPMQX one screen",
-             {"OTPMQX 3 7 1 1"},
-             "OINFOQX 3",
-             {{"TestPattern", 7}, {"OutputRaster", 1}, {"TestGrid", 1}}},
-            {"OTPMQX all screens",
-             {"OTPMQX 5 4 1 0"},
-             "OINFOQX 4",
-             {{"TestPattern", 4}, {"OutputRaster", 1}, {"TestGrid", 0}}},
-            {"HALO left",
-             {"@layout 1 output @", "HALO 2 L 12 -3"},
-             "OINFOQX 2",
-             {{"HaloLeftWidth", 12}, {"HaloLeftOffset", -3}}},
-            {"HALO right",
-             {"@layout 1 output >", "HALO 4 R 20 4"},
-             "OINFOQX 4",
-             {{"HaloRightWidth", 20}, {"HaloRightOffset", 4}}},
+            {"OTPMQX one screen", {"OTPMQX 3 7 1 1"}, "OINFOQX 3", {{"TestPattern", 7}, {"OutputRaster", 1}, {"TestGrid", 1}}},
+            {"OTPMQX all screens", {"OTPMQX 5 4 1 0"}, "OINFOQX 4", {{"TestPattern", 4}, {"OutputRaster", 1}, {"TestGrid", 0}}},
+            {"HALO left", {"@layout 1 output @", "HALO 2 L 12 -3"}, "OINFOQX 2", {{"HaloLeftWidth", 12}, {"HaloLeftOffset", -3}}},
+            {"HALO right", {"@layout 1 output >", "HALO 4 R 20 4"}, "OINFOQX 4", {{"HaloRightWidth", 20}, {"HaloRightOffset", 4}}},
             {"QXCTRL", {"QXCTRL 1"}, "OINFOQX 3", {{"AdvancedMode", 1}}},
             {"DDBL", {"DDBL 0"}, "OINFOQX 1", {{"DataDoubling", 0}}},
             {"DISP", {"DISP 1 320"}, "OINFOQX 1", {{"Justification", 1}, {"OverlapWidth", 320}}},
             {"EFTB padded gamma", {"EFTB 1  2.6"}, "OINFOQX 1", {{"BasicFeather", 1}, {"BasicGamma", 2.6}}},
             {"EFTB wide gamma", {"EFTB 0 10.0"}, "OINFOQX 1", {{"BasicFeather", 0}, {"BasicGamma", 10.0}}},
-            {"PEFT left",
-             {"PEFT 2 L 1  1.8 100 -5"},
-             "OINFOQX 2",
+            {"PEFT left", {"PEFT 2 L 1  1.8 100 -5"}, "OINFOQX 2",
              {{"LeftFeather", 1}, {"LeftGamma", 1.8}, {"GammaLeftWidth", 100}, {"GammaLeftOffset", -5}}},
-            {"PEFT right",
-             {"PEFT 3 R 1  2.4 90 7"},
-             "OINFOQX 3",
+            {"PEFT right", {"PEFT 3 R 1  2.4 90 7"}, "OINFOQX 3",
              {{"RightFeather", 1}, {"RightGamma", 2.4}, {"GammaRightWidth", 90}, {"GammaRightOffset", 7}}},
             {"FEATHER", {"FEATHER L"}, "OINFOQX 1", {{"FeatherCurve", int('L')}}},
             {"PRJ", {"PRJ 1 6"}, "OINFOQX 1", {{"ProjectorGroup", 1}, {"TotalProjectors", 6}}},
@@ -97,31 +82,18 @@ private slots:
             {"ICNTQX R", {"ICNTQX 3 R -2.5"}, "IINFOQX 3", {{"ContrastR", -2.5}}},
             {"IBRTQX G", {"IBRTQX 4 G  1.5"}, "IINFOQX 4", {{"BrightnessG", 1.5}}},
             {"IBRTQX B", {"IBRTQX 1 B -12.0"}, "IINFOQX 1", {{"BrightnessB", -12.0}}},
-            {"ICRSTQX",
-             {"ICPHOQX 1 M 5", "IRSPQX 1 M H 400", "ICRSTQX 1"},
-             "IINFOQX 1",
+            {"ICRSTQX", {"ICPHOQX 1 M 5", "IRSPQX 1 M H 400", "ICRSTQX 1"}, "IINFOQX 1",
              {{"Phase", 0}, {"HPosition", 360}}},
             {"ICSAVQX", {"ICPHOQX 1 M 5", "ICSAVQX 1", "ICPHOQX 1 M 9", "@reboot 1"}, "IINFOQX 1", {{"Phase", 5}}},
-            {"MANSEAM",
-             {"MANSEAM 2 -4 1 2 3 4 250 6 7 8"},
-             "OINFOQX 2",
+            {"MANSEAM", {"MANSEAM 2 -4 1 2 3 4 250 6 7 8"}, "OINFOQX 2",
              {{"SeamPrefix", -4}, {"SeamGain1", 1}, {"SeamGain5", 250}, {"SeamGain8", 8}}},
             {"BRDGSEAM", {"BRDGSEAM 1"}, "OINFOQX 1", {{"SeamBridge", 1}}},
-            {"AUTOSEAM",
-             {"AUTOSEAM 3"},
-             "OINFOQX 3",
+            {"AUTOSEAM", {"AUTOSEAM 3"}, "OINFOQX 3",
              {{"SeamGain1", 110}, {"SeamGain4", 125}, {"SeamGain5", 131}, {"SeamGain8", 146}}},
             {"BRTHRS", {"BRTHRS 77"}, "OINFOQX 1", {{"BridgeThreshold", 77}}},
-            {"RGBADJ",
-             {"RGBADJ"},
-             "IINFOQX 1",
-             {{"ContrastR", 2.5},
-              {"BrightnessR", -1.0},
-              {"ContrastG", -1.5},
-              {"BrightnessG", 0.5},
-              {"ContrastB", 0.5},
-              {"BrightnessB", 1.5},
-              {"ContrastC", 100.0}}},
+            {"RGBADJ", {"RGBADJ"}, "IINFOQX 1",
+             {{"ContrastR", 2.5}, {"BrightnessR", -1.0}, {"ContrastG", -1.5}, {"BrightnessG", 0.5},
+              {"ContrastB", 0.5}, {"BrightnessB", 1.5}, {"ContrastC", 100.0}}},
             {"SYSAVE", {"BLKGN 1 9", "SYSAVE", "BLKGN 1 50", "@reboot 1"}, "OINFOQX 1", {{"BlackLevel", 9}}},
             {"reboot without save", {"BLKGN 1 50", "@reboot 1"}, "OINFOQX 1", {{"BlackLevel", 0}}},
             {"RESETQX", {"BLKGN 1 9", "DDBL 0", "RESETQX F"}, "OINFOQX 1", {{"BlackLevel", 0}, {"DataDoubling", 1}}},
@@ -132,6 +104,7 @@ private slots:
                     << controller << row.steps << QByteArray(row.query) << row.expected;
         }
     }
+    // clang-format on
     void commandChangesWhatTheQueryReports()
     {
         QFETCH(bool, controller);
@@ -148,6 +121,7 @@ private slots:
             QCOMPARE(got.value(it.key()).toDouble(), it.value().toDouble());
     }
 
+    // clang-format off
     void badCommandsChangeNothing_data()
     {
         QTest::addColumn<QByteArray>("line");
@@ -156,12 +130,12 @@ private slots:
         QTest::newRow("screen 0") << QByteArray("BLKGN 0 5") << QByteArray(Unit::InvalidParameter);
         QTest::newRow("screen 5 outside OTPMQX") << QByteArray("BLKGN 5 5") << QByteArray(Unit::InvalidParameter);
         QTest::newRow("level above a byte") << QByteArray("BLKGN 1 256") << QByteArray(Unit::InvalidParameter);
-        QTest::newRow("missing argument")
-            << QByteArray("MANSEAM 1 -4 1 2 3 4 5 6 7") << QByteArray(Unit::InvalidParameter);
+        QTest::newRow("missing argument") << QByteArray("MANSEAM 1 -4 1 2 3 4 5 6 7") << QByteArray(Unit::InvalidParameter);
         QTest::newRow("extra argument") << QByteArray("DDBL 1 1") << QByteArray(Unit::InvalidParameter);
         QTest::newRow("bad side") << QByteArray("HALO 1 X 1 1") << QByteArray(Unit::InvalidParameter);
         QTest::newRow("reset letter") << QByteArray("RESETQX Q") << QByteArray(Unit::InvalidParameter);
     }
+    // clang-format on
     void badCommandsChangeNothing()
     {
         QFETCH(QByteArray, line);

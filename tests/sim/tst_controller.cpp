@@ -62,6 +62,7 @@ private slots:
         QCOMPARE(wire.sim.unit(1).settings.wide.dataDoubling, quint8(0));
     }
 
+    // clang-format off
     void controllerFaultsReadAsTheProgramReadsThem_data()
     {
         QTest::addColumn<QStringList>("setup");
@@ -72,31 +73,32 @@ private slots:
         const QByteArray good = Wire::frame("*1DDBL 0!");
         QTest::newRow("wrong checksum") << QStringList{} << QByteArray("PASS *1DDBL 1!E4\r\r")
                                         << int(Verdict::ErrorCode) << QByteArray("!ERR 1");
-        QTest::newRow("lower-case checksum accepted")
-            << QStringList{} << QByteArray("PASS *1DDBL 1!e3\r\r") << int(Verdict::Complete) << QByteArray();
-        QTest::newRow("frame without address")
-            << QStringList{} << Wire::frame("DDBL 1!") << int(Verdict::ErrorCode) << QByteArray("!ERR 2");
+        QTest::newRow("lower-case checksum accepted") << QStringList{} << QByteArray("PASS *1DDBL 1!e3\r\r")
+                                                      << int(Verdict::Complete) << QByteArray();
+        QTest::newRow("frame without address") << QStringList{} << Wire::frame("DDBL 1!")
+                                               << int(Verdict::ErrorCode) << QByteArray("!ERR 2");
         QTest::newRow("unknown ID") << QStringList{} << Wire::frame("*9DDBL 0!") << int(Verdict::NoResponse)
                                     << QByteArray("!ERR 4");
         QTest::newRow("unit absent") << QStringList{"unit 1 absent"} << good << int(Verdict::NoResponse)
                                      << QByteArray("!ERR 4");
-        QTest::newRow("unit not responding")
-            << QStringList{"unit 1 responding off"} << good << int(Verdict::NoResponse) << QByteArray("!ERR 4");
-        QTest::newRow("forced error code")
-            << QStringList{"error 3"} << good << int(Verdict::ErrorCode) << QByteArray("!ERR 3");
-        QTest::newRow("unrecognised line")
-            << QStringList{} << QByteArray("HELLO\r") << int(Verdict::ControllerError) << QByteArray("?\r\nCTR");
-        QTest::newRow("forced not understood")
-            << QStringList{"unrecognised 1"} << good << int(Verdict::ControllerError) << QByteArray("?\r\nCTR");
+        QTest::newRow("unit not responding") << QStringList{"unit 1 responding off"} << good
+                                             << int(Verdict::NoResponse) << QByteArray("!ERR 4");
+        QTest::newRow("forced error code") << QStringList{"error 3"} << good << int(Verdict::ErrorCode)
+                                           << QByteArray("!ERR 3");
+        QTest::newRow("unrecognised line") << QStringList{} << QByteArray("HELLO\r") << int(Verdict::ControllerError)
+                                           << QByteArray("?\r\nCTR");
+        QTest::newRow("forced not understood") << QStringList{"unrecognised 1"} << good
+                                               << int(Verdict::ControllerError) << QByteArray("?\r\nCTR");
         QTest::newRow("debug mode") << QStringList{"debug on"} << good << int(Verdict::DebugMode)
                                     << QByteArray("?\r\nDEB");
         QTest::newRow("query in debug mode") << QStringList{"debug on"} << QByteArray("QXQUERY *1SYINFOQX!\r")
                                              << int(Verdict::DebugMode) << QByteArray("?\r\nDEB");
-        QTest::newRow("count in debug mode")
-            << QStringList{"debug on"} << QByteArray("NQX\r") << int(Verdict::DebugMode) << QByteArray("?\r\nDEB");
+        QTest::newRow("count in debug mode") << QStringList{"debug on"} << QByteArray("NQX\r")
+                                             << int(Verdict::DebugMode) << QByteArray("?\r\nDEB");
         QTest::newRow("query to unknown ID") << QStringList{} << QByteArray("QXQUERY *5OINFOQX 1!\r")
                                              << int(Verdict::NoResponse) << QByteArray("!ERR 4");
     }
+    // clang-format on
     void controllerFaultsReadAsTheProgramReadsThem()
     {
         QFETCH(QStringList, setup);

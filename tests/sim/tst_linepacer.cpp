@@ -83,6 +83,7 @@ double byteNs(int bits, int baud)
 class LinePacerTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void replyFollowsTheCommandOnTheWire_data()
     {
         QTest::addColumn<bool>("controller");
@@ -94,10 +95,10 @@ private slots:
         // Byte-times from writing the command to the reply's first byte.
         QTest::addColumn<int>("firstByteAt");
 
-        QTest::newRow("direct 38400 8N1")
-            << false << 38400 << false << 10 << QByteArray("\r") << QByteArray("\r\n#") << 2;
-        QTest::newRow("direct 38400 8E1")
-            << false << 38400 << false << 11 << QByteArray("\r") << QByteArray("\r\n#") << 2;
+        QTest::newRow("direct 38400 8N1") << false << 38400 << false << 10 << QByteArray("\r")
+                                          << QByteArray("\r\n#") << 2;
+        QTest::newRow("direct 38400 8E1") << false << 38400 << false << 11 << QByteArray("\r")
+                                          << QByteArray("\r\n#") << 2;
         // Full duplex: the answer starts once the first return has arrived,
         // while the second is still on its way.
         QTest::newRow("controller full duplex") << true << 57600 << false << 10 << DdblFrame << DdblReply << 18;
@@ -105,6 +106,7 @@ private slots:
         QTest::newRow("controller half duplex") << true << 57600 << true << 10 << DdblFrame << DdblReply << 19;
         QTest::newRow("not paced") << true << 0 << true << 10 << DdblFrame << DdblReply << 0;
     }
+    // clang-format on
     void replyFollowsTheCommandOnTheWire()
     {
         QFETCH(bool, controller);

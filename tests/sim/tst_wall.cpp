@@ -76,6 +76,7 @@ private slots:
         QCOMPARE(picture.size(), QSize(400, 300));
     }
 
+    // clang-format off
     void doRefusesWhatTheUnitRefuses_data()
     {
         QTest::addColumn<QString>("command");
@@ -83,9 +84,9 @@ private slots:
         QTest::newRow("unknown keyword") << QStringLiteral("do 1 FROB 1") << QStringLiteral("do: Invalid command");
         QTest::newRow("bad screen") << QStringLiteral("do 1 BLKGN 9 1") << QStringLiteral("do: Invalid parameter");
         QTest::newRow("no command") << QStringLiteral("do 1") << QStringLiteral("do: no device command");
-        QTest::newRow("no such unit") << QStringLiteral("do 2 PRJ 0 3")
-                                      << QStringLiteral("do: no such unit (1 to 1)");
+        QTest::newRow("no such unit") << QStringLiteral("do 2 PRJ 0 3") << QStringLiteral("do: no such unit (1 to 1)");
     }
+    // clang-format on
     void doRefusesWhatTheUnitRefuses()
     {
         QFETCH(QString, command);
@@ -132,16 +133,17 @@ private slots:
         QCoreApplication::processEvents();
     }
 
+    // clang-format off
     void pngWithoutADisplay_data()
     {
         QTest::addColumn<QStringList>("commands");
         QTest::newRow("three projectors, feathering on")
             << QStringList{QStringLiteral("do 1 PRJ 0 3"), QStringLiteral("do 1 EFTB 1 2.2")};
-        QTest::newRow("nonsense") << QStringList{QStringLiteral("do 1 PRJ 0 0"),
-                                                 QStringLiteral("do 1 OTPMQX 5 200 1 1"),
+        QTest::newRow("nonsense") << QStringList{QStringLiteral("do 1 PRJ 0 0"), QStringLiteral("do 1 OTPMQX 5 200 1 1"),
                                                  QStringLiteral("do 1 PEFT 1 R 1 0.0 9999 -5"),
                                                  QStringLiteral("do 1 QXCTRL 1"), QStringLiteral("do 1 DISP 0 -40")};
     }
+    // clang-format on
     void pngWithoutADisplay()
     {
         QFETCH(QStringList, commands);
