@@ -57,3 +57,5 @@ void Interrupt::drain()
 }
 
 }  // namespace tess::cli
+
+#include "moc_Interrupt.cpp"

@@ -262,3 +262,5 @@ void Session::exchangeEnded()
 }
 
 }  // namespace tess::cli
+
+#include "moc_Session.cpp"

@@ -135,3 +135,5 @@ int ControlServer::send(const QString &path, const QString &command)
 }
 
 }  // namespace tess::sim
+
+#include "moc_ControlServer.cpp"

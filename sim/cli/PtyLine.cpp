@@ -246,3 +246,5 @@ std::optional<ControlResult> PtyLine::control(const QString &command)
 }
 
 }  // namespace tess::sim
+
+#include "moc_PtyLine.cpp"

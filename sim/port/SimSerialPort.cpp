@@ -267,3 +267,5 @@ void SimSerialPort::deliver()
 }
 
 }  // namespace tess::sim
+
+#include "moc_SimSerialPort.cpp"

@@ -87,3 +87,5 @@ bool writePng(Simulator &sim, const QString &path, QString *error)
 }
 
 }  // namespace tess::sim::wall
+
+#include "moc_WallWindow.cpp"

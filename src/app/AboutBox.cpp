@@ -104,3 +104,5 @@ QIcon applicationIcon()
 }
 
 }  // namespace tess
+
+#include "moc_AboutBox.cpp"

@@ -69,3 +69,5 @@ bool SingleInstance::askRunningInstanceToShow(int timeoutMs)
 }
 
 }  // namespace tess
+
+#include "moc_SingleInstance.cpp"

@@ -162,3 +162,5 @@ void TConnectionHelpForm::showHelp()
 }
 
 }  // namespace tess
+
+#include "moc_TConnectionHelpForm.cpp"

@@ -72,3 +72,5 @@ void TInfoForm::FormShow()
 }
 
 }  // namespace tess
+
+#include "moc_TInfoForm.cpp"

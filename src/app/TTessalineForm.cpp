@@ -418,3 +418,5 @@ void TTessalineForm::SendCurrentSettingstoQuorexs1Click()
 }
 
 }  // namespace tess
+
+#include "moc_TTessalineForm.cpp"

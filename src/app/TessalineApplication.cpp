@@ -30,3 +30,5 @@ void TessalineApplication::report(const QString &text)
 }
 
 }  // namespace tess
+
+#include "moc_TessalineApplication.cpp"

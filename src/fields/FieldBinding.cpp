@@ -270,3 +270,5 @@ void FieldBinding::spinClick(int index, int direction)
 }
 
 }  // namespace tess
+
+#include "moc_FieldBinding.cpp"

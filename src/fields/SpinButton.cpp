@@ -160,3 +160,5 @@ void SpinButton::hideEvent(QHideEvent *event)
 }
 
 }  // namespace tess
+
+#include "moc_SpinButton.cpp"

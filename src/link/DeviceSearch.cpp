@@ -324,3 +324,5 @@ void DeviceSearch::chooseParity(SerialPort::Parity parity)
 }
 
 }  // namespace tess
+
+#include "moc_DeviceSearch.cpp"

@@ -492,3 +492,5 @@ bool Link::TryPort(int number)
 }
 
 }  // namespace tess
+
+#include "moc_Link.cpp"

@@ -115,3 +115,5 @@ void LinkJournal::connection(bool connected)
 }
 
 }  // namespace tess
+
+#include "moc_LinkJournal.cpp"

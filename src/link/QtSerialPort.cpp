@@ -180,3 +180,5 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
 }
 
 }  // namespace tess
+
+#include "moc_QtSerialPort.cpp"

@@ -39,3 +39,5 @@ bool SerialPort::waitForString(Clock &clock, const QByteArray &text, int ticks)
 }
 
 }  // namespace tess
+
+#include "moc_SerialPort.cpp"

@@ -17,3 +17,5 @@ void selectQuietly(QComboBox *list, int index)
 }
 
 }  // namespace tess
+
+#include "moc_TabPage.cpp"

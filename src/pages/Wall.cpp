@@ -80,3 +80,5 @@ int Wall::unitsInUse() const
 }
 
 }  // namespace tess
+
+#include "moc_Wall.cpp"

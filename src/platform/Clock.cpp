@@ -77,3 +77,5 @@ Clock &Clock::system()
 }
 
 }  // namespace tess
+
+#include "moc_Clock.cpp"

@@ -93,3 +93,5 @@ QByteArray ScriptedPort::read(qint64 n)
 }
 
 }  // namespace tess::test
+
+#include "moc_ScriptedPort.cpp"

@@ -135,3 +135,5 @@ void DataDoublingGroup::SyncDataDoubling()
 }
 
 }  // namespace tess
+
+#include "moc_DataDoublingGroup.cpp"

@@ -294,3 +294,5 @@ bool DisplaySetupPage::sendFeatherEdge(int n, Side side, QString *failedText, Fi
 }
 
 }  // namespace tess
+
+#include "moc_DisplaySetupPage.cpp"

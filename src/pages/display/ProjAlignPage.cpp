@@ -257,3 +257,5 @@ void ProjAlignPage::ProjTestRadioGroupClick(int g)
 }
 
 }  // namespace tess
+
+#include "moc_ProjAlignPage.cpp"

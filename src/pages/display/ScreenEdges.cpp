@@ -297,3 +297,5 @@ void ScreenEdges::showWidthsAndOffsets(bool shown)
 }
 
 }  // namespace tess
+
+#include "moc_ScreenEdges.cpp"

@@ -151,3 +151,5 @@ void ScreenGroup::followServiceView(bool on)
 }
 
 }  // namespace tess
+
+#include "moc_ScreenGroup.cpp"

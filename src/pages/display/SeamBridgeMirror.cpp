@@ -74,3 +74,5 @@ void SeamBridgeMirror::sync()
 }
 
 }  // namespace tess
+
+#include "moc_SeamBridgeMirror.cpp"

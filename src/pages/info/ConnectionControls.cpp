@@ -120,3 +120,5 @@ int ConnectionControls::unitId(int unit) const
 }
 
 }  // namespace tess
+
+#include "moc_ConnectionControls.cpp"

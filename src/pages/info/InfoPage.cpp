@@ -254,3 +254,5 @@ void InfoPage::pageEntered(bool live)
 }
 
 }  // namespace tess
+
+#include "moc_InfoPage.cpp"

@@ -105,3 +105,5 @@ void LineLights::allDark()
 }
 
 }  // namespace tess
+
+#include "moc_LineLights.cpp"

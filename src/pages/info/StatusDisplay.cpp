@@ -250,3 +250,5 @@ void StatusDisplay::ShowOutputInfo(const OutputRecord &r)
 }
 
 }  // namespace tess
+
+#include "moc_StatusDisplay.cpp"

@@ -174,3 +174,5 @@ std::optional<PlanningPreferences> PlanningPage::preferences() const
 }
 
 }  // namespace tess
+
+#include "moc_PlanningPage.cpp"

@@ -66,3 +66,5 @@ void runForChannels(PageContext &context, const ChannelSelect &channels, bool al
 }
 
 }  // namespace tess
+
+#include "moc_ChannelSelect.cpp"

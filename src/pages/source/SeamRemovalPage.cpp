@@ -286,3 +286,5 @@ void SeamRemovalPage::pageEntered(bool live)
 }
 
 }  // namespace tess
+
+#include "moc_SeamRemovalPage.cpp"

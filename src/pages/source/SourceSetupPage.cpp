@@ -287,3 +287,5 @@ void SourceSetupPage::pageEntered(bool live)
 }
 
 }  // namespace tess
+
+#include "moc_SourceSetupPage.cpp"
