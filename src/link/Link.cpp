@@ -31,10 +31,6 @@ const QString kTimeout = QStringLiteral(
 const QString kOutputOverflow =
     QStringLiteral("Error! RS-232 communication port output buffer overflow. Please resend command.");
 const QString kNotSent = QStringLiteral("Command not sent: no answer from the Controller.");
-const QString kComPortErrorCaption = QStringLiteral("COM Port error");
-const QString kComPortError = QStringLiteral(
-    "Error! COM Port communication with Quorex has failed. Please check the RS-232 cable. Click OK to retry. Click "
-    "Cancel to exit application.");
 
 // While a colour balance runs, the controller reports the busy unit as not
 // responding and the send is repeated every few seconds: these waits are
@@ -49,11 +45,12 @@ int Link::recordPayloadLength(unsigned char type)
 }
 
 Link::Link(SerialPort &port, Clock &clock, Dialogs &dialogs, ProgramExit &exit, LinkHost &host)
-    : port_(port), clock_(clock), dialogs_(dialogs), exit_(exit), host_(host), timer1_(clock.createTimer())
+    : port_(port), clock_(clock), dialogs_(dialogs), exit_(exit), host_(host), timer1_(clock.createTimer()),
+      line_(port, dialogs, host)
 {
     connect(timer1_.get(), &ClockTimer::timeout, this, &Link::Timer1Timer);
     connect(&port_, &SerialPort::dataAvailable, this, &Link::ApdComPort1TriggerAvail);
-    connect(&port_, &SerialPort::errorOccurred, this, [this] { lineLost_ = true; });
+    connect(&port_, &SerialPort::errorOccurred, this, [this] { line_.markLost(); });
 }
 
 Link::~Link() = default;
@@ -91,7 +88,7 @@ bool Link::SendAndWaitPrompt(const QByteArray &text)
 {
     // A line that failed cannot carry the prompt: the caller recovers it
     // instead of taking silence for success.
-    if (lineLost_)
+    if (line_.lost())
         return false;
     if (!port_.isOpen())
         return true;
@@ -117,7 +114,7 @@ void Link::SendDirect()
     if (setCursor)
         host_.setBusyCursor(true);
     // A port closed on purpose meanwhile (disconnecting) is not recovered.
-    if (!SendAndWaitPrompt(command()) && (port_.isOpen() || lineLost_))
+    if (!SendAndWaitPrompt(command()) && (port_.isOpen() || line_.lost()))
         RecoverDirectLink();
     if (setCursor)
         host_.setBusyCursor(false);
@@ -129,14 +126,7 @@ void Link::RecoverDirectLink()
     for (;;) {
         PromptWaitTicks = 10;
         while (!TryPort(port_.portNumber())) {
-            // A port that went away is named, so that the user looks at the
-            // cable and the adapter rather than at the unit.
-            const bool gone = lineLost_ || !port_.portExists(port_.portNumber());
-            if (gone)
-                host_.setStatusText(portGoneText());
-            if (!dialogs_.askOkCancel(
-                    kComPortErrorCaption,
-                    gone ? kComPortError + QStringLiteral("\n\n") + portGoneText() : kComPortError)) {
+            if (!line_.askRetryProbe()) {
                 PromptWaitTicks = DefaultPromptWaitTicks;
                 exit_.exitNow(-1);
                 return;  // only reached where ending the program is recorded (tests)
@@ -166,7 +156,7 @@ void Link::waitForExchange()
 {
     // A port closed meanwhile (disconnecting) or lost (the system closed
     // it) ends the wait at once: no answer can come on it.
-    while (AwaitingReply && !ExchangeFailed && port_.isOpen() && !lineLost_)
+    while (AwaitingReply && !ExchangeFailed && port_.isOpen() && !line_.lost())
         clock_.waitForEvents(50);
     timer1_->stop();
     // An exchange that ended without its answer stops collecting: what the
@@ -180,49 +170,12 @@ void Link::waitForExchange()
         emit exchangeEnded(lastEnding());
 }
 
-QString Link::portGoneText() const
-{
-    const QString device = port_.deviceName();
-    return QStringLiteral("COM Port #%1%2 is gone: the system closed it (cable or adapter unplugged?).")
-        .arg(port_.portNumber())
-        .arg(device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
-}
-
-bool Link::reopenLostLine()
-{
-    if (!lineLost_)
-        return true;
-    for (;;) {
-        port_.close();
-        if (port_.portExists(port_.portNumber()) && port_.open().ok()) {
-            lineLost_ = false;
-            lineGivenUp_ = false;
-            return true;
-        }
-        // Once the user has given the port up, the exchanges that follow
-        // end at once, until it is opened again (a search, a send that
-        // finds it back).
-        if (lineGivenUp_)
-            return false;
-        if (!dialogs_.askYesNo(
-                kComPortErrorCaption,
-                QStringLiteral("Error! %1 It cannot be opened again. Please check the RS-232 connection.\nClick Yes "
-                               "to try again. Click No to give up: Tessaline keeps its settings, but this exchange "
-                               "does not reach the Quorex(s); once the port is back, go to 'Serial Port->Search "
-                               "for Quorex(s)->Search'.")
-                    .arg(portGoneText()))) {
-            lineGivenUp_ = true;
-            return false;
-        }
-    }
-}
-
 bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
 {
     // A line that failed is opened again before each attempt; while it
     // cannot be, the user is asked, naming the port, whether to keep trying,
     // and a send given up says in the status line that the port is gone.
-    if (!port_.isOpen() && !lineLost_)
+    if (!port_.isOpen() && !line_.lost())
         return false;
     const bool setCursor = !host_.busyCursorShown();
 
@@ -234,7 +187,7 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
     bool sent = false;
     noUnitShown_ = false;
     for (;;) {
-        if (!reopenLostLine())
+        if (!line_.reopen())
             break;
         startReply(false);
         reply_.setMinLength(int(std::strlen(CommandBuffer)) + 8);
@@ -257,7 +210,7 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
             sent = true;
             break;
         }
-        if (!port_.isOpen() && !lineLost_)
+        if (!port_.isOpen() && !line_.lost())
             break;  // disconnected meanwhile
         const bool balanceWait = ColorBalanceInProgress && unitNotResponding_;
         const bool ask =
@@ -291,7 +244,7 @@ bool Link::SendRelayed(int /*rs485Id*/, int pauseCount)
     if (sent)
         host_.setStatusText(QString());
     else
-        host_.setStatusText(lineLost_ ? QStringLiteral("Command not sent: ") + portGoneText() : kNotSent);
+        host_.setStatusText(line_.lost() ? QStringLiteral("Command not sent: ") + line_.goneText() : kNotSent);
     return sent;
 }
 
@@ -313,14 +266,14 @@ bool Link::askKeepTrying(int times)
 
 void Link::AwaitQueryReply()
 {
-    if (!port_.isOpen() && !lineLost_) {
+    if (!port_.isOpen() && !line_.lost()) {
         reply_.wipe();
         return;
     }
     noUnitShown_ = false;
     for (int round = 0; round < 2; ++round) {
         startReply(true);
-        if (!reopenLostLine()) {
+        if (!line_.reopen()) {
             ExchangeFailed = true;
             return;
         }
@@ -418,9 +371,7 @@ void Link::SetDeviceConnected(bool value)
 
 void Link::closePort()
 {
-    port_.close();
-    lineLost_ = false;
-    lineGivenUp_ = false;
+    line_.close();
 }
 
 bool Link::AdTerminal1KeyPress(char key)
@@ -433,25 +384,17 @@ bool Link::AdTerminal1KeyPress(char key)
 
 Link::SearchScope::SearchScope(Link &link) : link_(link)
 {
-    if (link_.searchScopes_++ == 0)
-        link_.permissionReported_.clear();
+    link_.line_.beginSearch();
 }
 
 Link::SearchScope::~SearchScope()
 {
-    --link_.searchScopes_;
+    link_.line_.endSearch();
 }
 
 QString Link::openFailureMessage(int number, const SerialPort::OpenResult &opened)
 {
-    const QString prefix = QStringLiteral("Note: COM Port #") + QString::number(number);
-    if (opened.kind != SerialPort::OpenResult::Kind::PermissionDenied)
-        return prefix + QStringLiteral(" is not responding/being used by another application.");
-    return prefix
-           + QStringLiteral(
-                 " cannot be opened: permission to open %1 was denied. Add your user to the 'dialout' "
-                 "group (sudo usermod -aG dialout $USER), then log out and in again.")
-                 .arg(opened.detail.isEmpty() ? QStringLiteral("the device") : opened.detail);
+    return PortLine::openFailureMessage(number, opened);
 }
 
 bool Link::TryPort(int number)
@@ -459,25 +402,8 @@ bool Link::TryPort(int number)
     if (!port_.portExists(number))
         return false;
     port_.setPortNumber(number);
-    const QString prefix = QStringLiteral("Note: COM Port #") + QString::number(number);
-    if (!port_.isOpen() || lineLost_) {
-        // A port whose line failed is opened afresh.
-        port_.close();
-        const SerialPort::OpenResult opened = port_.open();
-        if (!opened.ok()) {
-            if (opened.kind != SerialPort::OpenResult::Kind::PermissionDenied) {
-                dialogs_.showMessage(openFailureMessage(number, opened));
-            } else if (searchScopes_ == 0 || !permissionReported_.contains(number)) {
-                // Not another application: this user may not open the device.
-                if (searchScopes_ > 0)
-                    permissionReported_.insert(number);
-                dialogs_.showMessage(openFailureMessage(number, opened));
-            }
-            return false;
-        }
-        lineLost_ = false;
-        lineGivenUp_ = false;
-    }
+    if (!line_.openForProbe(number))
+        return false;
     bool lineError = false;
     const auto watch = connect(&port_, &SerialPort::errorOccurred, this, [&lineError] { lineError = true; });
     bool answered = SendAndWaitPrompt(QByteArrayLiteral("\r"));
@@ -485,7 +411,8 @@ bool Link::TryPort(int number)
         answered = SendAndWaitPrompt(QByteArrayLiteral("\r"));
     disconnect(watch);
     if (lineError) {
-        dialogs_.showMessage(prefix + QStringLiteral(" is not responding."));
+        dialogs_.showMessage(QStringLiteral("Note: COM Port #") + QString::number(number)
+                             + QStringLiteral(" is not responding."));
         return false;
     }
     return answered;

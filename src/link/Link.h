@@ -1,12 +1,12 @@
 #pragma once
 
+#include "link/PortLine.h"
 #include "link/ReplyCollector.h"
 #include "link/SerialPort.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QObject>
-#include <QSet>
 #include <memory>
 
 namespace tess {
@@ -21,7 +21,8 @@ class SerialPort;
 // The serial link: frames commands for the connection mode in force, writes
 // them, collects the answer through the receive handler while the window
 // stays alive, recognises prompts, controller errors and debug mode, and
-// repeats or recovers when an answer does not come.
+// repeats or recovers when an answer does not come. The port itself, lost
+// and opened again, is kept by its PortLine.
 class Link : public QObject {
     Q_OBJECT
 public:
@@ -130,7 +131,7 @@ public:
     void closePort();
     // Whether the port reported a failure (the device went away, the
     // adapter was pulled) since it was last opened.
-    bool lineLost() const { return lineLost_; }
+    bool lineLost() const { return line_.lost(); }
 
     // Asks whether to keep trying after repeated failures of one exchange
     // (time-outs, refusals). True = keep trying.
@@ -174,11 +175,6 @@ signals:
 private:
     // `query`: a status or count query, whose reply must be its own.
     void startReply(bool query);
-    // Opens a port the system closed again; while it cannot be, asks
-    // whether to keep trying. False when the port stays closed.
-    bool reopenLostLine();
-    // Names a port that went away, for the status line and the boxes.
-    QString portGoneText() const;
     bool askKeepTrying(int times);
     void waitForExchange();
 
@@ -195,15 +191,12 @@ private:
     ProgramExit &exit_;
     LinkHost &host_;
     std::unique_ptr<ClockTimer> timer1_;
+    PortLine line_;
 
     bool unitNotResponding_ = false;  // the controller's code 4 ended the attempt
     bool noUnitShown_ = false;        // its message was shown in this send or query
     bool timedOut_ = false;
-    bool lineLost_ = false;
-    int searchScopes_ = 0;
-    int promptWaits_ = 0;           // prompt waits running (nested through events)
-    QSet<int> permissionReported_;  // within the running search
-    bool lineGivenUp_ = false;      // the user gave up a port that went away
+    int promptWaits_ = 0;  // prompt waits running (nested through events)
 };
 
 }  // namespace tess

@@ -9,10 +9,10 @@
 #include "pages/Units.h"
 #include "pages/Wall.h"
 #include "pages/planning/PlanningControls.h"
+#include "pages/planning/PlanningInputs.h"
 #include "pages/planning/PlanningPage.h"
 #include "pages/planning/PlanningMath.h"
 #include "pages/planning/PlanningSteps.h"
-#include "platform/Dialogs.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -38,19 +38,13 @@ planning::Steps PlanningPage::steps() const
     return planning::Steps(context_.planning);
 }
 
-void PlanningPage::error(const QString &text)
-{
-    context_.state.LastErrorText = text;
-    context_.dialogs.showMessage(text);
-}
-
 void PlanningPage::CalcOutButtonClick()
 {
     const HandlerBusyScope busy(context_.state);
     if (!busy)
         return;
     c_->CalcOutButton->setEnabled(false);
-    if (calculateInputs()) {
+    if (planning::readCalculationInputs(context_, *c_)) {
         PlanningState &p = context_.planning;
         context_.wall.setPlanned(true);
         c_->NumOfScreenComboBox->setEnabled(true);
@@ -69,70 +63,6 @@ void PlanningPage::CalcOutButtonClick()
     c_->CalcOutButton->setEnabled(true);
 }
 
-bool PlanningPage::calculateInputs()
-{
-    PlanningState &p = context_.planning;
-    struct Size {
-        QLineEdit *edit;
-        double &stored;
-        const char *name;
-    };
-    for (const Size &size : {Size{c_->HorizontalOutEdit, p.OutputSizeH, "Horizontal"},
-                             Size{c_->VerticalOutEdit, p.OutputSizeV, "Vertical"}}) {
-        const QString text = size.edit->text();
-        const std::optional<double> value = parseReal(text);
-        const QString noun = QLatin1String(size.name) + QStringLiteral(" Output Screen Size value");
-        if (!value) {
-            error(QStringLiteral("Error! '") + text + QStringLiteral("' is not a valid ") + noun + u'.');
-            size.edit->setFocus(Qt::OtherFocusReason);
-            return false;
-        }
-        // Stored before it is checked: a rejected size stays until the next
-        // Calculate.
-        size.stored = *value;
-        if (!(*value > 0)) {
-            error(QStringLiteral("Error! ") + noun + QStringLiteral(" must be greater than 0."));
-            size.edit->setFocus(Qt::OtherFocusReason);
-            return false;
-        }
-    }
-    if (!std::isfinite(p.OutputSizeH / p.OutputSizeV)) {
-        // Sizes of good numbers whose ratio overflows: a wall no count of
-        // projectors covers.
-        error(
-            QStringLiteral("Error! Minimum # of screen calculated is greater than 8. Please enter valid "
-                           "Horizontal/Vertical Output Size and Projector Resolution."));
-        c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    if (!context_.deviceConnected())
-        return true;
-    WindowState &state = context_.state;
-    if (context_.units.controllerMode()) {
-        state.UnitCount = context_.units.CountUnits();
-        if (state.UnitCount < 1) {
-            error(
-                QStringLiteral("Quorex not detected by Controller.\n(1)Check cables.\n(2)Make sure the Quorex has "
-                               "booted up completely and reboot the Controller."));
-            return false;
-        }
-    } else {
-        state.UnitCount = 1;
-    }
-    for (int unit = 1; unit <= std::min(state.UnitCount, 2); ++unit) {
-        const int result = context_.units.ReadAllStatus(unit);
-        if (result < 1) {
-            error(QStringLiteral("Quorex %1 communication error! Please check Serial connections and try again (%2)")
-                      .arg(unit)
-                      .arg(result));
-            context_.device.setStatusText(QString());
-            context_.device.setBusyCursor(false);
-            return false;
-        }
-    }
-    return true;
-}
-
 void PlanningPage::ImageSizeFromAspect()
 {
     steps().imageSizeFromAspect();
@@ -149,8 +79,10 @@ void PlanningPage::ComputeProjectorsRequired()
 {
     const double required = steps().projectorsRequired();
     if (required > 8) {
-        error(QStringLiteral("Error! Minimum # of screen calculated is greater than ") + QStringLiteral("8")
-              + QStringLiteral(". Please enter valid Horizontal/Vertical Output Size and Projector Resolution."));
+        planning::showError(
+            context_,
+            QStringLiteral("Error! Minimum # of screen calculated is greater than ") + QStringLiteral("8")
+                + QStringLiteral(". Please enter valid Horizontal/Vertical Output Size and Projector Resolution."));
         c_->HorizontalOutEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -240,7 +172,7 @@ void PlanningPage::NumOfScreenComboBoxChange()
     WindowState &state = context_.state;
     const int count = projectorCount();
     if (count == 8 && alignmentSelection() == 1) {
-        error(CenteredLimit);
+        planning::showError(context_, CenteredLimit);
         selectCount(p.ProjectorsRequired);
         return;
     }
@@ -273,7 +205,7 @@ void PlanningPage::ImageAlignComboBoxChange()
     WindowState &state = context_.state;
     const int alignment = alignmentSelection();
     if (alignment == 1 && projectorCount() == 8) {
-        error(CenteredLimit);
+        planning::showError(context_, CenteredLimit);
         setListSelection(c_->ImageAlignComboBox, 0);
         showImagePositionOffsets();
         return;
@@ -294,7 +226,7 @@ std::optional<int> PlanningPage::overlapEntered()
     const QString text = context_.wall.overlapText();
     const std::optional<int> width = parseWhole(text);
     if (!width)
-        error(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        planning::showError(context_, QStringLiteral("'%1' is not a valid integer value").arg(text));
     return width;
 }
 

@@ -29,7 +29,8 @@ class Steps;
 // material it works out the aspect ratio, the projector count, the overlap,
 // the input image size, the units needed and the lens throw; it draws the
 // projector strip and the placement picture and writes the content
-// requirements. The arithmetic lives in PlanningMath.
+// requirements. The arithmetic lives in PlanningMath, the reading of
+// Calculate's inputs in PlanningInputs.
 class PlanningPage final : public TabPage {
     Q_OBJECT
 public:
@@ -118,11 +119,8 @@ private:
     // The overlap width field's whole value, or nothing after the generic
     // conversion message.
     std::optional<int> overlapEntered();
-    // Steps 2 to 4 of Calculate: false when it must stop there.
-    bool calculateInputs();
     // Both pictures for the overlap width in force.
     void drawPictures(int overlapWidth);
-    void error(const QString &text);
 
     PageContext &context_;
     std::unique_ptr<PlanningControls> c_;

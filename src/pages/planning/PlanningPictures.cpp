@@ -20,6 +20,27 @@
 #include <cmath>
 
 namespace tess {
+namespace {
+
+// The warning that the wall read from the units does not match the page's
+// lists (the projector count, the alignment or both); empty when both
+// match.
+QString unitsMismatchWarning(bool countDiffers, bool alignmentDiffers)
+{
+    const QString tail = QStringLiteral(
+        " information read from Quorex(s) does not match current values in the "
+        "Planning page. \rPlanning page values will be overwritten");
+    QString what;
+    if (alignmentDiffers && countDiffers)
+        what = QStringLiteral("Number of Projectors and Input Material Alignment");
+    else if (alignmentDiffers)
+        what = QStringLiteral("Input Material Alignment");
+    else if (countDiffers)
+        what = QStringLiteral("Number of Projectors");
+    return what.isEmpty() ? QString() : QStringLiteral("Warning. ") + what + tail;
+}
+
+}  // namespace
 
 bool PlanningPage::DrawPlanningPictures()
 {
@@ -123,20 +144,10 @@ void PlanningPage::SyncPlanningFromUnits()
     const int width = record.OverlapWidth;
 
     if (window()->isVisible()) {
-        const bool alignmentDiffers = alignmentSelection() != justification;
-        const bool countDiffers = projectorCountSelection() != total - 1;
-        const QString tail = QStringLiteral(
-            " information read from Quorex(s) does not match current values in the "
-            "Planning page. \rPlanning page values will be overwritten");
-        QString what;
-        if (alignmentDiffers && countDiffers)
-            what = QStringLiteral("Number of Projectors and Input Material Alignment");
-        else if (alignmentDiffers)
-            what = QStringLiteral("Input Material Alignment");
-        else if (countDiffers)
-            what = QStringLiteral("Number of Projectors");
-        if (!what.isEmpty())
-            context_.dialogs.showMessage(QStringLiteral("Warning. ") + what + tail);
+        const QString warning =
+            unitsMismatchWarning(projectorCountSelection() != total - 1, alignmentSelection() != justification);
+        if (!warning.isEmpty())
+            context_.dialogs.showMessage(warning);
     }
 
     c_->OWidthPlanningEdit->setText(QString::number(width));
@@ -164,10 +175,7 @@ void PlanningPage::SyncPlanningFromUnits()
     c_->OutAspectRatioLabel->setText(formatGeneral(p.AspectRatio, 3, 5));
     c_->HorizontalOutEdit->setText(formatGeneral(p.OutputSizeH, 5, 5));
     c_->ImageSizeVLabel->setText(formatGeneral(p.ImageSizeV, 15));
-    const int resolution = p.ProjectorResH == 800    ? 0
-                           : p.ProjectorResH == 1024 ? 1
-                           : p.ProjectorResH == 1280 ? 2
-                                                     : -1;
+    const int resolution = steps().resolutionIndex();
     if (resolution >= 0)
         selectQuietly(c_->ProjectorResComboBox, resolution);
     // What the wall read asks of the installer follows it too: the units it

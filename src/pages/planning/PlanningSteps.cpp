@@ -5,6 +5,12 @@
 #include <cmath>
 
 namespace tess::planning {
+namespace {
+
+// The projector resolution list's items, width and height.
+constexpr double ListedResolutions[3][2] = {{800, 600}, {1024, 768}, {1280, 1024}};
+
+}  // namespace
 
 void Steps::aspectFromOutputSize()
 {
@@ -57,11 +63,19 @@ bool Steps::aspectFromImageSize()
 
 void Steps::selectResolution(int index)
 {
-    static constexpr double Resolutions[3][2] = {{800, 600}, {1024, 768}, {1280, 1024}};
     if (index >= 0 && index < 3) {
-        p_.ProjectorResH = Resolutions[index][0];
-        p_.ProjectorResV = Resolutions[index][1];
+        p_.ProjectorResH = ListedResolutions[index][0];
+        p_.ProjectorResV = ListedResolutions[index][1];
     }
+}
+
+int Steps::resolutionIndex() const
+{
+    for (int index = 0; index < 3; ++index) {
+        if (p_.ProjectorResH == ListedResolutions[index][0])
+            return index;
+    }
+    return -1;
 }
 
 std::optional<Offsets> Steps::imagePositionOffsets(int count, int overlapEntered, Alignment alignment)

@@ -39,6 +39,9 @@ public:
     // The projector resolution of the list's item `index` (0 "800x600", 1
     // "1024x768", 2 "1280x1024"); another index keeps the resolution.
     void selectResolution(int index);
+    // The list's item of the resolution in force, told by its width; -1
+    // for a width no item has.
+    int resolutionIndex() const;
     // The columns each projector covers for the overlap entered, with the
     // image width they make; nothing (and no change) without an alignment.
     std::optional<Offsets> imagePositionOffsets(int count, int overlapEntered, Alignment alignment);
