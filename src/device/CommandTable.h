@@ -9,6 +9,10 @@
 // keyword; the senders (Commands) format the arguments and store the values
 // in the settings model.
 
+#include "model/SettingsModel.h"
+
+#include <type_traits>
+
 namespace tess::command {
 
 enum class DirectSend {
@@ -66,6 +70,34 @@ inline constexpr Description BRTHRS{"BRTHRS", 100, SendDirect, 0, true};
 // TotalProjectors x 5300 pauses; directly, a prompt wait of 37810 ticks.
 inline constexpr Description RGBADJ{"RGBADJ", 0, SendDirect, 37810, false};
 inline constexpr int RGBADJPausePerProjector = 5300;
+
+// A screen's own value: a command that carries one whole number for one
+// screen, " <screen> <value>", and the member of the screen's output record
+// that keeps it. One sender serves them all (Commands::sendScreenValue);
+// each screen group of the Display Setup page has a field for every row of
+// its field table that names one, and a send of everything sends them all,
+// value by value, screen by screen, after the test patterns.
+struct ScreenValue {
+    Description what;
+    const char *name;  // how a send of everything names it: "black level"
+    int (*read)(const OutputRecord &record);
+    void (*write)(OutputRecord &record, int value);
+};
+
+// The ScreenValue of output record member `Member`.
+template <auto Member>
+constexpr ScreenValue screenValue(const Description &what, const char *name)
+{
+    using Stored = std::remove_cvref_t<decltype(std::declval<OutputRecord &>().*Member)>;
+    static_assert(std::is_integral_v<Stored>, "a screen value is a whole number");
+    return {what, name, [](const OutputRecord &record) { return int(record.*Member); },
+            [](OutputRecord &record, int value) { record.*Member = Stored(value); }};
+}
+
+inline constexpr ScreenValue BlackLevel = screenValue<&OutputRecord::BlackLevel>(BLKGN, "black level");
+
+// Every screen value, in the order a send of everything sends them.
+inline constexpr const ScreenValue *ScreenValues[] = {&BlackLevel};
 
 // System
 inline constexpr Description SYSAVE{"SYSAVE", 1000, SendDirect, 0, false};

@@ -72,10 +72,15 @@ Commands::Route Commands::send(const command::Description &what, int address, co
     return way;
 }
 
+void Commands::sendScreenValue(const command::ScreenValue &which, int unit, int screen, int value)
+{
+    which.write(model_.output(unit, screen), value);
+    send(which.what, address(unit), " %d %d", screen, value);
+}
+
 void Commands::BLKGN(int unit, int screen, int level)
 {
-    model_.output(unit, screen).BlackLevel = std::uint8_t(level);
-    send(command::BLKGN, address(unit), " %d %d", screen, level);
+    sendScreenValue(command::BlackLevel, unit, screen, level);
 }
 
 void Commands::OTPMQX(int unit, int screen, int pattern, int raster, int grid)

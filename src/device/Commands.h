@@ -12,11 +12,12 @@ class StatusQueries;
 struct WindowState;
 namespace command {
 struct Description;
-}
+struct ScreenValue;
+}  // namespace command
 
-// One sender per command keyword. Each stores the caller's values in the
-// settings model first (so the model holds the user's last value, sent or
-// not), then sends the command in the form the connection mode needs:
+// One sender per command keyword, and one for all screen values. Each stores
+// the caller's values in the settings model first (so the model holds the
+// user's last value, sent or not), then sends the command in the form the connection mode needs:
 // through the controller while RS485CheckBox is ticked, directly otherwise,
 // and only while DeviceConnected is set unless the keyword says otherwise.
 // The caller has validated the values. Units are 1 or 2, screens 1 to 4.
@@ -29,6 +30,8 @@ public:
              const Refills &refills);
 
     // Display
+    // A screen's own value, one of command::ScreenValues; BLKGN is one.
+    void sendScreenValue(const command::ScreenValue &which, int unit, int screen, int value);
     void BLKGN(int unit, int screen, int level);
     // Screen 5 means all four screens of the unit.
     void OTPMQX(int unit, int screen, int pattern, int raster, int grid);

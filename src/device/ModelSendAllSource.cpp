@@ -1,5 +1,6 @@
 #include "device/ModelSendAllSource.h"
 
+#include "device/CommandTable.h"
 #include "device/FieldTexts.h"
 #include "model/SettingNames.h"
 
@@ -71,9 +72,9 @@ bool ModelSendAllSource::outputRaster(int k) const
     return model_.projectorOutput(k).OutputRaster != 0;
 }
 
-QString ModelSendAllSource::blackLevelText(int k) const
+QString ModelSendAllSource::screenValueText(int k, const command::ScreenValue &which) const
 {
-    return QString::number(model_.projectorOutput(k).BlackLevel);
+    return QString::number(which.read(model_.projectorOutput(k)));
 }
 
 QString ModelSendAllSource::haloText(int k, Side side, bool offset) const

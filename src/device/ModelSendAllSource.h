@@ -24,7 +24,7 @@ public:
     int testPatternSelection(int k) const override;
     bool testGrid(int k) const override;
     bool outputRaster(int k) const override;
-    QString blackLevelText(int k) const override;
+    QString screenValueText(int k, const command::ScreenValue &which) const override;
     QString haloText(int k, Side side, bool offset) const override;
     bool featherEnabled(int k, Side side) const override;
     QString featherText(int k, Side side, Feather which) const override;

@@ -6,6 +6,10 @@
 
 namespace tess {
 
+namespace command {
+struct ScreenValue;
+}
+
 // Where sending everything (SendAllWalker) takes each setting from: the
 // text a field of the window holds, a list's selection, a box's tick. The
 // window's pages are one such source; a configuration file read into a
@@ -36,7 +40,8 @@ public:
     virtual int testPatternSelection(int k) const = 0;  // -1: none
     virtual bool testGrid(int k) const = 0;
     virtual bool outputRaster(int k) const = 0;
-    virtual QString blackLevelText(int k) const = 0;
+    // The screen's own value `which` (command::ScreenValues).
+    virtual QString screenValueText(int k, const command::ScreenValue &which) const = 0;
     virtual QString haloText(int k, Side side, bool offset) const = 0;
     enum class Feather { Gamma, Width, Offset };
     virtual bool featherEnabled(int k, Side side) const = 0;

@@ -1,5 +1,6 @@
 #include "device/SendAllWalker.h"
 
+#include "device/CommandTable.h"
 #include "device/Commands.h"
 #include "device/FieldTexts.h"
 #include "device/ScreenEdgesLayout.h"
@@ -176,14 +177,16 @@ void SendAllWalker::planScreens(int unit)
             return true;
         });
     }
-    for (int k = first; k <= last; ++k) {
-        add(unit, name(k, QStringLiteral("black level")), 1, [this, unit, k] {
-            const std::optional<int> level = parseWhole(source_.blackLevelText(k));
-            if (!level)
-                return false;
-            commands_.BLKGN(unit, screenInUnit(k), *level);
-            return true;
-        });
+    for (const command::ScreenValue *which : command::ScreenValues) {
+        for (int k = first; k <= last; ++k) {
+            add(unit, name(k, QLatin1String(which->name)), 1, [this, unit, k, which] {
+                const std::optional<int> value = parseWhole(source_.screenValueText(k, *which));
+                if (!value)
+                    return false;
+                commands_.sendScreenValue(*which, unit, screenInUnit(k), *value);
+                return true;
+            });
+        }
     }
     // The left halo pairs first, then the right ones.
     for (Side side : {Side::Left, Side::Right}) {

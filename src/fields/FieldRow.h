@@ -10,6 +10,9 @@
 namespace tess {
 
 struct WindowState;
+namespace command {
+struct ScreenValue;
+}
 
 // A bound as a field table gives it: a constant, or a value the page holds
 // under a name of its own, read at the moment of the check.
@@ -31,6 +34,9 @@ enum FieldFlag : unsigned {
     ExitReportsGenericConversion = 1U << 1,
     NotADeviceSetting = 1U << 2,
     SkipFocusExitWhileBusy = 1U << 3,
+    // The field, its label and its spin button are enabled only in the
+    // service view.
+    ServiceViewOnly = 1U << 4,
 };
 
 // One row of a page's field table. A row describes a single field, or the
@@ -60,8 +66,17 @@ struct FieldRow {
     std::optional<double> emptyValue{};
     // After a value out of bounds: the refill that puts the field back.
     std::optional<Refill> refill{};
-    // The command a good value goes out with ("" none of its own).
+    // The command a good value goes out with, for the reader ("" none of its
+    // own): the page's code sends it. A screen value's is in its row below.
     const char *command = "";
+    // A screen's own value (one whole number per screen): the page builds,
+    // labels, places, sends and refills the field from this row and the
+    // command table alone. Null: the page's code does.
+    const command::ScreenValue *screenValue = nullptr;
+    // The caption of the field's label, and the label's objectName (%1 the
+    // member's number); a field placed from its row only.
+    const char *caption = "";
+    const char *label = "";
 };
 
 // What the rows of a page need of the page at the moment of a check.

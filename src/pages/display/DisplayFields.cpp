@@ -1,5 +1,6 @@
 #include "pages/display/DisplayFields.h"
 
+#include "device/CommandTable.h"
 #include "model/WindowState.h"
 #include "pages/MirroredFields.h"
 #include "pages/PageContext.h"
@@ -15,16 +16,20 @@ namespace {
 // clang-format off
 const FieldRow DisplayRows[] = {
     {.family = BlackLevelField, .first = 1, .last = 1, .edit = "Black%1Edit", .spin = "Black%1UpDown", .upper = 255,
-     .rangeText = "(0 - 255)", .maxLength = 5, .noun = "Black Level", .repeatMs = 105,
-     .refill = Refill::BlackLevel, .command = "BLKGN"},
+     .rangeText = "(0 - 255)", .maxLength = 5, .noun = "Black Level", .repeatMs = 105, .flags = ServiceViewOnly,
+     .refill = Refill::BlackLevel, .screenValue = &command::BlackLevel, .caption = "Black Level ",
+     .label = "BlackLabel%1"},
     {.family = BlackLevelField, .first = 2, .last = 3, .edit = "Black%1Edit", .spin = "Black%1UpDown", .upper = 255,
-     .rangeText = "(0 - 255)", .noun = "Black Level", .repeatMs = 105, .refill = Refill::BlackLevel,
-     .command = "BLKGN"},
+     .rangeText = "(0 - 255)", .noun = "Black Level", .repeatMs = 105, .flags = ServiceViewOnly,
+     .refill = Refill::BlackLevel, .screenValue = &command::BlackLevel, .caption = "Black Level ",
+     .label = "BlackLabel%1"},
     {.family = BlackLevelField, .first = 4, .last = 4, .edit = "Black%1Edit", .spin = "Black%1UpDown", .upper = 255,
-     .rangeText = "(0 - 255)", .noun = "Black Level", .refill = Refill::BlackLevel, .command = "BLKGN"},
+     .rangeText = "(0 - 255)", .noun = "Black Level", .flags = ServiceViewOnly, .refill = Refill::BlackLevel,
+     .screenValue = &command::BlackLevel, .caption = "Black Level ", .label = "BlackLabel%1"},
     {.family = BlackLevelField, .first = 5, .last = 8, .edit = "Black%1Edit", .spin = "Black%1UpDown", .upper = 255,
-     .rangeText = "(0 - 255)", .noun = "Black Level", .flags = SkipFocusExitWhileBusy, .refill = Refill::BlackLevel,
-     .command = "BLKGN"},
+     .rangeText = "(0 - 255)", .noun = "Black Level", .flags = SkipFocusExitWhileBusy | ServiceViewOnly,
+     .refill = Refill::BlackLevel, .screenValue = &command::BlackLevel, .caption = "Black Level ",
+     .label = "BlackLabel%1"},
 
     {.family = HaloWidthField, .first = 1, .last = 1, .side = 'R', .edit = "HaloWidth%1Edit",
      .spin = "HaloWidth%1UpDown", .upper = 64, .rangeText = "(0 - 64)", .maxLength = 3,
@@ -101,11 +106,16 @@ std::span<const FieldRow> displayFields()
     return DisplayRows;
 }
 
-FieldDescription displayField(PageContext &context, DisplayField field, int k, char side)
+FieldDescription displayField(PageContext &context, const FieldRow &row, int k, char side)
 {
     const FieldRowEnv env{context.refills, context.state,
                           [&planning = context.planning](int) { return double(planning.MaxOverlapWidth); }};
-    return describeField(displayFields(), field, env, k, side);
+    return describeField(row, env, k, side);
+}
+
+FieldDescription displayField(PageContext &context, DisplayField field, int k, char side)
+{
+    return displayField(context, fieldRow(displayFields(), field, k, side), k, side);
 }
 
 }  // namespace tess

@@ -32,5 +32,7 @@ std::span<const FieldRow> displayFields();
 // The description of member `k` (screen), `side` ('L', 'R', 0) of `field`,
 // its held bounds read from `context`.
 FieldDescription displayField(PageContext &context, DisplayField field, int k = 0, char side = 0);
+// The same for a row of the table.
+FieldDescription displayField(PageContext &context, const FieldRow &row, int k = 0, char side = 0);
 
 }  // namespace tess

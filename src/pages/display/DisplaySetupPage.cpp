@@ -1,5 +1,6 @@
 #include "pages/display/DisplaySetupPage.h"
 
+#include "device/CommandTable.h"
 #include "device/Commands.h"
 #include "device/Refills.h"
 #include "fields/FieldBinding.h"
@@ -237,14 +238,14 @@ void DisplaySetupPage::SyncTestPattern(int k)
 
 void DisplaySetupPage::SyncBlackLevel(int k)
 {
-    screen(k).syncBlackLevel();
+    screen(k).syncValue(command::BlackLevel);
 }
 
 void DisplaySetupPage::SyncDisplaySetup()
 {
     for (const auto &group : screens_) {
         group->syncTestPattern();
-        group->syncBlackLevel();
+        group->syncValues();
         group->syncEdges();
     }
     // Unit-wide values come from unit 1.

@@ -1,5 +1,6 @@
 #include "pages/display/DisplaySetupPage.h"
 
+#include "device/CommandTable.h"
 #include "device/Commands.h"
 #include "fields/FieldBinding.h"
 #include "model/WindowState.h"
@@ -29,11 +30,13 @@ bool DisplaySetupPage::sendScreens(int unit)
     const int last = first + 3;
     for (int k = first; k <= last; ++k)
         screen(k).sendTestPattern();
-    for (int k = first; k <= last; ++k) {
-        const std::optional<double> level = screen(k).blackLevel();
-        if (!level)
-            return false;
-        context_.commands.BLKGN(unit, screenInUnit(k), int(*level));
+    for (const command::ScreenValue *which : command::ScreenValues) {
+        for (int k = first; k <= last; ++k) {
+            const std::optional<double> value = screen(k).value(*which);
+            if (!value)
+                return false;
+            context_.commands.sendScreenValue(*which, unit, screenInUnit(k), int(*value));
+        }
     }
     // The left pairs first, then the right ones.
     for (Side side : {Side::Left, Side::Right}) {

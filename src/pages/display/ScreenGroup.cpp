@@ -1,5 +1,6 @@
 #include "pages/display/ScreenGroup.h"
 
+#include "device/CommandTable.h"
 #include "device/Commands.h"
 #include "fields/FieldBinding.h"
 #include "fields/SpinButton.h"
@@ -27,6 +28,12 @@ QString screenName(const char *pattern, int k)
 
 }  // namespace
 
+struct ScreenGroup::ValueField {
+    const FieldRow *row;
+    QLabel *label;
+    std::unique_ptr<FieldBinding> binding;
+};
+
 ScreenGroup::ScreenGroup(PageContext &context, int k, QWidget *parent, Actions actions)
     : context_(context), k_(k), actions_(std::move(actions))
 {
@@ -49,26 +56,23 @@ ScreenGroup::ScreenGroup(PageContext &context, int k, QWidget *parent, Actions a
     outputRaster_ = new QCheckBox(QStringLiteral("Output Raster Box"), group_);
     outputRaster_->setObjectName(screenName("OutputRaster%1CheckBox", k));
 
-    blackLabel_ = new QLabel(QStringLiteral("Black Level "), group_);
-    blackLabel_->setObjectName(screenName("BlackLabel%1", k));
-    // Enter has no effect: its successor, the screen's first halo removal
-    // field, is never shown.
-    black_ = std::make_unique<FieldBinding>(context_.fields, group_, displayField(context_, BlackLevelField, k),
-                                            [this](const std::vector<double> &values) {
-                                                context_.commands.BLKGN(unitOfScreen(k_), screenInUnit(k_),
-                                                                        int(values[0]));
-                                            });
-    QLineEdit *blackEdit = black_->edit();
-    blackEdit->setFixedWidth(44);
+    for (const FieldRow &row : displayFields()) {
+        if (row.screenValue && k >= row.first && k <= row.last)
+            addValueField(row);
+    }
 
     auto *grid = new QGridLayout(group_);
     grid->addWidget(patternLabel, 0, 0, 1, 3);
     grid->addWidget(testPattern_, 1, 0, 1, 3);
     grid->addWidget(testGrid_, 2, 0, 1, 3);
     grid->addWidget(outputRaster_, 3, 0, 1, 3);
-    grid->addWidget(blackLabel_, 4, 0);
-    grid->addWidget(blackEdit, 4, 1);
-    grid->addWidget(black_->spin(), 4, 2);
+    int line = 4;
+    for (const ValueField &field : values_) {
+        grid->addWidget(field.label, line, 0);
+        grid->addWidget(field.binding->edit(), line, 1);
+        grid->addWidget(field.binding->spin(), line, 2);
+        ++line;
+    }
     edges_ = std::make_unique<ScreenEdges>(
         context_, k, group_, testPattern_,
         ScreenEdges::Actions{[this](Side side, int width, int offset) {
@@ -76,8 +80,8 @@ ScreenGroup::ScreenGroup(PageContext &context, int k, QWidget *parent, Actions a
                                                         side == Side::Left ? 0 : 1, width, offset);
                              },
                              [this](Side side) { actions_.sendFeather(k_, side); }});
-    grid->addWidget(edges_->haloGroup(), 5, 0, 1, 3);
-    grid->addWidget(edges_->featherGroup(), 6, 0, 1, 3);
+    grid->addWidget(edges_->haloGroup(), line, 0, 1, 3);
+    grid->addWidget(edges_->featherGroup(), line + 1, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setHorizontalSpacing(4);
     grid->setContentsMargins(2, 4, 2, 4);
@@ -90,6 +94,38 @@ ScreenGroup::ScreenGroup(PageContext &context, int k, QWidget *parent, Actions a
 }
 
 ScreenGroup::~ScreenGroup() = default;
+
+void ScreenGroup::addValueField(const FieldRow &row)
+{
+    const command::ScreenValue &which = *row.screenValue;
+    FieldDescription description = displayField(context_, row, k_);
+    if (!description.refill) {
+        // A refused value puts the field back from the model.
+        description.refill = [this, &which] {
+            const SuppressSendScope quiet(context_.state);
+            syncValue(which);
+        };
+    }
+    // Enter has no effect: its successor, the screen's first halo removal
+    // field, is never shown.
+    auto binding = std::make_unique<FieldBinding>(
+        context_.fields, group_, std::move(description), [this, &which](const std::vector<double> &values) {
+            context_.commands.sendScreenValue(which, unitOfScreen(k_), screenInUnit(k_), int(values[0]));
+        });
+    binding->edit()->setFixedWidth(44);
+    auto *label = new QLabel(QString::fromLatin1(row.caption), group_);
+    label->setObjectName(screenName(row.label, k_));
+    values_.push_back({&row, label, std::move(binding)});
+}
+
+const ScreenGroup::ValueField *ScreenGroup::valueField(const command::ScreenValue &which) const
+{
+    for (const ValueField &field : values_) {
+        if (field.row->screenValue == &which)
+            return &field;
+    }
+    return nullptr;
+}
 
 void ScreenGroup::patternChanged()
 {
@@ -116,9 +152,10 @@ void ScreenGroup::sendTestPattern()
                              outputRaster_->isChecked() ? 1 : 0, testGrid_->isChecked() ? 1 : 0);
 }
 
-std::optional<double> ScreenGroup::blackLevel() const
+std::optional<double> ScreenGroup::value(const command::ScreenValue &which) const
 {
-    return black_->value();
+    const ValueField *field = valueField(which);
+    return field ? field->binding->value() : std::nullopt;
 }
 
 void ScreenGroup::syncTestPattern()
@@ -130,9 +167,16 @@ void ScreenGroup::syncTestPattern()
     outputRaster_->setChecked(record.OutputRaster != 0);
 }
 
-void ScreenGroup::syncBlackLevel()
+void ScreenGroup::syncValue(const command::ScreenValue &which)
 {
-    black_->edit()->setText(QString::number(context_.settings.projectorOutput(k_).BlackLevel));
+    if (const ValueField *field = valueField(which))
+        field->binding->edit()->setText(QString::number(which.read(context_.settings.projectorOutput(k_))));
+}
+
+void ScreenGroup::syncValues()
+{
+    for (const ValueField &field : values_)
+        syncValue(*field.row->screenValue);
 }
 
 void ScreenGroup::syncEdges()
@@ -144,9 +188,12 @@ void ScreenGroup::syncEdges()
 
 void ScreenGroup::followServiceView(bool on)
 {
-    blackLabel_->setEnabled(on);
-    black_->edit()->setEnabled(on);
-    black_->spin()->setEnabled(on);
+    for (const ValueField &field : values_) {
+        const bool enabled = on || (field.row->flags & ServiceViewOnly) == 0;
+        field.label->setEnabled(enabled);
+        field.binding->edit()->setEnabled(enabled);
+        field.binding->spin()->setEnabled(enabled);
+    }
     edges_->showWidthsAndOffsets(on);
 }
 
