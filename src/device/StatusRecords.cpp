@@ -66,9 +66,9 @@ int payloadLength(std::uint8_t type)
 
 std::optional<Record> findRecord(Bytes reply, std::string_view types)
 {
-    const std::size_t end = std::min<std::size_t>(HeaderSearchPositions, reply.size());
+    const std::size_t end = std::min<std::size_t>(StatusRecordHeaderPositions, reply.size());
     for (std::size_t p = 0; p < end; ++p) {
-        if (reply[p] != StartOfHeading || p + 1 >= reply.size())
+        if (reply[p] != StatusRecordStart || p + 1 >= reply.size())
             continue;
         const std::uint8_t type = reply[p + 1];
         if (types.find(char(type)) == std::string_view::npos)

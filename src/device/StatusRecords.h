@@ -23,10 +23,6 @@ namespace tess::records {
 
 using Bytes = std::span<const std::uint8_t>;
 
-inline constexpr std::uint8_t StartOfHeading = 1;
-// The header is looked for at positions 0 to 29 of the reply.
-inline constexpr int HeaderSearchPositions = 30;
-
 inline constexpr std::string_view SystemTypes{"\x08", 1};
 inline constexpr std::string_view InputTypes = "FN";
 inline constexpr std::string_view OutputTypes = ">?@B";

@@ -109,7 +109,8 @@ ReplyCollector::Outcome ReplyCollector::examine(bool controller, char prompt)
             ++position_;  // payload of a binary record: never a prompt or error text
             continue;
         }
-        if (!recordTypes_.empty() && recordStart_ < 0 && c[p] == 1 && p < 30) {
+        if (!recordTypes_.empty() && recordStart_ < 0 && c[p] == StatusRecordStart
+            && p < StatusRecordHeaderPositions) {
             if (p + 1 >= fill_)
                 return Outcome::Pending;  // wait for the type byte
             // Only a header of the query asked starts a record; its stated
@@ -219,11 +220,10 @@ ReplyCollector::Outcome ReplyCollector::finish(Outcome outcome)
 
 char ReplyCollector::recordType() const
 {
-    // The header stands within the first 30 characters of the reply.
-    const int end = qMin(length_, 31);
+    const int end = qMin(length_, StatusRecordHeaderPositions + 1);
     for (int p = 0; p + 1 < end; ++p) {
         const auto type = static_cast<unsigned char>(buffer_[p + 1]);
-        if (buffer_[p] == 1 && statusRecordPayloadLength(type) != 0)
+        if (buffer_[p] == StatusRecordStart && statusRecordPayloadLength(type) != 0)
             return char(type);
     }
     return 0;
