@@ -6,6 +6,7 @@
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
 #include "pages/Pages.h"
+#include "pages/Wall.h"
 #include "pages/display/DisplaySetupPage.h"
 #include "pages/planning/PlanningPage.h"
 #include "pages/source/SeamRemovalPage.h"
@@ -30,7 +31,7 @@ public:
     bool modeSent() const { return modeSent_; }
 
 private:
-    int lastUnit() const { return c_.state.UnitCount > 1 ? 2 : 1; }
+    int lastUnit() const { return c_.wall.lastUnit(); }
     bool sendWall();
     void sendUnitSettings();
     // Channels `first` to `last` of one unit; `send` sends the selected
@@ -93,7 +94,7 @@ bool Walk::run()
     if (selection < 0)
         return false;
     projectors_ = selection + 1;
-    const bool twoUnits = c_.state.UnitCount > 1;
+    const bool twoUnits = c_.wall.unitsInUse() > 1;
     SourceSetupPage &source = pages_.sourceSetup();
     DisplaySetupPage &display = pages_.displaySetup();
     SeamRemovalPage &seams = pages_.seamRemoval();
@@ -144,7 +145,7 @@ void SendCurrentSettings(PageContext &context, Pages &pages)
     Walk walk(context, pages);
     const bool sent = walk.run();
     if (walk.modeSent()) {
-        for (int unit = 1; unit <= (state.UnitCount > 1 ? 2 : 1); ++unit)
+        for (int unit = 1; unit <= context.wall.lastUnit(); ++unit)
             context.commands.readScreensBack(unit);
     }
     if (!sent) {

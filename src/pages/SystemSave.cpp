@@ -3,6 +3,7 @@
 #include "device/Commands.h"
 #include "fields/FieldEnv.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 
 namespace tess {
 
@@ -14,7 +15,7 @@ void SystemSave(PageContext &context)
     if (context.state.SuppressSend || !context.deviceConnected())
         return;
     context.commands.SYSAVE(1);
-    if (context.state.UnitCount > 1)
+    if (context.wall.unitsInUse() > 1)
         context.commands.SYSAVE(2);
 }
 

@@ -101,7 +101,7 @@ void DataDoublingGroup::overlapAccepted(int width)
     const int alignment = context_.wall.alignment();
     if (!state.SuppressSend && context_.deviceConnected() && context_.planning.OverlapPixels > 0 && alignment >= 0) {
         context_.commands.DISP(1, alignment, width);
-        if (state.UnitCount > 1)
+        if (context_.wall.unitsInUse() > 1)
             context_.commands.DISP(2, alignment, width);
     }
     // The planning follows.
@@ -118,7 +118,7 @@ void DataDoublingGroup::EnDataDoubleCheckBoxClick()
         return;
     const int on = enable_->isChecked() ? 1 : 0;
     context_.commands.DDBL(1, on);
-    if (state.UnitCount > 1)
+    if (context_.wall.unitsInUse() > 1)
         context_.commands.DDBL(2, on);
 }
 

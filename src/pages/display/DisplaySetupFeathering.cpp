@@ -8,6 +8,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 #include "pages/display/DataDoublingGroup.h"
 #include "pages/display/DisplayFields.h"
 #include "pages/display/ScreenGroup.h"
@@ -106,7 +107,7 @@ void DisplaySetupPage::AdvanceModeCheckBoxClick()
         // them, the mode box included; unit 2 gets the mode the user chose.
         const int mode = advanceModeBox_->isChecked() ? 1 : 0;
         context_.commands.QXCTRL(1, mode);
-        if (state.UnitCount > 1)
+        if (context_.wall.unitsInUse() > 1)
             context_.commands.QXCTRL(2, mode);
     }
     showFeatherMode();
@@ -115,7 +116,7 @@ void DisplaySetupPage::AdvanceModeCheckBoxClick()
 void DisplaySetupPage::sendBasicFeather(int on, float gamma)
 {
     context_.commands.EFTB(1, on, gamma);
-    if (context_.state.UnitCount > 1)
+    if (context_.wall.unitsInUse() > 1)
         context_.commands.EFTB(2, on, gamma);
 }
 
@@ -147,7 +148,7 @@ void DisplaySetupPage::FeatherRadioGroupClick()
         return;
     const bool linear = item == 1;
     context_.commands.FEATHER(1, linear);
-    if (state.UnitCount > 1)
+    if (context_.wall.unitsInUse() > 1)
         context_.commands.FEATHER(2, linear);
 }
 

@@ -5,6 +5,7 @@
 #include "fields/FieldBinding.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 #include "pages/display/DataDoublingGroup.h"
 #include "pages/display/ScreenGroup.h"
 
@@ -66,7 +67,7 @@ bool DisplaySetupPage::sendScreens(int unit)
 void DisplaySetupPage::sendDataDoubling()
 {
     const int on = dataDoubling_->dataDoublingOn() ? 1 : 0;
-    for (int unit = 1; unit <= (context_.state.UnitCount > 1 ? 2 : 1); ++unit)
+    for (int unit = 1; unit <= context_.wall.lastUnit(); ++unit)
         context_.commands.DDBL(unit, on);
 }
 
@@ -82,7 +83,7 @@ bool DisplaySetupPage::sendBasicFeathering()
 void DisplaySetupPage::sendFeatherMode()
 {
     const int mode = advanceModeBox_->isChecked() ? 1 : 0;
-    for (int unit = 1; unit <= (context_.state.UnitCount > 1 ? 2 : 1); ++unit)
+    for (int unit = 1; unit <= context_.wall.lastUnit(); ++unit)
         context_.commands.QXCTRL(unit, mode, false);
 }
 

@@ -5,6 +5,7 @@
 #include "fields/FieldEnv.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -237,7 +238,7 @@ void ProjAlignPage::ProjTestRadioGroupClick(int g)
         break;
     }
 
-    const int units = state.UnitCount > 1 ? 2 : 1;
+    const int units = context_.wall.lastUnit();
     for (int unit = 1; unit <= units; ++unit) {
         context_.commands.OTPMQX(unit, 5, pattern, raster, testGrid);
         const SuppressSendScope quiet(state);

@@ -223,7 +223,7 @@ void InfoPage::ResetButtonClick()
         context_.clock.processPendingEvents();
         context_.clock.processPendingEvents();
         context_.commands.RESETQX(1, 'F');
-        if (context_.state.UnitCount > 1)
+        if (context_.wall.unitsInUse() > 1)
             context_.commands.RESETQX(2, 'F');
         context_.device.hideInfoForm();
     }

@@ -187,7 +187,7 @@ void PlanningPage::NumOfScreenComboBoxChange()
     context_.device.setBusyCursor(true);
     if (!state.SuppressSend && context_.deviceConnected() && count >= 1) {
         context_.commands.PRJ(1, count);
-        if (state.UnitCount > 1)
+        if (context_.wall.unitsInUse() > 1)
             context_.commands.PRJ(2, count);
     }
     ImageAlignComboBoxChange();
@@ -215,7 +215,7 @@ void PlanningPage::ImageAlignComboBoxChange()
         if (!width)
             return;
         context_.commands.DISP(1, alignment, *width);
-        if (state.UnitCount > 1)
+        if (context_.wall.unitsInUse() > 1)
             context_.commands.DISP(2, alignment, *width);
     }
     showImagePositionOffsets();

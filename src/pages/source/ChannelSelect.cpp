@@ -3,6 +3,7 @@
 #include "fields/FieldEnv.h"
 #include "model/SettingsModel.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -58,7 +59,7 @@ void runForChannels(PageContext &context, const ChannelSelect &channels, bool al
         action(channels.unit(), channels.input());
         return;
     }
-    const int units = context.state.UnitCount > 1 ? 2 : 1;
+    const int units = context.wall.lastUnit();
     for (int u = 1; u <= units; ++u) {
         for (int input = 1; input <= SettingsModel::ScreensPerUnit; ++input)
             action(u, input);

@@ -237,7 +237,7 @@ void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick()
     const bool on = bridgeAll_->isChecked();
     if (!context_.state.SuppressSend && context_.deviceConnected()) {
         context_.commands.BRDGSEAM(1, screen(), on ? 1 : 0);
-        if (context_.state.UnitCount > 1)
+        if (context_.wall.unitsInUse() > 1)
             context_.commands.BRDGSEAM(2, screen(), on ? 1 : 0);
     }
     // The program sets the other two boxes: their handlers do not run.
@@ -263,7 +263,7 @@ void SeamRemovalPage::applyBridgeThreshold(const QString &text, int threshold)
     threshold_->edit()->setText(text);
     context_.wall.setBridgeThreshold(text);
     context_.commands.BRTHRS(1, threshold);
-    if (context_.state.UnitCount >= 2)
+    if (context_.wall.unitsInUse() >= 2)
         context_.commands.BRTHRS(2, threshold);
 }
 

@@ -11,6 +11,7 @@
 #include "model/SettingsModel.h"
 #include "model/WindowState.h"
 #include "pages/PageContext.h"
+#include "pages/Wall.h"
 #include "pages/source/SourceFields.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -117,7 +118,7 @@ void SourceSetupPage::AutoColorBalanceButtonClick()
             // The units balance one after the other: unit 2 starts once
             // unit 1 has answered that it is done.
             context_.commands.RGBADJ(1);
-            if (context_.state.UnitCount > 1)
+            if (context_.wall.unitsInUse() > 1)
                 context_.commands.RGBADJ(2);
             window.hideInfoForm();
         }
