@@ -83,10 +83,24 @@ const std::vector<Family> &families()
         {"overlap width", Page::Display, false, 1, "OWidthEdit", "OWidthUpDown", "64", "200", "65", "63", "201",
          "Error! Overlap Width value out of bounds!", "200", "Error! 'abc' is not a valid Overlap Width.",
          "'abc' is not a valid integer value", nullptr, {"1:DISP 1 %1", "2:DISP 1 %1"}, "TestPattern1ComboBox", {}},
+        {"display bridge threshold", Page::Display, false, 1, "DisplaySetupBridgeThresholdEdit",
+         "DisplaySetupBridgeThresholdUpDown", "0", "255", "1", "-1", "256",
+         "Error! Bridge Threshold value out of bounds! (0 - 255)", nullptr,
+         "Error! 'abc' is not a valid Bridge Threshold value.", "'abc' is not a valid integer value", "17",
+         {"1:BRTHRS %1", "2:BRTHRS %1"}, "BasicGammaEdit",
+         [](TTessalineForm &f) { return double(f.settings().output(1, 1).BridgeThreshold); }},
         {"phase", Page::Source, false, 0, "PhaseEdit", "PhaseUpDown", "-16", "15", "-15", "-17", "16",
          "Error! Phase Offset value out of bounds! (-16 - +15)", "15", "Error! 'abc' is not a valid Phase Value.",
          "Error! 'abc' is not a valid Phase Value.", nullptr, {"1:ICPHOQX 1 M %1"}, "HPositionEdit",
          [](TTessalineForm &f) { return double(f.settings().channelInput(1).Phase); }},
+        {"H position", Page::Source, false, 0, "HPositionEdit", "HPositionUpDown", "72", "317", "73", "71", "318",
+         "Error! H Position value out of bounds! (72 - 317)", "317", "Error! 'abc' is not a valid H Position Value.",
+         "Error! 'abc' is not a valid H Position Value.", nullptr, {"1:IRSPQX 1 M H %1"}, "VPositionEdit",
+         [](TTessalineForm &f) { return double(f.settings().channelInput(1).HPosition); }},
+        {"V position", Page::Source, false, 0, "VPositionEdit", "VPositionUpDown", "14", "39", "15", "13", "40",
+         "Error! V Position value out of bounds! ", "39", "Error! 'abc' is not a valid V Position Value.",
+         "Error! 'abc' is not a valid V Position Value.", nullptr, {"1:IRSPQX 1 M V %1"}, "PhaseEdit",
+         [](TTessalineForm &f) { return double(f.settings().channelInput(1).VPosition); }},
         {"colour balance", Page::Source, false, 0, "LeftRBrightnessEdit", "LeftRBrightnessUpDown", "-25.0", "25.0",
          "-24.9", "-25.1", "25.1", "Error! Value out of bounds! (-25 - +25)", "25",
          "Error! 'abc' is not a valid Brightness Level.", "'abc' is not a valid floating point value", nullptr,
@@ -129,10 +143,21 @@ struct Rig : WindowRig {
         }
         showAndConnect();
         switch (family.page) {
-        case Page::Source:
-            lockChannel(1);
+        case Page::Source: {
+            // Channel 1's position bounds, as filling the page sets them:
+            // H from 200 - 128 = 72 up to its limit 1344 - 1024 - 2 = 318
+            // less one, 317; V from 30 - 16 = 14 up to its limit 40 less
+            // one, 39.
+            InputRecord &record = lockChannel(1);
+            record.HPositionRef = 200;
+            record.HTotal = 1344;
+            record.HActive = 1024;
+            record.HPositionMax = -1;
+            record.VPositionRef = 30;
+            record.VPositionMax = 40;
             openPage(&form().pages().sourceSetup());
             break;
+        }
         case Page::Display:
             openDisplaySetup();
             form().planning().MaxOverlapWidth = 200;
