@@ -8,6 +8,8 @@
 #include "fields/SpinButton.h"
 #include "model/SettingsModel.h"
 #include "pages/Pages.h"
+#include "pages/ServiceView.h"
+#include "pages/source/SeamRemovalPage.h"
 #include "pages/source/SourceSetupPage.h"
 #include "support/WindowRig.h"
 
@@ -23,7 +25,7 @@ using tess::test::WindowRig;
 
 namespace {
 
-enum class Page { Display, Source };
+enum class Page { Display, Source, Seam };
 
 struct Family {
     const char *name;
@@ -106,6 +108,15 @@ const std::vector<Family> &families()
          "Error! 'abc' is not a valid Brightness Level.", "'abc' is not a valid floating point value", nullptr,
          {"1:IBRTQX 1 R %1"}, "LeftGContrastEdit",
          [](TTessalineForm &f) { return double(f.settings().channelInput(1).BrightnessR); }},
+        {"seam gain", Page::Seam, false, 0, "SeamGain3Edit", "SeamGain3UpDown", "0", "255", "1", "-1", "256",
+         "Error! Seam Position value out of bounds! (0 - 255)", "255", "Error! 'abc' is not a valid Seam Gain Value.",
+         "'abc' is not a valid integer value", nullptr, {"1:MANSEAM 1 -4 10 20 %1 40 50 60 70 80"}, "SeamGain4Edit",
+         [](TTessalineForm &f) { return double(f.settings().channelOutput(1).SeamGain3); }},
+        {"seam bridge threshold", Page::Seam, false, 0, "BridgeThresholdEdit", "BridgeThresholdUpDown", "0", "255",
+         "1", "-1", "256", "Error! Bridge Threshold value out of bounds! (0 - 255)", "255",
+         "Error! 'abc' is not a valid Bridge Threshold value.", "'abc' is not a valid integer value", "17",
+         {"1:BRTHRS %1", "2:BRTHRS %1"}, "SeamGain1Edit",
+         [](TTessalineForm &f) { return double(f.settings().output(1, 1).BridgeThreshold); }},
     };
     // clang-format on
     return table;
@@ -156,6 +167,15 @@ struct Rig : WindowRig {
             record.VPositionRef = 30;
             record.VPositionMax = 40;
             openPage(&form().pages().sourceSetup());
+            break;
+        }
+        case Page::Seam: {
+            // Channel 1 (unit 1, screen 1) holds gains 10, 20, ... 80.
+            OutputRecord &record = form().settings().channelOutput(1);
+            for (std::size_t i = 0; i < SeamGainFields.size(); ++i)
+                record.*SeamGainFields[i] = std::uint8_t(10 * (i + 1));
+            form().serviceView().setOn(true);
+            openPage(&form().pages().seamRemoval());
             break;
         }
         case Page::Display:
