@@ -9,6 +9,7 @@
 #include "model/SettingsModel.h"
 #include "pages/Pages.h"
 #include "pages/ServiceView.h"
+#include "pages/planning/PlanningPage.h"
 #include "pages/source/SeamRemovalPage.h"
 #include "pages/source/SourceSetupPage.h"
 #include "support/WindowRig.h"
@@ -25,7 +26,7 @@ using tess::test::WindowRig;
 
 namespace {
 
-enum class Page { Display, Source, Seam };
+enum class Page { Display, Source, Seam, Planning };
 
 struct Family {
     const char *name;
@@ -117,6 +118,12 @@ const std::vector<Family> &families()
          "Error! 'abc' is not a valid Bridge Threshold value.", "'abc' is not a valid integer value", "17",
          {"1:BRTHRS %1", "2:BRTHRS %1"}, "SeamGain1Edit",
          [](TTessalineForm &f) { return double(f.settings().output(1, 1).BridgeThreshold); }},
+        // No upper bound, no spin, nothing sent: the magnification the lens
+        // throw was last worked out with is what a good value changes.
+        {"lens magnification", Page::Planning, false, 0, "LensMagEdit", nullptr, "0", "99.9", nullptr, "-0.1", nullptr,
+         "Error! Lens Magnification value must be greater than 0.", nullptr,
+         "Error! 'abc' is not a valid Lens Magnification value.", nullptr, nullptr, {}, "HorizontalOutEdit",
+         [](TTessalineForm &f) { return f.planning().LensThrow / f.planning().ProjectedWidth; }},
     };
     // clang-format on
     return table;
@@ -178,6 +185,9 @@ struct Rig : WindowRig {
             openPage(&form().pages().seamRemoval());
             break;
         }
+        case Page::Planning:
+            openPage(&form().pages().planning());
+            break;
         case Page::Display:
             openDisplaySetup();
             form().planning().MaxOverlapWidth = 200;
