@@ -55,6 +55,9 @@ struct Family {
     QStringList sent;
     // Where Enter on a good value puts the focus; empty: Enter does nothing.
     const char *enterSuccessor;
+    // The field on another page that shows a good value as typed; nullptr:
+    // none.
+    const char *mirror;
     // The settings model's (or the planning's) value, where a good value
     // reaches it at once; empty: the model waits for the next status read.
     std::function<double(TTessalineForm &)> model;
@@ -68,61 +71,64 @@ const std::vector<Family> &families()
     static const std::vector<Family> table = {
         {"black level", Page::Display, true, 2, "Black2Edit", "Black2UpDown", "0", "255", "1", "-1", "256",
          "Error! Value out of bounds! (0 - 255)", "255", "Error! 'abc' is not a valid Black Level.",
-         "'abc' is not a valid integer value", nullptr, {"1:BLKGN 2 %1"}, "",
+         "'abc' is not a valid integer value", nullptr, {"1:BLKGN 2 %1"}, "", nullptr,
          [](TTessalineForm &f) { return double(f.settings().projectorOutput(2).BlackLevel); }},
         {"edge gamma", Page::Display, true, 3, "RGamma3Edit", "RGamma3UpDown", "1.0", "5.0", "1.1", "0.9", "5.1",
          "Error! Value out of bounds! (1.0 - 5.0)", nullptr, "Error! 'abc' is not a valid Edge Feathering Gamma value.",
-         "'abc' is not a valid floating point value", nullptr, {"1:PEFT 3 R 0  %1 123 13"}, "TestPattern3ComboBox", {}},
+         "'abc' is not a valid floating point value", nullptr, {"1:PEFT 3 R 0  %1 123 13"}, "TestPattern3ComboBox",
+         nullptr, {}},
         {"edge width", Page::Display, true, 3, "RGammaWidth3Edit", "RGammaWidth3UpDown", "64", "200", "65", "63", "201",
          "Error! Gamma width out of bounds.", nullptr, "Error! 'abc' is not a valid width value.",
-         "'abc' is not a valid integer value", nullptr, {"1:PEFT 3 R 0  2.4 %1 13"}, "RGammaOffset3Edit", {}},
+         "'abc' is not a valid integer value", nullptr, {"1:PEFT 3 R 0  2.4 %1 13"}, "RGammaOffset3Edit", nullptr, {}},
         {"edge offset", Page::Display, true, 6, "LGammaOffset6Edit", "LGammaOffset6UpDown", "0", "511", "1", "-1", "512",
          "Error! Offset out of bounds. (0 - 511)", nullptr, "Error! 'abc' is not a valid offset value.",
-         "'abc' is not a valid integer value", nullptr, {"2:PEFT 2 L 0  2.2 102 %1"}, "RGammaWidth6Edit", {}},
+         "'abc' is not a valid integer value", nullptr, {"2:PEFT 2 L 0  2.2 102 %1"}, "RGammaWidth6Edit", nullptr, {}},
         {"basic gamma", Page::Display, false, 1, "BasicGammaEdit", "BasicGammaUpDown", "1.0", "5.0", "1.1", "0.9", "5.1",
          "Error! Value out of bounds! (1.0 - 5.0)", "5", "Error! 'abc' is not a valid Edge Feathering Gamma value.",
-         "'abc' is not a valid floating point value", nullptr, {"1:EFTB 1  %1", "2:EFTB 1  %1"}, "OWidthEdit",
+         "'abc' is not a valid floating point value", nullptr, {"1:EFTB 1  %1", "2:EFTB 1  %1"}, "OWidthEdit", nullptr,
          [](TTessalineForm &f) { return double(f.settings().output(2, 1).BasicGamma); }},
         {"overlap width", Page::Display, false, 1, "OWidthEdit", "OWidthUpDown", "64", "200", "65", "63", "201",
          "Error! Overlap Width value out of bounds!", "200", "Error! 'abc' is not a valid Overlap Width.",
-         "'abc' is not a valid integer value", nullptr, {"1:DISP 1 %1", "2:DISP 1 %1"}, "TestPattern1ComboBox", {}},
+         "'abc' is not a valid integer value", nullptr, {"1:DISP 1 %1", "2:DISP 1 %1"}, "TestPattern1ComboBox",
+         "OWidthPlanningEdit", {}},
         {"display bridge threshold", Page::Display, false, 1, "DisplaySetupBridgeThresholdEdit",
          "DisplaySetupBridgeThresholdUpDown", "0", "255", "1", "-1", "256",
          "Error! Bridge Threshold value out of bounds! (0 - 255)", nullptr,
          "Error! 'abc' is not a valid Bridge Threshold value.", "'abc' is not a valid integer value", "17",
-         {"1:BRTHRS %1", "2:BRTHRS %1"}, "BasicGammaEdit",
+         {"1:BRTHRS %1", "2:BRTHRS %1"}, "BasicGammaEdit", "BridgeThresholdEdit",
          [](TTessalineForm &f) { return double(f.settings().output(1, 1).BridgeThreshold); }},
         {"phase", Page::Source, false, 0, "PhaseEdit", "PhaseUpDown", "-16", "15", "-15", "-17", "16",
          "Error! Phase Offset value out of bounds! (-16 - +15)", "15", "Error! 'abc' is not a valid Phase Value.",
-         "Error! 'abc' is not a valid Phase Value.", nullptr, {"1:ICPHOQX 1 M %1"}, "HPositionEdit",
+         "Error! 'abc' is not a valid Phase Value.", nullptr, {"1:ICPHOQX 1 M %1"}, "HPositionEdit", nullptr,
          [](TTessalineForm &f) { return double(f.settings().channelInput(1).Phase); }},
         {"H position", Page::Source, false, 0, "HPositionEdit", "HPositionUpDown", "72", "317", "73", "71", "318",
          "Error! H Position value out of bounds! (72 - 317)", "317", "Error! 'abc' is not a valid H Position Value.",
-         "Error! 'abc' is not a valid H Position Value.", nullptr, {"1:IRSPQX 1 M H %1"}, "VPositionEdit",
+         "Error! 'abc' is not a valid H Position Value.", nullptr, {"1:IRSPQX 1 M H %1"}, "VPositionEdit", nullptr,
          [](TTessalineForm &f) { return double(f.settings().channelInput(1).HPosition); }},
         {"V position", Page::Source, false, 0, "VPositionEdit", "VPositionUpDown", "14", "39", "15", "13", "40",
          "Error! V Position value out of bounds! ", "39", "Error! 'abc' is not a valid V Position Value.",
-         "Error! 'abc' is not a valid V Position Value.", nullptr, {"1:IRSPQX 1 M V %1"}, "PhaseEdit",
+         "Error! 'abc' is not a valid V Position Value.", nullptr, {"1:IRSPQX 1 M V %1"}, "PhaseEdit", nullptr,
          [](TTessalineForm &f) { return double(f.settings().channelInput(1).VPosition); }},
         {"colour balance", Page::Source, false, 0, "LeftRBrightnessEdit", "LeftRBrightnessUpDown", "-25.0", "25.0",
          "-24.9", "-25.1", "25.1", "Error! Value out of bounds! (-25 - +25)", "25",
          "Error! 'abc' is not a valid Brightness Level.", "'abc' is not a valid floating point value", nullptr,
-         {"1:IBRTQX 1 R %1"}, "LeftGContrastEdit",
+         {"1:IBRTQX 1 R %1"}, "LeftGContrastEdit", nullptr,
          [](TTessalineForm &f) { return double(f.settings().channelInput(1).BrightnessR); }},
         {"seam gain", Page::Seam, false, 0, "SeamGain3Edit", "SeamGain3UpDown", "0", "255", "1", "-1", "256",
          "Error! Seam Position value out of bounds! (0 - 255)", "255", "Error! 'abc' is not a valid Seam Gain Value.",
          "'abc' is not a valid integer value", nullptr, {"1:MANSEAM 1 -4 10 20 %1 40 50 60 70 80"}, "SeamGain4Edit",
+         nullptr,
          [](TTessalineForm &f) { return double(f.settings().channelOutput(1).SeamGain3); }},
         {"seam bridge threshold", Page::Seam, false, 0, "BridgeThresholdEdit", "BridgeThresholdUpDown", "0", "255",
          "1", "-1", "256", "Error! Bridge Threshold value out of bounds! (0 - 255)", "255",
          "Error! 'abc' is not a valid Bridge Threshold value.", "'abc' is not a valid integer value", "17",
-         {"1:BRTHRS %1", "2:BRTHRS %1"}, "SeamGain1Edit",
+         {"1:BRTHRS %1", "2:BRTHRS %1"}, "SeamGain1Edit", "DisplaySetupBridgeThresholdEdit",
          [](TTessalineForm &f) { return double(f.settings().output(1, 1).BridgeThreshold); }},
         // No upper bound, no spin, nothing sent: the magnification the lens
         // throw was last worked out with is what a good value changes.
         {"lens magnification", Page::Planning, false, 0, "LensMagEdit", nullptr, "0", "99.9", nullptr, "-0.1", nullptr,
          "Error! Lens Magnification value must be greater than 0.", nullptr,
-         "Error! 'abc' is not a valid Lens Magnification value.", nullptr, nullptr, {}, "HorizontalOutEdit",
+         "Error! 'abc' is not a valid Lens Magnification value.", nullptr, nullptr, {}, "HorizontalOutEdit", nullptr,
          [](TTessalineForm &f) { return f.planning().LensThrow / f.planning().ProjectedWidth; }},
     };
     // clang-format on
@@ -243,6 +249,8 @@ private slots:
             QCOMPARE(rig.edit->text(), QLatin1String(good));
             if (f.model)
                 QCOMPARE(float(f.model(rig.form())), QByteArray(good).toFloat());
+            if (f.mirror)
+                QCOMPARE(rig.shownText(QLatin1String(f.mirror)), QLatin1String(good));
         }
 
         // One past either bound: the message, nothing sent, the focus back,
