@@ -145,9 +145,9 @@ QByteArray sentFor(const Family &family, const QString &value)
 }
 
 // Connected and read, the family's page in front; for the Display Setup
-// page eight screens and the service view on. Every edge of both units differs: left gamma 2.2, right
-// 2.4; widths 100 + screen (left), 120 + screen (right); offsets the screen
-// (left), 10 + screen (right); all off.
+// page eight screens and the service view on. Every edge of both units
+// differs: left gamma 2.2, right 2.4; widths 100 + screen (left), 120 +
+// screen (right); offsets the screen (left), 10 + screen (right); all off.
 struct Rig : WindowRig {
     explicit Rig(const Family &family)
     {
