@@ -26,7 +26,6 @@ void Pages::build(PageContext &context)
     QObject::connect(planning_, &PlanningPage::overlapFieldLeft, displaySetup_, &DisplaySetupPage::enterOverlapWidth);
     QObject::connect(planning_, &PlanningPage::overlapSpinClicked, displaySetup_,
                      &DisplaySetupPage::stepOverlapWidth);
-    displaySetup_->setOverlapErrorFocus([planning = planning_] { return planning->focusOverlapFieldIfInView(); });
     SeamBridgeMirror &mirror = displaySetup_->seamBridge();
     QObject::connect(&mirror, &SeamBridgeMirror::bridgeClicked, seamRemoval_, &SeamRemovalPage::clickBridgeBox);
     QObject::connect(&mirror, &SeamBridgeMirror::thresholdEntered, seamRemoval_,

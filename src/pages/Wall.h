@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -67,6 +68,13 @@ public:
     const QString &bridgeThreshold() const { return bridgeThreshold_; }
     void setBridgeThreshold(const QString &text);
 
+    // The overlap width has a second face, the Planning page's field: after
+    // the Display Setup field refused a value, the focus goes there while
+    // that page is in view. The page showing it provides how; true when it
+    // took the focus, false to leave it to the refusing field.
+    void provideOverlapFocusElsewhere(std::function<bool()> focus) { overlapFocusElsewhere_ = std::move(focus); }
+    bool focusOverlapElsewhere() const { return overlapFocusElsewhere_ && overlapFocusElsewhere_(); }
+
     // The units in use: the window's unit count, which reading the units
     // sets.
     int unitsInUse() const;
@@ -94,6 +102,7 @@ private:
     Spans spans_{};
     bool seamBridge_ = false;
     QString bridgeThreshold_;
+    std::function<bool()> overlapFocusElsewhere_;
 };
 
 }  // namespace tess

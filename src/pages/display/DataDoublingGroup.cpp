@@ -27,7 +27,7 @@ DataDoublingGroup::DataDoublingGroup(PageContext &context, QWidget *parent, std:
 
     FieldDescription desc = displayField(context_, OverlapWidthField);
     desc.enterSuccessor = std::move(enterSuccessor);
-    desc.takeErrorFocus = [this] { return errorFocus && errorFocus(); };
+    desc.takeErrorFocus = [this] { return context_.wall.focusOverlapElsewhere(); };
     overlap_ = std::make_unique<FieldBinding>(
         context_.fields, group_, std::move(desc),
         [this](const std::vector<double> &values) { overlapAccepted(int(values[0])); });

@@ -42,11 +42,6 @@ public:
     // Overlap width and data doubling from unit 1's stored values.
     void SyncDataDoubling();
 
-    // After a refused value: puts the focus where the field's errors send
-    // it (the Planning page's face of the field, when in view) and answers
-    // true, or answers false to let the field take it.
-    std::function<bool()> errorFocus;
-
 private:
     // A good overlap width: sent while allowed, then the planning follows.
     void overlapAccepted(int width);

@@ -226,11 +226,6 @@ void DisplaySetupPage::stepOverlapWidth(int direction)
         dataDoubling_->OWidthUpDownDownClick();
 }
 
-void DisplaySetupPage::setOverlapErrorFocus(std::function<bool()> focus)
-{
-    dataDoubling_->errorFocus = std::move(focus);
-}
-
 void DisplaySetupPage::SyncTestPattern(int k)
 {
     screen(k).syncTestPattern();

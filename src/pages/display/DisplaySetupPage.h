@@ -79,7 +79,6 @@ public:
     // (answering false leaves it to this field).
     void enterOverlapWidth(const QString &text);
     void stepOverlapWidth(int direction);
-    void setOverlapErrorFocus(std::function<bool()> focus);
 
     // Refills from the settings model (nothing is sent; callers hold
     // SuppressSend where a control's handler could send).

@@ -32,6 +32,7 @@ PlanningPage::PlanningPage(PageContext &context, QWidget *parent)
     pictures_ = std::make_unique<PlanningPictures>(*c_->ProjectorImage, *c_->ProjPlaceImage, c_->legend);
 
     context_.refills.provide(Refill::PlanningFromUnits, [this](int) { SyncPlanningFromUnits(); });
+    context_.wall.provideOverlapFocusElsewhere([this] { return focusOverlapFieldIfInView(); });
 
     // The user's choices only: the program's own selections run no handler.
     connect(c_->CalcOutButton, &QPushButton::clicked, this, &PlanningPage::CalcOutButtonClick);

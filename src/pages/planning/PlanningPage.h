@@ -80,10 +80,6 @@ public:
     // as UpdateImagePositionOffsets last worked them out.
     const std::array<std::optional<std::pair<qint64, qint64>>, 8> &imagePositionOffsets() const { return offsets_; }
 
-    // When this page is in view, puts the focus into its overlap field and
-    // answers true.
-    bool focusOverlapFieldIfInView();
-
 signals:
     // The overlap field here is a second face of the Display Setup page's
     // overlap width field: the user left it holding `text`, or clicked its
@@ -95,6 +91,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // When this page is in view, puts the focus into its overlap field and
+    // answers true.
+    bool focusOverlapFieldIfInView();
     // The calculation steps on the planning state.
     planning::Steps steps() const;
     // N: the count selection plus 1, 0 without a selection.
