@@ -99,13 +99,6 @@ void ScreenGroup::addValueField(const FieldRow &row)
 {
     const command::ScreenValue &which = *row.screenValue;
     FieldDescription description = displayField(context_, row, k_);
-    if (!description.refill) {
-        // A refused value puts the field back from the model.
-        description.refill = [this, &which] {
-            const SuppressSendScope quiet(context_.state);
-            syncValue(which);
-        };
-    }
     // Enter has no effect: its successor, the screen's first halo removal
     // field, is never shown.
     auto binding = std::make_unique<FieldBinding>(
